@@ -1,0 +1,68 @@
+#pragma once
+// The installer's one seam to the machine: the system probes, the downloader
+// and the runner. The window receives a TPlatform and never calls a backend
+// directly, so the workflow can be driven against substitutes and a local
+// HTTP server. Backends: wine/ (Linux, a Wine prefix) and windows/ (Win32).
+
+#include "registry_keys.h"
+
+#include <QString>
+#include <array>
+#include <functional>
+
+class QObject;
+
+// Which LocalDB versions are installed: 11.0, 12.0, 13.0, 14.0, 15.0, 16.0 in this order.
+struct TLocalDBVersions
+{
+    std::array<bool, 6> Installed{};
+    bool V11() const { return Installed[0]; }
+    bool V16() const { return Installed[5]; }
+};
+
+
+// The download service's kind of notification; the installer does not use it.
+enum class TDownloadStatus {
+    Unknown = 0,
+    FindingResource,
+    Connecting,
+    Redirecting,
+    BeginDownloadData,
+    DownloadingData,
+    EndDownloadData,
+    SendingRequest,
+    MimeTypeAvailable,
+};
+
+using TDownloadProgressEvent = std::function<void(QObject *Sender, quint32 Progress, quint32 ProgressMax,
+                                                  TDownloadStatus StatusCode, const QString &StatusText,
+                                                  bool &Cancel)>;
+
+constexpr int LOCALE_SISO639LANGNAME = 0x59;
+constexpr int SW_SHOWNORMAL = 1;
+
+class TPlatform
+{
+public:
+    virtual ~TPlatform() = default;
+
+    virtual TLocalDBVersions GetLocalDBVersions() = 0;
+    virtual bool LocalDB11Installed() = 0;
+    virtual bool HKLMKeyExists(const QString &Key) = 0;
+    // Raises EOSError when the system cannot answer.
+    virtual bool IsWindows64() = 0;
+    virtual bool IsUserAdmin() = 0;
+    virtual QString GetWindowsName() = 0;
+    virtual bool InternetConnected() = 0;
+    // Ends with a path separator.
+    virtual QString GetTempDir() = 0;
+    virtual QString GetLocaleString(int LCType) = 0;
+
+    // Blocks until the transfer has ended while the window stays live; raises
+    // Exception ("Error downloading URL: %s") on failure or cancel.
+    virtual void DownloadFile(const QString &URL, const QString &FileName, const TDownloadProgressEvent &OnProgress) = 0;
+    // Starts the file the way the platform's shell would and waits for its
+    // process while the window keeps handling events; false when it cannot start.
+    virtual bool RunAndWait(const QString &FileName, const QString &Parameters, const QString &Verb, int ShowCmd,
+                            const QString &Directory) = 0;
+};
