@@ -1,0 +1,59 @@
+#pragma once
+// The component model on QObject: Name is objectName(), Owner is the nearest
+// form or frame among the QObject ancestors, Tag is the dynamic property
+// "Tag". Components that care about the end of design loading or about the
+// destruction of components they link to implement TComponentHooks.
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+enum TOperation { opInsert, opRemove };
+
+class TComponentHooks
+{
+public:
+    virtual ~TComponentHooks() = default;
+
+    // True from creation by the design reader until Loaded() has run.
+    bool IsLoading() const { return fLoading; }
+    void SetLoading(bool Value) { fLoading = Value; }
+    // The end of loading: every property of the whole design is set.
+    virtual void Loaded() { fLoading = false; }
+    // AComponent, to which this component asked for free notification, goes away.
+    virtual void Notification(QObject *AComponent, TOperation Operation)
+    {
+        Q_UNUSED(AComponent);
+        Q_UNUSED(Operation);
+    }
+
+private:
+    bool fLoading = false;
+};
+
+// Forms: toolkit TForm, "GlottaRole" = "form", parentless widgets,
+// QMainWindow, QDialog (not QFileDialog/QMessageBox), Qt::Window widgets, MDI children.
+bool IsForm(const QObject *Obj);
+// Frames: toolkit TFrame or "GlottaRole" = "frame" (and not a form).
+bool IsFrame(const QObject *Obj);
+// The owner: none for a form (the application owns it), else the nearest form
+// or frame among the QObject ancestors.
+QObject *ComponentOwner(const QObject *Obj);
+QString OwnerName(const QObject *Obj);
+// The components an owner owns, in creation order (depth-first pre-order of
+// children, skipping Qt's internal objects, not entering nested forms/frames).
+QList<QObject *> OwnedComponents(QObject *Owner);
+// The component of Owner named Name, or nullptr.
+QObject *FindComponent(QObject *Owner, const QString &Name);
+
+int Tag(const QObject *Obj);
+void SetTag(QObject *Obj, int Value);
+
+// Subscriber (which must implement TComponentHooks) hears of Subject's
+// destruction through Notification(Subject, opRemove). The connection ends
+// when either goes away.
+void FreeNotification(QObject *Subject, QObject *Subscriber);
+void RemoveFreeNotification(QObject *Subject, QObject *Subscriber);
+
+// Qt's own objects: names starting with "qt_", "_q_" or "__qt__".
+bool IsQtInternal(const QObject *Obj);
