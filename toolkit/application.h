@@ -1,0 +1,25 @@
+#pragma once
+// Application-wide services of the toolkit: the default error report and the
+// guard that keeps exceptions from crossing the Qt event loop.
+
+#include <QString>
+#include <exception>
+#include <functional>
+
+// The default error report: an error box with the error's kind name and message.
+void HandleException(const std::exception &E);
+
+// Runs Body; an exception escaping it goes to the default error report.
+void RunGuarded(const std::function<void()> &Body);
+
+// Wraps a handler so that every call runs guarded.
+template<typename... Args>
+std::function<void(Args...)> Guarded(std::function<void(Args...)> Handler)
+{
+    if (!Handler)
+        return Handler;
+    return [Handler](Args... A) { RunGuarded([&] { Handler(std::forward<Args>(A)...); }); };
+}
+
+// Font families of the designs that the machine may lack, mapped to close substitutes.
+void InstallFontSubstitutes();

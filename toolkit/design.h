@@ -1,0 +1,54 @@
+#pragma once
+// Stored designs: a JSON tree of {"class", "name", "properties", "components"}
+// objects. The reader creates the components in design order, sets each one's
+// properties before creating its children, resolves component references,
+// calls Loaded() on every component in creation order and then raises the
+// form's OnCreate. The writer stores only values that differ from a fresh
+// instance's, so a design read and written again is unchanged.
+
+#include "exception.h"
+
+#include <QJsonDocument>
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <functional>
+
+class QObject;
+class QWidget;
+class TForm;
+
+// A design that cannot be read; the message names the file, the component and the property.
+GLOTTA_DECLARE_EXCEPTION(EDesignError, Exception)
+
+class TDesignContext
+{
+public:
+    QObject *Root = nullptr;
+    // References by component name, resolved when the whole design has been read.
+    void AddFixup(QObject *Component, const QString &Property, const QString &TargetName,
+                  std::function<void(QObject *Target)> Apply);
+
+private:
+    friend class TDesignReader;
+    struct TFixup
+    {
+        QPointer<QObject> Component;
+        QString Property;
+        QString TargetName;
+        std::function<void(QObject *)> Apply;
+    };
+    QList<TFixup> fFixups;
+};
+
+// Reads the design in FileName (a path or a Qt resource ":/...") into Root,
+// an instance of the design's root class, creating its components. Throws
+// EDesignError; components already created stay owned by Root.
+void ReadDesign(QObject *Root, const QString &FileName);
+// The same from bytes; Source names them in error messages.
+void ReadDesignFromBytes(QObject *Root, const QByteArray &Bytes, const QString &Source);
+// Creates the root from the design's class and reads the design into it.
+QObject *CreateFromDesign(const QString &FileName, QObject *Parent = nullptr);
+
+QJsonDocument WriteDesign(const QObject *Root);
+QByteArray WriteDesignBytes(const QObject *Root);
