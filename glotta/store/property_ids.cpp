@@ -54,3 +54,22 @@ QString AddSubPropertyToAddr(const QString &Addr, int ID)
 {
     return Addr + QLatin1Char('.') + QString::number(ID);
 }
+
+QString AddSubPropertyToAddr(const QString &Addr, TStringProperties Ordinal)
+{
+    return AddSubPropertyToAddr(Addr, int(Ordinal) & 127);
+}
+
+QString PropertyTypeName(int ID, const QStringList &LMAdditionNames)
+{
+    const QString Unknown = QStringLiteral("Unknown");
+    if (ID >= 0 && ID < PropertyNamesCount)
+        return QString::fromLatin1(PropertyNames[ID]);
+    if (ID >= SubPropertyFirstID && ID <= SubPropertyLastID)
+        return QString::fromLatin1(SubPropertyNames[ID - SubPropertyFirstID]);
+    if (ID >= AdditionPropertyFirstID) {
+        const qsizetype Entry = qsizetype(ID) - AdditionPropertyFirstID;
+        return Entry < LMAdditionNames.size() ? LMAdditionNames.at(Entry) : Unknown;
+    }
+    return Unknown;
+}

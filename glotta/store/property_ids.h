@@ -2,6 +2,8 @@
 // Property-type IDs of the four property enumerations, their display names,
 // and the builders of item paths of structure lines.
 
+#include "property_names.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +14,11 @@ quint16 StringsPropertyID(int Ordinal);
 quint16 StructuredPropertyID(int Ordinal);
 quint16 OtherPropertyID(int Ordinal);
 
+// Display name of a property-type ID: PropertyNames for 0-127 (possibly
+// empty), SubPropertyNames for 500-521, entry ID - 1000 of LMAdditionNames
+// from 1000 on, "Unknown" for unassigned IDs and missing additions.
+QString PropertyTypeName(int ID, const QStringList &LMAdditionNames);
+
 // S made fit to stand as a name token of an item path: "." becomes ":" and
 // ",", ";" and double quotes become spaces.
 QString AddrToken(const QString &S);
@@ -21,3 +28,5 @@ QString AddIndexToAddr(const QString &Addr, int Index);
 QString AddTokenToAddr(const QString &Addr, const QString &Token);
 // Addr + "." + ID
 QString AddSubPropertyToAddr(const QString &Addr, int ID);
+// Addr + "." + (Ordinal AND 127)
+QString AddSubPropertyToAddr(const QString &Addr, TStringProperties Ordinal);
