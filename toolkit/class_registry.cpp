@@ -91,7 +91,8 @@ QJsonValue FontToJson(const QFont &F)
         Style.append(QStringLiteral("fsItalic"));
     if (F.underline())
         Style.append(QStringLiteral("fsUnderline"));
-    O.insert(QStringLiteral("Style"), Style);
+    if (!Style.isEmpty())
+        O.insert(QStringLiteral("Style"), Style);
     return O;
 }
 

@@ -43,7 +43,7 @@ void TDockLayout::Install(QWidget *Container)
 
 bool TDockLayout::eventFilter(QObject *Watched, QEvent *Event)
 {
-    if (Watched == fContainer && Event->type() == QEvent::Resize)
+    if (Watched == fContainer && (Event->type() == QEvent::Resize || Event->type() == QEvent::Show))
         Arrange();
     return QObject::eventFilter(Watched, Event);
 }

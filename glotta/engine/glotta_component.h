@@ -7,9 +7,9 @@
 #include "events.h"
 
 #include <QObject>
-#include <QPointer>
 
-class TGlottaCore;
+
+#include "glotta_core.h"
 
 class TGlottaComponent : public QObject, public TComponentHooks
 {

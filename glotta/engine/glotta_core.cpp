@@ -76,3 +76,17 @@ void TGlottaCore::SetLangResourcesAllowEdit(bool Value)
 {
     fAllowEditInternalLangs = Value;
 }
+
+void TGlottaCore::SetCurrentLanguage(const QString &Value)
+{
+    if (Value.compare(fCurrentLanguage, Qt::CaseInsensitive) == 0
+        || (!Value.isEmpty() && Value.compare(fCurrentLangISO, Qt::CaseInsensitive) == 0))
+        return;
+    Translate(Value);
+}
+
+QString TGlottaCore::Translate(const QString &ISOorLangName)
+{
+    Q_UNUSED(ISOorLangName);
+    return fCurrentLanguage;
+}

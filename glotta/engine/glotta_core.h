@@ -65,7 +65,15 @@ public:
     void SetLangResourcesAllowEdit(bool Value);
 
     QString CurrentLanguage() const { return fCurrentLanguage; }
+    // Switches to the language named by an ISO code or a name; the current
+    // language (by name or code) changes nothing, not even the change query.
+    void SetCurrentLanguage(const QString &Value);
     QString CurrentLanguageISO() const { return fCurrentLangISO; }
+
+    // Switches language; answers the current language's name afterwards.
+    // Language discovery and loading are not built yet: the engine knows only
+    // its design language, so any other request changes nothing.
+    QString Translate(const QString &ISOorLangName);
 
     TContinueQuery OnChangeLangQuery;
     TNotifyEvent OnChangeLanguage;

@@ -1,0 +1,61 @@
+#pragma once
+// Lexicons: numbered lists of texts a program asks for by number at run time.
+// TDesignedLexicon holds its texts as a designed string list (item n = line n,
+// in one-line form); GetItem answers item n ready for display.
+
+#include "glotta_component.h"
+
+#include <QStringList>
+
+class TLMList : public TGlottaComponent
+{
+    Q_OBJECT
+public:
+    using TGlottaComponent::TGlottaComponent;
+
+    virtual QString GetItem(int Index) = 0;
+    virtual int MaxItemIndex() const = 0;
+    virtual bool IsDefined(int Index) const = 0;
+    virtual bool IsDefined(const QString &LocStr) const = 0;
+    // The designed text of item Index in one-line form (not decoded).
+    virtual QString GetLocStr(int Index) const = 0;
+};
+
+class TLexicon : public TLMList
+{
+    Q_OBJECT
+public:
+    using TLMList::TLMList;
+
+    // "«#" + Index + ";", the link text of an item.
+    virtual QString GetLink(int Index) const;
+};
+
+class TCustomDesignedLexicon : public TLexicon
+{
+    Q_OBJECT
+    Q_PROPERTY(QStringList Items READ Items WRITE SetItems)
+public:
+    explicit TCustomDesignedLexicon(QObject *Owner = nullptr);
+
+    QStringList Items() const { return fItems; }
+    void SetItems(const QStringList &Value) { fItems = Value; }
+
+    // Without an engine the designed text, decoded. Translation through the
+    // engine's store is not wired yet: the designed text is answered always.
+    QString GetItem(int Index) override;
+    int MaxItemIndex() const override { return int(fItems.size()) - 1; }
+    bool IsDefined(int Index) const override;
+    bool IsDefined(const QString &LocStr) const override;
+    QString GetLocStr(int Index) const override;
+
+protected:
+    QStringList fItems;
+};
+
+class TDesignedLexicon : public TCustomDesignedLexicon
+{
+    Q_OBJECT
+public:
+    using TCustomDesignedLexicon::TCustomDesignedLexicon;
+};

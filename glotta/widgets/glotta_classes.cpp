@@ -1,0 +1,57 @@
+#include "glotta_classes.h"
+
+#include "class_registry.h"
+#include "glotta_client.h"
+#include "glotta_engine.h"
+#include "lang_combo.h"
+#include "lexicon.h"
+
+#include <QMenu>
+
+void RegisterGlottaClasses()
+{
+    static bool Done = false;
+    if (Done)
+        return;
+    Done = true;
+    RegisterToolkitClasses();
+
+    TClassRegistry::Register({QStringLiteral("TGlottaCore"), &TGlottaCore::staticMetaObject, QStringLiteral("QObject"),
+                              [](QObject *Owner) { return new TGlottaCore(Owner); },
+                              PublishedProperties(&TGlottaCore::staticMetaObject),
+                              {MemberEvent<TGlottaCore, void(QObject *, bool &)>(QStringLiteral("OnChangeLangQuery"),
+                                                                                 &TGlottaCore::OnChangeLangQuery),
+                               MemberEvent<TGlottaCore, void(QObject *)>(QStringLiteral("OnChangeLanguage"),
+                                                                         &TGlottaCore::OnChangeLanguage),
+                               MemberEvent<TGlottaCore, void(QObject *)>(QStringLiteral("OnBeforeEdit"),
+                                                                         &TGlottaCore::OnBeforeEdit),
+                               MemberEvent<TGlottaCore, void(QObject *)>(QStringLiteral("OnAfterEdit"),
+                                                                         &TGlottaCore::OnAfterEdit)}});
+    TClassRegistry::Register({QStringLiteral("TGlottaEngine"), &TGlottaEngine::staticMetaObject,
+                              QStringLiteral("TGlottaCore"), [](QObject *Owner) { return new TGlottaEngine(Owner); },
+                              PublishedProperties(&TGlottaEngine::staticMetaObject), {}});
+    TClassRegistry::Register({QStringLiteral("TGlottaComponent"), &TGlottaComponent::staticMetaObject,
+                              QStringLiteral("QObject"), nullptr, PublishedProperties(&TGlottaComponent::staticMetaObject),
+                              {MemberEvent<TGlottaComponent, void(QObject *)>(QStringLiteral("OnChangeLanguage"),
+                                                                              &TGlottaComponent::OnChangeLanguage)}});
+    TClassRegistry::Register({QStringLiteral("TGlottaCPC"), &TGlottaCPC::staticMetaObject,
+                              QStringLiteral("TGlottaComponent"), nullptr,
+                              PublishedProperties(&TGlottaCPC::staticMetaObject), {}});
+    TClassRegistry::Register({QStringLiteral("TGlottaClient"), &TGlottaClient::staticMetaObject,
+                              QStringLiteral("TGlottaCPC"), [](QObject *Owner) { return new TGlottaClient(Owner); },
+                              PublishedProperties(&TGlottaClient::staticMetaObject), {}});
+    TClassRegistry::Register({QStringLiteral("TCustomDesignedLexicon"), &TCustomDesignedLexicon::staticMetaObject,
+                              QStringLiteral("TGlottaComponent"), nullptr,
+                              PublishedProperties(&TCustomDesignedLexicon::staticMetaObject), {}});
+    TClassRegistry::Register({QStringLiteral("TDesignedLexicon"), &TDesignedLexicon::staticMetaObject,
+                              QStringLiteral("TCustomDesignedLexicon"),
+                              [](QObject *Owner) { return new TDesignedLexicon(Owner); }, {}, {}});
+    TClassRegistry::Register({QStringLiteral("TLangCombo"), &TLangCombo::staticMetaObject, QStringLiteral("QWidget"),
+                              [](QObject *Parent) { return new TLangCombo(qobject_cast<QWidget *>(Parent)); },
+                              PublishedProperties(&TLangCombo::staticMetaObject),
+                              {MemberEvent<TLangCombo, void(QObject *)>(QStringLiteral("OnChangeLanguage"),
+                                                                        &TLangCombo::OnChangeLanguage)}});
+    TClassRegistry::Register({QStringLiteral("QMenu"), &QMenu::staticMetaObject, QStringLiteral("QWidget"),
+                              [](QObject *Parent) { return new QMenu(qobject_cast<QWidget *>(Parent)); },
+                              {QtProperty(QStringLiteral("Caption"), "title")}, {}});
+}

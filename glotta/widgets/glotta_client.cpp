@@ -1,0 +1,3 @@
+#include "glotta_client.h"
+
+TGlottaClient::TGlottaClient(QObject *Owner) : TGlottaCPC(Owner) {}

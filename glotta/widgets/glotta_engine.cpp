@@ -1,0 +1,44 @@
+#include "glotta_engine.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QMenu>
+
+TGlottaEngine::TGlottaEngine(QObject *Owner) : TGlottaCore(Owner) {}
+
+TGlottaEngine::~TGlottaEngine() = default;
+
+void TGlottaEngine::SetLanguageMenu(QMenu *Value)
+{
+    if (fLanguageMenu == Value)
+        return;
+    if (fLanguageMenu)
+        RemoveFreeNotification(fLanguageMenu, this);
+    fLanguageMenu = Value;
+    if (Value)
+        FreeNotification(Value, this);
+}
+
+void TGlottaEngine::Notification(QObject *AComponent, TOperation Operation)
+{
+    if (Operation == opRemove && AComponent == fLanguageMenu)
+        fLanguageMenu = nullptr;
+}
+
+QString TGlottaEngine::GetLangsDir() const
+{
+    const QString Sub = fLangSubdir;
+    QString Dir;
+    if (QDir::isAbsolutePath(Sub) || Sub.startsWith(QLatin1String("\\\\")))
+        Dir = Sub;
+    else {
+        QString Rel = Sub;
+        if (Rel.startsWith(QLatin1Char('/')) || Rel.startsWith(QLatin1Char('\\')))
+            Rel.remove(0, 1);
+        Dir = QCoreApplication::applicationDirPath() + QLatin1Char('/') + Rel;
+    }
+    Dir.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (!Dir.endsWith(QLatin1Char('/')))
+        Dir += QLatin1Char('/');
+    return QDir::cleanPath(Dir) + QLatin1Char('/');
+}

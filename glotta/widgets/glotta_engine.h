@@ -1,0 +1,40 @@
+#pragma once
+// TGlottaEngine: the engine component a form carries. It adds to the core the
+// language directory beside the program, flag pictures and the language menu.
+
+#include "glotta_core.h"
+#include "picture.h"
+
+#include <QMenu>
+
+class TGlottaEngine : public TGlottaCore
+{
+    Q_OBJECT
+    Q_PROPERTY(bool LangMenuFlags READ LangMenuFlags WRITE SetLangMenuFlags)
+    Q_PROPERTY(QMenu *LanguageMenu READ LanguageMenu WRITE SetLanguageMenu)
+    Q_PROPERTY(TPicture DesignLangFlag READ DesignLangFlag WRITE SetDesignLangFlag)
+    Q_PROPERTY(TPicture EmptyFlag READ EmptyFlag WRITE SetEmptyFlag)
+public:
+    explicit TGlottaEngine(QObject *Owner = nullptr);
+    ~TGlottaEngine() override;
+
+    bool LangMenuFlags() const { return fLangMenuFlags; }
+    virtual void SetLangMenuFlags(bool Value) { fLangMenuFlags = Value; }
+    QMenu *LanguageMenu() const { return fLanguageMenu; }
+    void SetLanguageMenu(QMenu *Value);
+    TPicture DesignLangFlag() const { return fDesignLangFlag; }
+    void SetDesignLangFlag(const TPicture &Value) { fDesignLangFlag = Value; }
+    TPicture EmptyFlag() const { return fEmptyFlag; }
+    void SetEmptyFlag(const TPicture &Value) { fEmptyFlag = Value; }
+
+    // The language directory: the program's directory combined with
+    // LangSubdirectory, ending with a separator.
+    QString GetLangsDir() const;
+
+    void Notification(QObject *AComponent, TOperation Operation) override;
+
+private:
+    QMenu *fLanguageMenu = nullptr; // not owned; cleared by free notification
+    TPicture fDesignLangFlag;
+    TPicture fEmptyFlag;
+};

@@ -1,0 +1,33 @@
+#include "lang_combo.h"
+
+#include "glotta_engine.h"
+
+TLangCombo::TLangCombo(QWidget *Parent) : QComboBox(Parent)
+{
+    setEditable(false);
+}
+
+void TLangCombo::SetGlottaEngine(TGlottaEngine *Value)
+{
+    clear();
+    if (fGlottaEngine == Value)
+        return;
+    if (fGlottaEngine)
+        RemoveFreeNotification(fGlottaEngine, this);
+    fGlottaEngine = Value;
+    if (Value)
+        FreeNotification(Value, this);
+}
+
+void TLangCombo::SetStyleCombo(TLangComboStyle Value)
+{
+    // Owner-drawn styles leave drawing to the application; Qt draws the items
+    // the same either way, so only the setting is kept.
+    fStyle = Value;
+}
+
+void TLangCombo::Notification(QObject *AComponent, TOperation Operation)
+{
+    if (Operation == opRemove && AComponent == fGlottaEngine)
+        SetGlottaEngine(nullptr);
+}

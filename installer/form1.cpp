@@ -1,0 +1,151 @@
+#include "form1.h"
+
+#include "class_registry.h"
+#include "design.h"
+#include "glotta_classes.h"
+#include "glotta_client.h"
+#include "glotta_engine.h"
+#include "lang_combo.h"
+#include "lexicon.h"
+#include "message_box.h"
+#include "status_bar.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+void RegisterInstallerClasses()
+{
+    static bool Done = false;
+    if (Done)
+        return;
+    Done = true;
+    RegisterGlottaClasses();
+    TClassRegistry::Register({QStringLiteral("TForm1"), &TForm1::staticMetaObject, QStringLiteral("TForm"),
+                              [](QObject *Parent) { return new TForm1(qobject_cast<QWidget *>(Parent)); },
+                              PublishedProperties(&TForm1::staticMetaObject), {}});
+}
+
+TForm1::TForm1(QWidget *Parent) : TForm(Parent)
+{
+    PublishMethod(QStringLiteral("FormCreate"), &TForm1::FormCreate);
+    PublishMethod(QStringLiteral("GlottaEngine1ChangeLanguage"), &TForm1::GlottaEngine1ChangeLanguage);
+    PublishMethod(QStringLiteral("konecbClick"), &TForm1::konecbClick);
+    PublishMethod(QStringLiteral("zrusitbClick"), &TForm1::zrusitbClick);
+    PublishMethod(QStringLiteral("pokracovatbClick"), &TForm1::pokracovatbClick);
+    PublishMethod(QStringLiteral("instalovat1bClick"), &TForm1::instalovat1bClick);
+    PublishMethod(QStringLiteral("instalovat2bClick"), &TForm1::instalovat2bClick);
+    PublishMethod(QStringLiteral("instalovat3bClick"), &TForm1::instalovat3bClick);
+}
+
+TForm1::~TForm1() = default;
+
+TForm1 *TForm1::Create(TPlatform *Platform, const QString &ProgramDir)
+{
+    // The designs and built-in languages live in a static library's resources.
+    Q_INIT_RESOURCE(resources);
+    RegisterInstallerClasses();
+    auto *Form = new TForm1;
+    Form->fPlatform = Platform;
+    Form->fProgramDir = ProgramDir.isEmpty() ? QCoreApplication::applicationDirPath() : ProgramDir;
+    try {
+        ReadDesign(Form, QStringLiteral(":/designs/form1.json"));
+    } catch (...) {
+        delete Form;
+        throw;
+    }
+    return Form;
+}
+
+void TForm1::BindControls()
+{
+    // Found by name, as the design created them; FormCreate runs once loading has ended.
+    auto Find = [this](auto *&Field, const char *Name) {
+        Field = qobject_cast<std::remove_reference_t<decltype(Field)>>(FindComponent(this, QString::fromLatin1(Name)));
+        if (!Field)
+            throw EDesignError(QStringLiteral(":/designs/form1.json: the window has no %1").arg(QString::fromLatin1(Name)));
+    };
+    Find(Memo1, "Memo1");
+    Find(Memo2, "Memo2");
+    Find(pokracovatb, "pokracovatb");
+    Find(instalovat1b, "instalovat1b");
+    Find(instalovat2b, "instalovat2b");
+    Find(instalovat3b, "instalovat3b");
+    Find(zrusitb, "zrusitb");
+    Find(konecb, "konecb");
+    Find(Label1, "Label1");
+    Find(Label2, "Label2");
+    Find(Label3, "Label3");
+    Find(Label4, "Label4");
+    Find(pb1, "pb1");
+    Find(sb1, "sb1");
+    Find(LangCombo1, "LangCombo1");
+    Find(GlottaEngine1, "GlottaEngine1");
+    Find(GlottaClient1, "GlottaClient1");
+    Find(Lexicon1, "Lexicon1");
+}
+
+QString TForm1::Msg(int Index) const
+{
+    return Lexicon1->GetItem(Index);
+}
+
+void TForm1::ErrorBox(const QString &Text, const QString &Caption)
+{
+    if (!fClosing)
+        MessageBox(Text, Caption, MB_ICONERROR | MB_OK);
+}
+
+void TForm1::SetStatus(const QString &Text)
+{
+    sb1->SetSimpleText(Text);
+}
+
+void TForm1::FormCreate(QObject *)
+{
+    BindControls();
+    // 1-2: the user's language; an unknown code leaves the design language current.
+    GlottaEngine1->SetCurrentLanguage(fPlatform->GetLocaleString(LOCALE_SISO639LANGNAME));
+    // 3: a warning only; the window opens and works either way.
+    if (!fPlatform->IsUserAdmin())
+        ErrorBox(Msg(1), Msg(2));
+    // 4
+    Memo1->setPlainText(Msg(0));
+    // 5: the application is installed already: no step 3, for the whole run.
+    if (QFileInfo::exists(QDir(fProgramDir).filePath(QStringLiteral("dilnex.exe")))) {
+        Label4->hide();
+        instalovat3b->hide();
+    }
+}
+
+void TForm1::GlottaEngine1ChangeLanguage(QObject *)
+{
+    Memo1->setPlainText(Msg(0));
+}
+
+void TForm1::konecbClick(QObject *)
+{
+    close();
+}
+
+void TForm1::zrusitbClick(QObject *)
+{
+    zrusitb->setEnabled(false);
+}
+
+void TForm1::closeEvent(QCloseEvent *Event)
+{
+    // Closed in the middle of a step: stop the download at its next progress
+    // notification and show no further boxes of that step.
+    if (fBusy > 0) {
+        fClosing = true;
+        if (zrusitb)
+            zrusitb->setEnabled(false);
+    }
+    TForm::closeEvent(Event);
+}

@@ -1,0 +1,94 @@
+#pragma once
+// TForm1: the installer's window. Its controls, message table and
+// localization components come from the stored design resources/form1.json;
+// the probes, the downloader and the runner come through the TPlatform seam.
+
+#include "form.h"
+#include "platform.h"
+
+#include <QString>
+
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class TDesignedLexicon;
+class TGlottaClient;
+class TGlottaEngine;
+class TLangCombo;
+class TStatusBar;
+class Exception;
+
+class TForm1 : public TForm
+{
+    Q_OBJECT
+    // Base URL of the download server, e.g. "http://host:port"; the paths below /data/ follow it.
+    Q_PROPERTY(QString DownloadServer READ DownloadServer WRITE SetDownloadServer)
+public:
+    // A bare window without controls (the design registry's default instance).
+    explicit TForm1(QWidget *Parent = nullptr);
+    ~TForm1() override;
+
+    // Creates the window from its stored design. ProgramDir is the folder of the
+    // installer's executable (where "dilnex.exe" would lie); empty means the
+    // running program's folder. Start-up (FormCreate) has run when this returns.
+    static TForm1 *Create(TPlatform *Platform, const QString &ProgramDir = QString());
+
+    QString DownloadServer() const { return fDownloadServer; }
+    void SetDownloadServer(const QString &Value) { fDownloadServer = Value; }
+
+    // Handlers bound by the design.
+    void FormCreate(QObject *Sender);
+    void GlottaEngine1ChangeLanguage(QObject *Sender);
+    void konecbClick(QObject *Sender);
+    void zrusitbClick(QObject *Sender);
+    void pokracovatbClick(QObject *Sender);
+    void instalovat1bClick(QObject *Sender);
+    void instalovat2bClick(QObject *Sender);
+    void instalovat3bClick(QObject *Sender);
+    void DownloadProgress(QObject *Sender, quint32 Progress, quint32 ProgressMax, TDownloadStatus StatusCode,
+                          const QString &StatusText, bool &Cancel);
+
+    // The controls and components of the design.
+    QPlainTextEdit *Memo1 = nullptr;
+    QPlainTextEdit *Memo2 = nullptr;
+    QPushButton *pokracovatb = nullptr;
+    QPushButton *instalovat1b = nullptr;
+    QPushButton *instalovat2b = nullptr;
+    QPushButton *instalovat3b = nullptr;
+    QPushButton *zrusitb = nullptr;
+    QPushButton *konecb = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QProgressBar *pb1 = nullptr;
+    TStatusBar *sb1 = nullptr;
+    TLangCombo *LangCombo1 = nullptr;
+    TGlottaEngine *GlottaEngine1 = nullptr;
+    TGlottaClient *GlottaClient1 = nullptr;
+    TDesignedLexicon *Lexicon1 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent *Event) override;
+
+private:
+    struct TPackage;
+    QString Msg(int Index) const;
+    void ErrorBox(const QString &Text, const QString &Caption);
+    void SetStatus(const QString &Text);
+    bool NetPresent();
+    bool NativeClientPresent();
+    bool LocalDBPresent();
+    void DownloadBlock(const TPackage &Package);
+    void DownloadFailed(const QString &KindName, const QString &Message);
+    void BindControls();
+
+    TPlatform *fPlatform = nullptr;
+    QString fProgramDir;
+    QString fDownloadServer;
+    int fBusy = 0;        // download blocks running (nested through the live window)
+    bool fClosing = false; // the window was closed while a step ran
+};
+
+void RegisterInstallerClasses();

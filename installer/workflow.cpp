@@ -1,0 +1,251 @@
+// The installation workflow of TForm1: "continue", the three steps and the
+// download block they share. Every message is fetched from the lexicon at the
+// moment of use, so it appears in the language current then.
+
+#include "form1.h"
+
+#include "exception.h"
+#include "lexicon.h"
+#include "status_bar.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <functional>
+
+struct TForm1::TPackage
+{
+    std::function<QString()> DownloadingText;
+    std::function<QString()> RunningText;
+    QString Path64; // used on 64-bit Windows, or always when Path32 is empty
+    QString Path32;
+    QString FileName;
+    bool ViaMsiexec = false; // run as msiexec /i <file>
+    bool LastStep = false;   // the status line ends on message 17 instead of being cleared
+};
+
+namespace {
+bool FailsWindowsCheck(const QString &Name)
+{
+    return Name == QLatin1String("Windows 2000") || Name == QLatin1String("Windows XP")
+        || Name == QLatin1String("Windows ME") || Name == QLatin1String("Windows 98");
+}
+
+// While a download block runs the window stays live; the step buttons and
+// "continue" are held disabled so that no second step downloads into the same
+// temporary file, and get back the state the workflow gave them.
+class TStepLock
+{
+public:
+    explicit TStepLock(QList<QPushButton *> Buttons) : fButtons(std::move(Buttons))
+    {
+        for (QPushButton *B : fButtons) {
+            fStates.append(B->isEnabled());
+            B->setEnabled(false);
+        }
+    }
+    ~TStepLock()
+    {
+        for (int i = 0; i < fButtons.size(); ++i)
+            fButtons[i]->setEnabled(fStates[i]);
+    }
+
+private:
+    QList<QPushButton *> fButtons;
+    QList<bool> fStates;
+};
+} // namespace
+
+bool TForm1::NetPresent()
+{
+    return fPlatform->HKLMKeyExists(QString::fromLatin1(NetFramework4Key));
+}
+
+bool TForm1::NativeClientPresent()
+{
+    return fPlatform->HKLMKeyExists(QString::fromLatin1(NativeClient11Key));
+}
+
+bool TForm1::LocalDBPresent()
+{
+    const TLocalDBVersions V = fPlatform->GetLocalDBVersions();
+    return V.V11() || V.V16();
+}
+
+void TForm1::DownloadFailed(const QString &KindName, const QString &Message)
+{
+    ErrorBox(KindName + QLatin1Char(' ') + Msg(6) + QLatin1Char(' ') + Message + QLatin1Char(' ') + Msg(7), Msg(8));
+    SetStatus(Message);
+}
+
+void TForm1::DownloadBlock(const TPackage &P)
+{
+    ++fBusy;
+    const TStepLock Lock({pokracovatb, instalovat1b, instalovat2b, instalovat3b});
+    QString Target;
+    QString FailKind, FailMessage;
+    try {
+        SetStatus(P.DownloadingText());
+        const QString Path = P.Path32.isEmpty() || fPlatform->IsWindows64() ? P.Path64 : P.Path32;
+        Target = fPlatform->GetTempDir() + P.FileName;
+        zrusitb->setEnabled(true);
+        fPlatform->DownloadFile(fDownloadServer + Path, Target,
+                                [this](QObject *Sender, quint32 Progress, quint32 Max, TDownloadStatus Code,
+                                       const QString &Text, bool &Cancel) {
+                                    DownloadProgress(Sender, Progress, Max, Code, Text, Cancel);
+                                });
+    } catch (const Exception &E) {
+        FailKind = E.KindName();
+        FailMessage = E.Message();
+    } catch (const std::exception &E) {
+        FailKind = QStringLiteral("Exception");
+        FailMessage = QString::fromUtf8(E.what());
+    }
+    zrusitb->setEnabled(false);
+    pb1->setValue(0);
+    if (!FailKind.isEmpty()) {
+        DownloadFailed(FailKind, FailMessage);
+        --fBusy;
+        return;
+    }
+    SetStatus(P.RunningText());
+    const QString TempDir = fPlatform->GetTempDir();
+    if (P.ViaMsiexec)
+        fPlatform->RunAndWait(QStringLiteral("msiexec"), QStringLiteral("/i ") + Target, QString(), SW_SHOWNORMAL,
+                              TempDir);
+    else
+        fPlatform->RunAndWait(Target, QString(), QString(), SW_SHOWNORMAL, TempDir);
+    SetStatus(P.LastStep ? Msg(17) : QString());
+    --fBusy;
+}
+
+void TForm1::DownloadProgress(QObject *, quint32 Progress, quint32 ProgressMax, TDownloadStatus, const QString &,
+                              bool &Cancel)
+{
+    // QProgressBar counts in int; large sizes are scaled down together. A
+    // maximum of 0 (unknown size) shows an empty bar, not Qt's busy animation.
+    int Shift = 0;
+    while ((ProgressMax >> Shift) > quint32(std::numeric_limits<int>::max()))
+        ++Shift;
+    const int Max = int(ProgressMax >> Shift);
+    pb1->setRange(0, Max > 0 ? Max : 1);
+    pb1->setValue(Max > 0 ? int(std::min(Progress, ProgressMax) >> Shift) : 0);
+    QApplication::processEvents();
+    if (!zrusitb->isEnabled())
+        Cancel = true;
+}
+
+void TForm1::pokracovatbClick(QObject *)
+{
+    const QString WindowsName = fPlatform->GetWindowsName();
+    if (LocalDBPresent()) {
+        instalovat1b->setEnabled(false);
+        instalovat2b->setEnabled(false);
+        instalovat3b->setEnabled(true);
+        return;
+    }
+    Memo2->clear();
+    if (FailsWindowsCheck(WindowsName)) {
+        ErrorBox(Msg(18), Msg(2));
+        Memo2->appendPlainText(QStringLiteral("System: ") + fPlatform->GetWindowsName() + QStringLiteral(" - ")
+                               + Msg(19));
+        return;
+    }
+    const bool Net = NetPresent();
+    if (!Net) {
+        Memo2->appendPlainText(QStringLiteral("Net Framework 4.0.2"));
+        instalovat1b->setEnabled(true);
+    }
+    const bool Native = NativeClientPresent();
+    if (!Native) {
+        Memo2->appendPlainText(fPlatform->IsWindows64() ? QStringLiteral("SQL Native Client 11 64bit")
+                                                        : QStringLiteral("SQL Native Client 11 32bit"));
+        instalovat1b->setEnabled(true);
+    }
+    if (Net && Native) {
+        Memo2->appendPlainText(Msg(20));
+        instalovat2b->setEnabled(true);
+    }
+}
+
+void TForm1::instalovat1bClick(QObject *)
+{
+    if (!fPlatform->InternetConnected()) {
+        ErrorBox(Msg(3), Msg(4));
+        return;
+    }
+    instalovat1b->setEnabled(false);
+    if (!NetPresent())
+        DownloadBlock({[this] { return Msg(5) + QStringLiteral(" Net framework 4.0.3..."); },
+                       [this] { return Msg(9) + QStringLiteral(" NET Framework 4.0.3..."); },
+                       QStringLiteral("/data/sqllocaldb/netframe/dotnetfx40_full_x86_x64.exe"), QString(),
+                       QStringLiteral("dotnetfx40_full_x86_x64.exe")});
+    if (!NativeClientPresent())
+        DownloadBlock({[this] { return Msg(5) + QStringLiteral(" SQL native client..."); },
+                       [this] { return Msg(9) + QStringLiteral(" SQL native client..."); },
+                       QStringLiteral("/data/sqllocaldb/nativeclient/64bit/sqlncli.msi"),
+                       QStringLiteral("/data/sqllocaldb/nativeclient/32bit/sqlncli.msi"), QStringLiteral("sqlncli.msi")});
+    pb1->setValue(0);
+    SetStatus(QString());
+    const bool Net = NetPresent();
+    const bool Native = NativeClientPresent();
+    if (Net && Native) {
+        instalovat2b->setEnabled(true);
+        return;
+    }
+    instalovat1b->setEnabled(true);
+    if (!Net)
+        ErrorBox(Msg(10), Msg(2));
+    if (!Native)
+        ErrorBox(Msg(11), Msg(2));
+}
+
+void TForm1::instalovat2bClick(QObject *)
+{
+    if (!NativeClientPresent() || !NetPresent()) {
+        ErrorBox(Msg(12), Msg(2));
+        instalovat2b->setEnabled(false);
+        instalovat1b->setEnabled(true);
+        return;
+    }
+    if (LocalDBPresent()) {
+        ErrorBox(Msg(13), Msg(2));
+        instalovat3b->setEnabled(true);
+        return;
+    }
+    instalovat2b->setEnabled(false);
+    TPackage LocalDB{[this] { return Msg(5) + QLatin1Char(' ') + Msg(21) + QStringLiteral("..."); },
+                     [this] { return Msg(14); },
+                     QStringLiteral("/data/sqllocaldb/2022/sqllocaldb.msi"),
+                     QStringLiteral("/data/sqllocaldb/32bit/sqllocaldb.msi"),
+                     QStringLiteral("sqllocaldb.msi")};
+    LocalDB.ViaMsiexec = true;
+    DownloadBlock(LocalDB);
+    pb1->setValue(0);
+    SetStatus(QString());
+    if (fPlatform->LocalDB11Installed()) {
+        instalovat3b->setEnabled(true);
+        instalovat2b->setEnabled(false);
+    } else {
+        ErrorBox(Msg(15), Msg(2));
+        instalovat3b->setEnabled(false);
+        instalovat2b->setEnabled(true);
+    }
+}
+
+void TForm1::instalovat3bClick(QObject *)
+{
+    if (!fPlatform->LocalDB11Installed()) {
+        ErrorBox(Msg(16), Msg(2));
+        instalovat3b->setEnabled(false);
+        instalovat2b->setEnabled(true);
+        return;
+    }
+    instalovat3b->setEnabled(false);
+    TPackage Setup{[this] { return Msg(5) + QStringLiteral(" program ") + Msg(22) + QStringLiteral("..."); },
+                   [this] { return Msg(9) + QStringLiteral(" program Dilnex 8..."); },
+                   QStringLiteral("/data/dilnex8/dilnex8.exe"), QString(), QStringLiteral("dilnex8.exe")};
+    Setup.LastStep = true;
+    DownloadBlock(Setup);
+}
