@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace {
 
 const QByteArrayView RegistryHeader("WINE REGISTRY Version 2");
@@ -38,7 +40,7 @@ QByteArrayView WithoutCR(QByteArrayView Line)
 // bytes above 0x7f are UTF-8. Wine itself writes every non-ASCII character as
 // \x escape but reads UTF-8 too. Returns the position after EndChar, or -1
 // when Line ends first (a truncated or damaged line).
-qsizetype UnescapeUntil(QByteArrayView Line, qsizetype Pos, char EndChar, QString &Out)
+qsizetype UnescapeUntil(QByteArrayView Line, qsizetype Pos, char EndChar, std::u16string &Out)
 {
     Out.clear();
     const qsizetype Size = Line.size();
@@ -51,24 +53,24 @@ qsizetype UnescapeUntil(QByteArrayView Line, qsizetype Pos, char EndChar, QStrin
                 return -1;
             C = Line[Pos];
             switch (C) {
-            case 'a': Out += QChar(0x07); ++Pos; continue;
-            case 'b': Out += QChar(0x08); ++Pos; continue;
-            case 'e': Out += QChar(0x1b); ++Pos; continue;
-            case 'f': Out += QChar(0x0c); ++Pos; continue;
-            case 'n': Out += QChar(0x0a); ++Pos; continue;
-            case 'r': Out += QChar(0x0d); ++Pos; continue;
-            case 't': Out += QChar(0x09); ++Pos; continue;
-            case 'v': Out += QChar(0x0b); ++Pos; continue;
+            case 'a': Out += u'\x07'; ++Pos; continue;
+            case 'b': Out += u'\x08'; ++Pos; continue;
+            case 'e': Out += u'\x1b'; ++Pos; continue;
+            case 'f': Out += u'\x0c'; ++Pos; continue;
+            case 'n': Out += u'\x0a'; ++Pos; continue;
+            case 'r': Out += u'\x0d'; ++Pos; continue;
+            case 't': Out += u'\x09'; ++Pos; continue;
+            case 'v': Out += u'\x0b'; ++Pos; continue;
             case 'x': {
                 ++Pos;
                 if (Pos >= Size || !IsHexDigit(Line[Pos])) {
-                    Out += QLatin1Char('x');
+                    Out += u'x';
                     continue;
                 }
                 unsigned Unit = 0;
                 for (int Digits = 0; Digits < 4 && Pos < Size && IsHexDigit(Line[Pos]); ++Digits, ++Pos)
                     Unit = Unit * 16 + HexValue(Line[Pos]);
-                Out += QChar(char16_t(Unit));
+                Out += char16_t(Unit);
                 continue;
             }
             default:
@@ -77,24 +79,61 @@ qsizetype UnescapeUntil(QByteArrayView Line, qsizetype Pos, char EndChar, QStrin
                     for (int Digits = 0; Digits < 3 && Pos < Size && Line[Pos] >= '0' && Line[Pos] <= '7';
                          ++Digits, ++Pos)
                         Unit = Unit * 8 + unsigned(Line[Pos] - '0');
-                    Out += QChar(char16_t(Unit));
+                    Out += char16_t(Unit);
                     continue;
                 }
                 break; // the escaped character stands for itself
             }
         }
         if (uchar(C) < 0x80) {
-            Out += QLatin1Char(C);
+            Out += char16_t(C);
             ++Pos;
         } else {
             qsizetype RunEnd = Pos;
             while (RunEnd < Size && uchar(Line[RunEnd]) >= 0x80)
                 ++RunEnd;
-            Out += QString::fromUtf8(Line.sliced(Pos, RunEnd - Pos));
+            const QString Decoded = QString::fromUtf8(Line.sliced(Pos, RunEnd - Pos));
+            Out.append(reinterpret_cast<const char16_t *>(Decoded.constData()), size_t(Decoded.size()));
             Pos = RunEnd;
         }
     }
     return -1;
+}
+
+std::u16string_view ViewOf(const QString &Text)
+{
+    return {reinterpret_cast<const char16_t *>(Text.constData()), size_t(Text.size())};
+}
+
+QStringView QViewOf(std::u16string_view Text)
+{
+    return QStringView(Text.data(), qsizetype(Text.size()));
+}
+
+// The one form of a key path for the file's sections and for questions alike:
+// separators collapsed, none at the ends, lower case.
+void NormalizeKey(std::u16string_view Raw, std::u16string &Out)
+{
+    Out.clear();
+    bool NonAscii = false;
+    for (char16_t C : Raw) {
+        if (C == u'\\') {
+            if (!Out.empty() && Out.back() != u'\\')
+                Out += C;
+            continue;
+        }
+        if (C >= u'A' && C <= u'Z')
+            C = char16_t(C + (u'a' - u'A'));
+        else if (C >= 0x80)
+            NonAscii = true;
+        Out += C;
+    }
+    if (!Out.empty() && Out.back() == u'\\')
+        Out.pop_back();
+    if (NonAscii) {
+        const QString Lower = QViewOf(Out).toString().toLower();
+        Out.assign(ViewOf(Lower));
+    }
 }
 
 } // namespace
@@ -108,15 +147,9 @@ TWineRegistry::TWineRegistry(const QString &FileName)
 
 QString TWineRegistry::NormalizedKey(const QString &Key)
 {
-    const QList<QStringView> Parts = QStringView(Key).split(u'\\', Qt::SkipEmptyParts);
-    QString Result;
-    Result.reserve(Key.size());
-    for (QStringView Part : Parts) {
-        if (!Result.isEmpty())
-            Result += u'\\';
-        Result += Part.toString().toLower();
-    }
-    return Result;
+    std::u16string Normalized;
+    NormalizeKey(ViewOf(Key), Normalized);
+    return QViewOf(Normalized).toString();
 }
 
 void TWineRegistry::Parse(const QByteArray &Text)
@@ -130,17 +163,20 @@ void TWineRegistry::Parse(const QByteArray &Text)
     fArch = TWineArch::Unknown;
     fKeys.clear();
     fSpans.clear();
+    fChunks.clear();
+    fChunkUsed = fChunkSize = 0;
 
     const QByteArrayView View(fText);
     qsizetype Pos = LineEnd(View, 0);
     if (WithoutCR(View.first(Pos)) != RegistryHeader)
         return;
     fLoaded = true;
-    fKeys.insert(QString(), -1); // the root itself
+    fKeys.reserve(View.size() / 128);
+    fKeys.insert(QStringView(), -1); // the root itself
 
     bool InSections = false;
     qsizetype OpenSpan = -1; // the section whose value lines follow
-    QString Name;
+    std::u16string Name, Key;
     for (++Pos; Pos < View.size(); ++Pos) {
         const qsizetype End = LineEnd(View, Pos);
         const QByteArrayView Line = WithoutCR(View.sliced(Pos, End - Pos));
@@ -151,8 +187,10 @@ void TWineRegistry::Parse(const QByteArray &Text)
             OpenSpan = -1;
             // A section line cut short or otherwise unreadable hides its values
             // too, as in Wine, instead of giving them to the previous section.
-            if (UnescapeUntil(Line, 1, ']', Name) >= 0)
-                AddSection(NormalizedKey(Name), qMin(End + 1, View.size()), OpenSpan);
+            if (UnescapeUntil(Line, 1, ']', Name) >= 0) {
+                NormalizeKey(Name, Key);
+                AddSection(Key, qMin(End + 1, View.size()), OpenSpan);
+            }
         } else if (!InSections && Line.startsWith("#arch=")) {
             const QByteArrayView Arch = Line.sliced(6).trimmed();
             if (Arch == "win64")
@@ -166,12 +204,26 @@ void TWineRegistry::Parse(const QByteArray &Text)
         fSpans[size_t(OpenSpan)].End = View.size();
 }
 
-void TWineRegistry::AddSection(const QString &Key, qsizetype BodyBegin, qsizetype &OpenSpan)
+QStringView TWineRegistry::Store(std::u16string_view Key)
+{
+    const qsizetype Size = qsizetype(Key.size());
+    if (fChunks.empty() || fChunkUsed + Size > fChunkSize) {
+        fChunkSize = qMax<qsizetype>(Size, 32768);
+        fChunks.push_back(std::make_unique<char16_t[]>(size_t(fChunkSize)));
+        fChunkUsed = 0;
+    }
+    char16_t *Copy = fChunks.back().get() + fChunkUsed;
+    std::copy(Key.begin(), Key.end(), Copy);
+    fChunkUsed += Size;
+    return QStringView(Copy, Size);
+}
+
+void TWineRegistry::AddSection(std::u16string_view Key, qsizetype BodyBegin, qsizetype &OpenSpan)
 {
     OpenSpan = qsizetype(fSpans.size());
     fSpans.push_back({BodyBegin, BodyBegin, -1});
 
-    auto It = fKeys.find(Key);
+    auto It = fKeys.find(QViewOf(Key));
     if (It != fKeys.end()) {
         if (*It < 0) {
             *It = OpenSpan;
@@ -183,11 +235,12 @@ void TWineRegistry::AddSection(const QString &Key, qsizetype BodyBegin, qsizetyp
         }
         return;
     }
-    fKeys.insert(Key, OpenSpan);
+    const QStringView Stored = Store(Key);
+    fKeys.insert(Stored, OpenSpan);
     // Every key present has all its ancestors present, so the walk up stops
     // at the first ancestor already known.
-    for (qsizetype Cut = Key.lastIndexOf(u'\\'); Cut > 0; Cut = Key.lastIndexOf(u'\\', Cut - 1)) {
-        const QString Parent = Key.left(Cut);
+    for (qsizetype Cut = Stored.lastIndexOf(u'\\'); Cut > 0; Cut = Stored.first(Cut).lastIndexOf(u'\\')) {
+        const QStringView Parent = Stored.first(Cut);
         if (fKeys.contains(Parent))
             break;
         fKeys.insert(Parent, -1);
@@ -196,7 +249,11 @@ void TWineRegistry::AddSection(const QString &Key, qsizetype BodyBegin, qsizetyp
 
 bool TWineRegistry::KeyExists(const QString &Key) const
 {
-    return fLoaded && fKeys.contains(NormalizedKey(Key));
+    if (!fLoaded)
+        return false;
+    std::u16string Normalized;
+    NormalizeKey(ViewOf(Key), Normalized);
+    return fKeys.contains(QViewOf(Normalized));
 }
 
 QString TWineRegistry::KeyIn32BitView(const QString &Key, TWineArch Arch)
@@ -227,13 +284,15 @@ std::optional<QByteArrayView> TWineRegistry::FindValueData(const QString &Key, c
 {
     if (!fLoaded)
         return std::nullopt;
-    const auto It = fKeys.constFind(NormalizedKey(Key));
+    std::u16string Normalized;
+    NormalizeKey(ViewOf(Key), Normalized);
+    const auto It = fKeys.constFind(QViewOf(Normalized));
     if (It == fKeys.constEnd())
         return std::nullopt;
 
     const QByteArrayView View(fText);
     std::optional<QByteArrayView> Found;
-    QString LineName;
+    std::u16string LineName;
     for (qsizetype Span = *It; Span >= 0; Span = fSpans[size_t(Span)].Next) {
         const TSpan &S = fSpans[size_t(Span)];
         for (qsizetype Pos = S.Begin; Pos < S.End; ++Pos) {
@@ -250,7 +309,7 @@ std::optional<QByteArrayView> TWineRegistry::FindValueData(const QString &Key, c
                 continue; // options (#time=), comments, continuation lines of hex data
             if (After < 0 || After >= Line.size() || Line[After] != '=')
                 continue;
-            if (LineName.compare(Name, Qt::CaseInsensitive) == 0)
+            if (QViewOf(LineName).compare(Name, Qt::CaseInsensitive) == 0)
                 Found = Line.sliced(After + 1);
         }
     }
@@ -271,10 +330,10 @@ std::optional<QString> TWineRegistry::ReadString(const QString &Key, const QStri
         Quote = 7;
     else
         return std::nullopt;
-    QString Text;
+    std::u16string Text;
     if (UnescapeUntil(*Data, Quote + 1, '"', Text) < 0)
         return std::nullopt;
-    return Text;
+    return QViewOf(Text).toString();
 }
 
 std::optional<quint32> TWineRegistry::ReadDWord(const QString &Key, const QString &Name) const

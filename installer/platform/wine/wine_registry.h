@@ -6,7 +6,10 @@
 #include <QByteArrayView>
 #include <QHash>
 #include <QString>
+#include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 // The word size a prefix was created for ("#arch=" of its registry files).
@@ -16,13 +19,19 @@ class TWineRegistry
 {
 public:
     TWineRegistry() = default;
+    // Keys are views into storage the object owns: it moves but does not copy.
+    TWineRegistry(const TWineRegistry &) = delete;
+    TWineRegistry &operator=(const TWineRegistry &) = delete;
+    TWineRegistry(TWineRegistry &&) = default;
+    TWineRegistry &operator=(TWineRegistry &&) = default;
     // Reads and parses the file; a missing, unreadable or foreign file gives
     // an empty registry in which no key exists.
     explicit TWineRegistry(const QString &FileName);
 
     // Replaces the content with the parse of Text, the bytes of a registry file.
-    // Whatever cannot be parsed (a damaged or truncated section line, a value
-    // line cut short) reads as absent; nothing in Text can make this fail.
+    // Whatever cannot be parsed (a damaged section line, a value line cut
+    // short, a last line without its line break) reads as absent; nothing in
+    // Text can make this fail.
     void Parse(const QByteArray &Text);
 
     // The text began with Wine's registry header.
@@ -61,7 +70,9 @@ private:
         qsizetype Next;
     };
 
-    void AddSection(const QString &Key, qsizetype BodyBegin, qsizetype &OpenSpan);
+    void AddSection(std::u16string_view Key, qsizetype BodyBegin, qsizetype &OpenSpan);
+    // A lasting copy of Key in fChunks.
+    QStringView Store(std::u16string_view Key);
     // The data after "=" of the key's value Name (its last occurrence).
     std::optional<QByteArrayView> FindValueData(const QString &Key, const QString &Name) const;
 
@@ -70,6 +81,12 @@ private:
     TWineArch fArch = TWineArch::Unknown;
     // Every existing key, sections and their ancestors, by normalized path ->
     // index of its first span in fSpans, or -1 for a key without a section.
-    QHash<QString, qsizetype> fKeys;
+    // The paths live in fChunks and an ancestor's path is the front of its
+    // descendant's: the probes parse the file at every call, and one heap
+    // block per key made that several times slower.
+    QHash<QStringView, qsizetype> fKeys;
     std::vector<TSpan> fSpans;
+    std::vector<std::unique_ptr<char16_t[]>> fChunks;
+    qsizetype fChunkUsed = 0;
+    qsizetype fChunkSize = 0;
 };
