@@ -1,0 +1,227 @@
+// Stored designs: reading, writing back unchanged, binding events, and
+// refusing bad designs with a message that names the place.
+
+#include "class_registry.h"
+#include "design.h"
+#include "form.h"
+#include "message_box.h"
+#include "status_bar.h"
+
+#include <QJsonDocument>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+// A component with one property of each stored kind and extra data through the value stream.
+class TSample : public QObject, public TComponentHooks
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Text MEMBER Text)
+    Q_PROPERTY(int Number MEMBER Number)
+    Q_PROPERTY(uint Mask MEMBER Mask)
+    Q_PROPERTY(bool Flag MEMBER Flag)
+    Q_PROPERTY(QStringList Lines MEMBER Lines)
+    Q_PROPERTY(TKind Kind MEMBER Kind)
+    Q_PROPERTY(QObject *Link MEMBER Link)
+public:
+    enum TKind { kOne, kTwo };
+    Q_ENUM(TKind)
+    using QObject::QObject;
+    QString Text;
+    int Number = 0;
+    uint Mask = 0;
+    bool Flag = false;
+    QStringList Lines;
+    TKind Kind = kOne;
+    QObject *Link = nullptr;
+    QStringList Data;
+    QStringList Log;
+    TNotifyEvent OnPing;
+    void Loaded() override
+    {
+        TComponentHooks::Loaded();
+        Log << QStringLiteral("loaded; link %1").arg(Link ? Link->objectName() : QString());
+    }
+};
+
+class TSampleForm : public TForm
+{
+    Q_OBJECT
+public:
+    TSampleForm()
+    {
+        PublishMethod(QStringLiteral("FormCreate"), &TSampleForm::FormCreate);
+        PublishMethod(QStringLiteral("ButtonClick"), &TSampleForm::ButtonClick);
+        PublishMethod(QStringLiteral("Query"), &TSampleForm::Query);
+    }
+    QStringList Log;
+    void FormCreate(QObject *) { Log << QStringLiteral("create"); }
+    void ButtonClick(QObject *Sender)
+    {
+        Log << QStringLiteral("click ") + Sender->objectName();
+        throw Exception(QStringLiteral("boom"));
+    }
+    void Query(QObject *, bool &) {}
+};
+
+void Register()
+{
+    RegisterToolkitClasses();
+    if (TClassRegistry::Find(QStringLiteral("TSample")))
+        return;
+    TClassInfo Sample{QStringLiteral("TSample"), &TSample::staticMetaObject, QStringLiteral("QObject"),
+                      [](QObject *Owner) { return new TSample(Owner); },
+                      PublishedProperties(&TSample::staticMetaObject),
+                      {MemberEvent<TSample, void(QObject *)>(QStringLiteral("OnPing"), &TSample::OnPing)}};
+    Sample.Properties.append(DataProperty(
+        QStringLiteral("Data"),
+        [](const QObject *O, TValueWriter &W) {
+            W.WriteListBegin();
+            for (const QString &S : static_cast<const TSample *>(O)->Data)
+                W.WriteString(S);
+            W.WriteListEnd();
+        },
+        [](QObject *O, TValueReader &R) {
+            R.ReadListBegin();
+            while (!R.EndOfList())
+                static_cast<TSample *>(O)->Data << R.ReadString();
+            R.ReadListEnd();
+        }));
+    TClassRegistry::Register(Sample);
+    TClassRegistry::Register({QStringLiteral("TSampleForm"), &TSampleForm::staticMetaObject, QStringLiteral("TForm"),
+                              [](QObject *) { return new TSampleForm; }, {}, {}});
+}
+
+const char *const GoodDesign = R"({
+  "class": "TSampleForm", "name": "Form7",
+  "properties": {"Caption": "Sample", "ClientSize": [300, 200], "OnCreate": "FormCreate"},
+  "components": [
+    {"class": "QPushButton", "name": "Button1",
+     "properties": {"Bounds": [10, 10, 80, 24], "Caption": "&Go", "OnClick": "ButtonClick", "Tag": 5, "Anchors": ["akRight", "akBottom"]}},
+    {"class": "TStatusBar", "name": "Bar", "properties": {"Align": "alBottom", "Bounds": [0, 180, 300, 20],
+     "SimplePanel": true, "SimpleText": "ready", "Panels": [{"Text": "a", "Width": 40}]}},
+    {"class": "TSample", "name": "Sample1",
+     "properties": {"Text": "t", "Number": -3, "Mask": 4000000000, "Flag": true, "Lines": ["x", "y"], "Kind": "kTwo",
+                    "Link": "Button1", "Data": ["d1", "d2"], "OnPing": "FormCreate"}}
+  ]
+})";
+} // namespace
+
+class TestDesign : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { Register(); }
+
+    void readsBindsAndWritesBack()
+    {
+        QStringList Boxes;
+        const TMessageBoxHandler Old = SetMessageBoxHandler([&](const QString &T, const QString &, quint32) {
+            Boxes << T;
+            return 1;
+        });
+        TSampleForm Form;
+        ReadDesignFromBytes(&Form, GoodDesign, QStringLiteral("sample.json"));
+        QCOMPARE(Form.Log, QStringList{QStringLiteral("create")});
+        auto *Sample = Form.findChild<TSample *>(QStringLiteral("Sample1"));
+        QVERIFY(Sample);
+        QVERIFY(!Sample->IsLoading());
+        // The reference was resolved before Loaded ran.
+        QCOMPARE(Sample->Log, QStringList{QStringLiteral("loaded; link Button1")});
+        QCOMPARE(Sample->Mask, 4000000000u);
+        QCOMPARE(Sample->Kind, TSample::kTwo);
+        QCOMPARE(Sample->Data, QStringList({"d1", "d2"}));
+        auto *Button = Form.findChild<QPushButton *>(QStringLiteral("Button1"));
+        QCOMPARE(Tag(Button), 5);
+
+        // An exception escaping a bound handler reaches the default error report.
+        Button->click();
+        QCOMPARE(Form.Log.last(), QStringLiteral("click Button1"));
+        QCOMPARE(Boxes, QStringList{QStringLiteral("Exception: boom")});
+        SetMessageBoxHandler(Old);
+
+        QCOMPARE(WriteDesign(&Form), QJsonDocument::fromJson(GoodDesign));
+    }
+
+    void anchorsAndDocking()
+    {
+        TSampleForm Form;
+        ReadDesignFromBytes(&Form, GoodDesign, QStringLiteral("sample.json"));
+        Form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Form));
+        Form.resize(400, 260);
+        QTRY_COMPARE(Form.size(), QSize(400, 260));
+        auto *Button = Form.findChild<QPushButton *>(QStringLiteral("Button1"));
+        QCOMPARE(Button->geometry(), QRect(110, 70, 80, 24)); // kept its distance to the right and bottom
+        QCOMPARE(Form.findChild<TStatusBar *>()->geometry(), QRect(0, 240, 400, 20));
+    }
+
+    void refusesBadDesigns_data()
+    {
+        QTest::addColumn<QByteArray>("design");
+        QTest::addColumn<QString>("message");
+        auto With = [](const char *Component) {
+            return QByteArray(R"({"class": "TSampleForm", "name": "Form7", "components": [)") + Component + "]}";
+        };
+        QTest::newRow("not JSON") << QByteArray("{\"class\": ") << "bad.json: not a stored design";
+        QTest::newRow("unknown root class") << QByteArray(R"({"class": "TNope", "name": "F"})")
+                                            << "bad.json, component 'F': unknown class 'TNope'";
+        QTest::newRow("unknown class")
+            << With(R"({"class": "QFancy", "name": "X1"})") << "bad.json, component 'X1': unknown class 'QFancy'";
+        QTest::newRow("unknown property")
+            << With(R"({"class": "QLabel", "name": "L1", "properties": {"Colour": "red"}})")
+            << "bad.json, component 'L1', property 'Colour': unknown property of class 'QLabel'";
+        QTest::newRow("text for an integer")
+            << With(R"({"class": "TSample", "name": "S1", "properties": {"Number": "3"}})")
+            << "bad.json, component 'S1', property 'Number': an integer expected";
+        QTest::newRow("fraction for an integer")
+            << With(R"({"class": "TSample", "name": "S1", "properties": {"Number": 1.5}})")
+            << "bad.json, component 'S1', property 'Number': an integer expected";
+        QTest::newRow("negative for unsigned")
+            << With(R"({"class": "TSample", "name": "S1", "properties": {"Mask": -1}})")
+            << "bad.json, component 'S1', property 'Mask': an integer in range expected";
+        QTest::newRow("unknown enum member")
+            << With(R"({"class": "TSample", "name": "S1", "properties": {"Kind": "kThree"}})")
+            << "bad.json, component 'S1', property 'Kind': unknown value 'kThree'";
+        QTest::newRow("list of the wrong length")
+            << With(R"({"class": "QLabel", "name": "L1", "properties": {"Bounds": [1, 2, 3]}})")
+            << "bad.json, component 'L1', property 'Bounds': a list of 4 integers expected";
+        QTest::newRow("missing reference")
+            << With(R"({"class": "TSample", "name": "S1", "properties": {"Link": "Nobody"}})")
+            << "bad.json, component 'S1', property 'Link': no component named 'Nobody'";
+        QTest::newRow("unknown method")
+            << With(R"({"class": "QPushButton", "name": "B1", "properties": {"OnClick": "Nope"}})")
+            << "bad.json, component 'B1', property 'OnClick': the form has no method 'Nope'";
+        QTest::newRow("method of another shape")
+            << With(R"({"class": "QPushButton", "name": "B1", "properties": {"OnClick": "Query"}})")
+            << "bad.json, component 'B1', property 'OnClick': the method does not fit the event OnClick";
+        QTest::newRow("stream data of the wrong kind")
+            << With(R"({"class": "TSample", "name": "S1", "properties": {"Data": ["a", 1]}})")
+            << "bad.json, component 'S1', property 'Data': Invalid property value: text expected";
+        QTest::newRow("bad picture") << QByteArray(R"({"class": "TSampleForm", "name": "F", "properties": {"Font": {"Height": -2}}})")
+                                     << "bad.json, component 'F', property 'Font': a positive font height expected";
+        QTest::newRow("duplicate name")
+            << With(R"({"class": "QLabel", "name": "L1"}, {"class": "QLabel", "name": "l1"})")
+            << "bad.json, component 'l1': a second component of that name";
+        QTest::newRow("control inside a non-visual component")
+            << With(R"({"class": "TSample", "name": "S1", "components": [{"class": "QLabel", "name": "L1"}]})")
+            << "bad.json, component 'L1': a control inside the non-visual component 'S1'";
+    }
+
+    void refusesBadDesigns()
+    {
+        QFETCH(QByteArray, design);
+        QFETCH(QString, message);
+        TSampleForm Form;
+        try {
+            ReadDesignFromBytes(&Form, design, QStringLiteral("bad.json"));
+            QFAIL("the design was accepted");
+        } catch (const EDesignError &E) {
+            QVERIFY2(E.Message().startsWith(message), qPrintable(E.Message()));
+        }
+    }
+};
+
+QTEST_MAIN(TestDesign)
+#include "tst_design.moc"
