@@ -1,0 +1,307 @@
+#include "wine_download.h"
+
+#include "exception.h"
+
+#include <QEventLoop>
+#include <QHostAddress>
+#include <QNetworkAccessManager>
+#include <QNetworkProxyFactory>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSaveFile>
+#include <QTimer>
+#include <QUrl>
+
+#include <exception>
+#include <limits>
+
+namespace {
+
+// The network layer holds at most this much unread data; the rest waits in
+// the socket, so memory does not grow with the file.
+constexpr qint64 ReadBufferBytes = 1024 * 1024;
+// Data is moved from the reply to the file in pieces of this size.
+constexpr qint64 CopyBytes = 256 * 1024;
+
+// The system's proxy settings (on Linux the http_proxy/https_proxy/no_proxy
+// variables), except for loopback hosts, which no proxy can reach for us.
+class TSystemProxyFactory : public QNetworkProxyFactory
+{
+public:
+    QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery &Query) override
+    {
+        const QString Host = Query.peerHostName();
+        const QHostAddress Address(Host);
+        if (Host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0
+            || (!Address.isNull() && Address.isLoopback()))
+            return {QNetworkProxy(QNetworkProxy::NoProxy)};
+        return systemProxyForQuery(Query);
+    }
+};
+
+bool IsHttpScheme(const QUrl &Url)
+{
+    const QString Scheme = Url.scheme().toLower();
+    return Scheme == QLatin1String("http") || Scheme == QLatin1String("https");
+}
+
+int StatusOf(const QNetworkReply *Reply)
+{
+    return Reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+}
+
+} // namespace
+
+TWineDownloader::TWineDownloader(QObject *Parent) : QObject(Parent) {}
+
+TWineDownloader::~TWineDownloader() = default;
+
+void TWineDownloader::ScaleProgress(qint64 Received, qint64 Total, quint32 &Progress, quint32 &ProgressMax)
+{
+    constexpr qint64 Limit = std::numeric_limits<qint32>::max();
+    Received = qMax<qint64>(0, Received);
+    if (Total <= 0) {
+        ProgressMax = 0;
+        Progress = quint32(qMin(Received, Limit));
+        return;
+    }
+    Received = qMin(Received, Total);
+    int Shift = 0;
+    while ((Total >> Shift) > Limit)
+        ++Shift;
+    ProgressMax = quint32(Total >> Shift);
+    Progress = quint32(Received >> Shift);
+}
+
+void TWineDownloader::Download(const QString &URL, const QString &FileName, const TDownloadProgressEvent &OnProgress)
+{
+    const QString Message = QStringLiteral("Error downloading URL: %1").arg(URL);
+    fFailureReason.clear();
+    fReceived = 0;
+    fTotal = 0;
+    fDone = false;
+    fFailed = false;
+    fNotifying = false;
+    fUserError = nullptr;
+
+    const QUrl Url(URL, QUrl::StrictMode);
+    if (!Url.isValid() || !IsHttpScheme(Url) || Url.host().isEmpty()) {
+        fFailureReason = QStringLiteral("not an http or https URL");
+        throw Exception(Message);
+    }
+
+    // The body goes to a temporary file beside the target, which replaces the
+    // target only once the whole transfer has succeeded; dropping the
+    // QSaveFile without commit removes the temporary file.
+    QSaveFile File(FileName);
+    File.setDirectWriteFallback(false);
+    if (!File.open(QIODevice::WriteOnly)) {
+        fFailureReason = QStringLiteral("cannot create the file: %1").arg(File.errorString());
+        throw Exception(Message);
+    }
+
+    QNetworkAccessManager Manager;
+    Manager.setProxyFactory(new TSystemProxyFactory);
+    QNetworkRequest Request(Url);
+    Request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
+    Request.setMaximumRedirectsAllowed(fMaxRedirects);
+    // The file is wanted byte for byte: no transparent decompression, which
+    // would also make the received size disagree with Content-Length.
+    Request.setRawHeader("Accept-Encoding", "identity");
+    Request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+
+    QEventLoop Loop;
+    QTimer StallTimer;
+    StallTimer.setSingleShot(true);
+    StallTimer.setInterval(fStallTimeoutMsec);
+    fOnProgress = OnProgress ? &OnProgress : nullptr;
+    fFile = &File;
+    fLoop = &Loop;
+    fStallTimer = &StallTimer;
+    fBuffer.resize(CopyBytes);
+
+    fReply = Manager.get(Request);
+    fReply->setReadBufferSize(ReadBufferBytes);
+    connect(fReply, &QNetworkReply::readyRead, this, [this] { OnReadyRead(); });
+    connect(fReply, &QNetworkReply::metaDataChanged, this, [this] { OnMetaData(); });
+    connect(fReply, &QNetworkReply::finished, this, [this] { OnFinished(); });
+    connect(fReply, &QNetworkReply::redirected, this, [this, Url](const QUrl &Target) {
+        const QUrl Next = fReply->url().resolved(Target);
+        if (!IsHttpScheme(Next)) {
+            Fail(QStringLiteral("redirect to a non-http URL: %1").arg(Next.toString()));
+            return;
+        }
+        if (Url.scheme().toLower() == QLatin1String("https") && Next.scheme().toLower() != QLatin1String("https")) {
+            Fail(QStringLiteral("redirect from https to http refused"));
+            return;
+        }
+        fStallTimer->start();
+        emit fReply->redirectAllowed();
+        if (Notify(TDownloadStatus::Redirecting, Next.toString()))
+            Fail(QStringLiteral("cancelled"));
+    });
+    connect(&StallTimer, &QTimer::timeout, this, [this] { OnStalled(); });
+    StallTimer.start();
+
+    if (Notify(TDownloadStatus::Connecting, Url.host()))
+        Fail(QStringLiteral("cancelled"));
+    if (!fDone)
+        Loop.exec();
+
+    StallTimer.stop();
+    fReply->disconnect(this);
+    if (!fReply->isFinished())
+        fReply->abort();
+    delete fReply;
+    fReply = nullptr;
+    fOnProgress = nullptr;
+    fFile = nullptr;
+    fLoop = nullptr;
+    fStallTimer = nullptr;
+    fBuffer = QByteArray();
+
+    if (fFailed) {
+        File.cancelWriting();
+        if (fUserError)
+            std::rethrow_exception(std::exchange(fUserError, nullptr));
+        throw Exception(Message);
+    }
+    if (!File.commit()) {
+        fFailureReason = QStringLiteral("cannot write the file: %1").arg(File.errorString());
+        throw Exception(Message);
+    }
+}
+
+bool TWineDownloader::Notify(TDownloadStatus Status, const QString &Text)
+{
+    // A handler that pumps events can let more data arrive; that data is
+    // written by the nested call, which does not call the handler again.
+    if (!fOnProgress || fNotifying)
+        return false;
+    quint32 Progress = 0;
+    quint32 ProgressMax = 0;
+    ScaleProgress(fReceived, fTotal, Progress, ProgressMax);
+    bool Cancel = false;
+    fNotifying = true;
+    try {
+        (*fOnProgress)(this, Progress, ProgressMax, Status, Text, Cancel);
+    } catch (...) {
+        // Raised through the network layer's signal dispatch it would be
+        // lost or worse; it ends the transfer and is raised by Download.
+        fUserError = std::current_exception();
+        Cancel = true;
+    }
+    fNotifying = false;
+    return Cancel;
+}
+
+void TWineDownloader::OnMetaData()
+{
+    if (fDone)
+        return;
+    fStallTimer->start();
+    const int Status = StatusOf(fReply);
+    if (Status >= 300 && Status < 400)
+        return; // a redirect being followed; its own headers do not describe the file
+    if (Status < 200 || Status >= 300) {
+        Fail(QStringLiteral("server answered %1").arg(Status));
+        return;
+    }
+    bool Ok = false;
+    const qint64 Length = fReply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&Ok);
+    fTotal = Ok && Length > 0 ? Length : 0;
+    if (Notify(TDownloadStatus::BeginDownloadData, fReply->url().toString()))
+        Fail(QStringLiteral("cancelled"));
+}
+
+bool TWineDownloader::WriteAvailable()
+{
+    const int Status = StatusOf(fReply);
+    if (Status >= 300 && Status < 400) {
+        fReply->skip(fReply->bytesAvailable()); // body of a redirect
+        return true;
+    }
+    if (Status < 200 || Status >= 300) {
+        if (fReply->bytesAvailable() > 0) {
+            Fail(QStringLiteral("server answered %1").arg(Status));
+            return false;
+        }
+        return true;
+    }
+    while (fReply->bytesAvailable() > 0) {
+        const qint64 Read = fReply->read(fBuffer.data(), fBuffer.size());
+        if (Read <= 0)
+            break;
+        if (fFile->write(fBuffer.constData(), Read) != Read) {
+            Fail(QStringLiteral("cannot write the file: %1").arg(fFile->errorString()));
+            return false;
+        }
+        fReceived += Read;
+    }
+    return true;
+}
+
+void TWineDownloader::OnReadyRead()
+{
+    if (fDone)
+        return;
+    fStallTimer->start();
+    const qint64 Before = fReceived;
+    if (!WriteAvailable())
+        return;
+    if (fReceived != Before && Notify(TDownloadStatus::DownloadingData, fReply->url().toString()))
+        Fail(QStringLiteral("cancelled"));
+}
+
+void TWineDownloader::OnFinished()
+{
+    if (fDone) {
+        fLoop->quit();
+        return;
+    }
+    if (fReply->error() == QNetworkReply::NoError && !WriteAvailable())
+        return;
+    const int Status = StatusOf(fReply);
+    if (fReply->error() != QNetworkReply::NoError)
+        Fail(fReply->errorString());
+    else if (Status < 200 || Status >= 300)
+        Fail(QStringLiteral("server answered %1").arg(Status));
+    else if (fTotal > 0 && fReceived != fTotal)
+        Fail(QStringLiteral("received %1 of %2 bytes").arg(fReceived).arg(fTotal));
+    else if (fReceived == 0)
+        Fail(QStringLiteral("empty body"));
+    if (fDone)
+        return;
+    fDone = true;
+    fStallTimer->stop();
+    if (Notify(TDownloadStatus::EndDownloadData, fReply->url().toString())) {
+        fDone = false;
+        Fail(QStringLiteral("cancelled"));
+        return;
+    }
+    fLoop->quit();
+}
+
+void TWineDownloader::OnStalled()
+{
+    Fail(QStringLiteral("no data for %1 ms").arg(fStallTimeoutMsec));
+}
+
+void TWineDownloader::Fail(const QString &Reason)
+{
+    if (fDone)
+        return;
+    fDone = true;
+    fFailed = true;
+    fFailureReason = Reason;
+    fStallTimer->stop();
+    if (!fReply->isFinished())
+        fReply->abort(); // emits finished, which only leaves the loop now
+    fLoop->quit();
+}
+
+void WineDownloadFile(const QString &URL, const QString &FileName, const TDownloadProgressEvent &OnProgress)
+{
+    TWineDownloader Downloader;
+    Downloader.Download(URL, FileName, OnProgress);
+}
