@@ -102,44 +102,19 @@ void TWineDownloader::Download(const QString &URL, const QString &FileName, cons
 
     QNetworkAccessManager Manager;
     Manager.setProxyFactory(new TSystemProxyFactory);
-    QNetworkRequest Request(Url);
-    Request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
-    Request.setMaximumRedirectsAllowed(fMaxRedirects);
-    // The file is wanted byte for byte: no transparent decompression, which
-    // would also make the received size disagree with Content-Length.
-    Request.setRawHeader("Accept-Encoding", "identity");
-    Request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-
     QEventLoop Loop;
     QTimer StallTimer;
     StallTimer.setSingleShot(true);
     StallTimer.setInterval(fStallTimeoutMsec);
     fOnProgress = OnProgress ? &OnProgress : nullptr;
+    fManager = &Manager;
     fFile = &File;
     fLoop = &Loop;
     fStallTimer = &StallTimer;
     fBuffer.resize(CopyBytes);
+    fRedirects = 0;
 
-    fReply = Manager.get(Request);
-    fReply->setReadBufferSize(ReadBufferBytes);
-    connect(fReply, &QNetworkReply::readyRead, this, [this] { OnReadyRead(); });
-    connect(fReply, &QNetworkReply::metaDataChanged, this, [this] { OnMetaData(); });
-    connect(fReply, &QNetworkReply::finished, this, [this] { OnFinished(); });
-    connect(fReply, &QNetworkReply::redirected, this, [this, Url](const QUrl &Target) {
-        const QUrl Next = fReply->url().resolved(Target);
-        if (!IsHttpScheme(Next)) {
-            Fail(QStringLiteral("redirect to a non-http URL: %1").arg(Next.toString()));
-            return;
-        }
-        if (Url.scheme().toLower() == QLatin1String("https") && Next.scheme().toLower() != QLatin1String("https")) {
-            Fail(QStringLiteral("redirect from https to http refused"));
-            return;
-        }
-        fStallTimer->start();
-        emit fReply->redirectAllowed();
-        if (Notify(TDownloadStatus::Redirecting, Next.toString()))
-            Fail(QStringLiteral("cancelled"));
-    });
+    StartRequest(Url);
     connect(&StallTimer, &QTimer::timeout, this, [this] { OnStalled(); });
     StallTimer.start();
 
@@ -154,6 +129,7 @@ void TWineDownloader::Download(const QString &URL, const QString &FileName, cons
         fReply->abort();
     delete fReply;
     fReply = nullptr;
+    fManager = nullptr;
     fOnProgress = nullptr;
     fFile = nullptr;
     fLoop = nullptr;
@@ -170,6 +146,51 @@ void TWineDownloader::Download(const QString &URL, const QString &FileName, cons
         fFailureReason = QStringLiteral("cannot write the file: %1").arg(File.errorString());
         throw Exception(Message);
     }
+}
+
+void TWineDownloader::StartRequest(const QUrl &Url)
+{
+    QNetworkRequest Request(Url);
+    // Redirects are followed here rather than by the network layer, so each
+    // hop's scheme is checked and a redirect's body never reaches the file.
+    Request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    // The file is wanted byte for byte: no transparent decompression, which
+    // would also make the received size disagree with Content-Length.
+    Request.setRawHeader("Accept-Encoding", "identity");
+    Request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+
+    fReply = fManager->get(Request);
+    fReply->setReadBufferSize(ReadBufferBytes);
+    connect(fReply, &QNetworkReply::readyRead, this, [this] { OnReadyRead(); });
+    connect(fReply, &QNetworkReply::metaDataChanged, this, [this] { OnMetaData(); });
+    connect(fReply, &QNetworkReply::finished, this, [this] { OnFinished(); });
+    fStallTimer->start();
+}
+
+// A 3xx answer with a Location: the transfer goes on at the target, a few
+// hops at most, to http or https only and never from https down to http.
+bool TWineDownloader::FollowRedirect()
+{
+    const int Status = StatusOf(fReply);
+    const QUrl Location(QString::fromUtf8(fReply->rawHeader("Location")));
+    if (Status < 300 || Status >= 400 || Location.isEmpty())
+        return false;
+    const QUrl From = fReply->url();
+    const QUrl Next = From.resolved(Location);
+    if (++fRedirects > fMaxRedirects) {
+        Fail(QStringLiteral("more than %1 redirects").arg(fMaxRedirects));
+    } else if (!IsHttpScheme(Next) || Next.host().isEmpty()) {
+        Fail(QStringLiteral("redirect to a non-http URL: %1").arg(Next.toString()));
+    } else if (From.scheme().toLower() == QLatin1String("https") && Next.scheme().toLower() != QLatin1String("https")) {
+        Fail(QStringLiteral("redirect from https to http refused"));
+    } else {
+        fReply->disconnect(this);
+        fReply->deleteLater();
+        StartRequest(Next);
+        if (Notify(TDownloadStatus::Redirecting, Next.toString()))
+            Fail(QStringLiteral("cancelled"));
+    }
+    return true;
 }
 
 bool TWineDownloader::Notify(TDownloadStatus Status, const QString &Text)
@@ -201,9 +222,11 @@ void TWineDownloader::OnMetaData()
         return;
     fStallTimer->start();
     const int Status = StatusOf(fReply);
-    if (Status >= 300 && Status < 400)
-        return; // a redirect being followed; its own headers do not describe the file
-    if (Status < 200 || Status >= 300) {
+    // A redirect being followed, or the interim state the network layer
+    // reports while it moves to the redirect's target: neither describes the file.
+    if (Status < 200 || (Status >= 300 && Status < 400))
+        return;
+    if (Status >= 400) {
         Fail(QStringLiteral("server answered %1").arg(Status));
         return;
     }
@@ -217,11 +240,11 @@ void TWineDownloader::OnMetaData()
 bool TWineDownloader::WriteAvailable()
 {
     const int Status = StatusOf(fReply);
-    if (Status >= 300 && Status < 400) {
+    if (Status < 200 || (Status >= 300 && Status < 400)) {
         fReply->skip(fReply->bytesAvailable()); // body of a redirect
         return true;
     }
-    if (Status < 200 || Status >= 300) {
+    if (Status >= 400) {
         if (fReply->bytesAvailable() > 0) {
             Fail(QStringLiteral("server answered %1").arg(Status));
             return false;
@@ -261,6 +284,8 @@ void TWineDownloader::OnFinished()
     }
     if (fReply->error() == QNetworkReply::NoError && !WriteAvailable())
         return;
+    if (FollowRedirect())
+        return;
     const int Status = StatusOf(fReply);
     if (fReply->error() != QNetworkReply::NoError)
         Fail(fReply->errorString());
@@ -295,8 +320,8 @@ void TWineDownloader::Fail(const QString &Reason)
     fFailed = true;
     fFailureReason = Reason;
     fStallTimer->stop();
-    if (!fReply->isFinished())
-        fReply->abort(); // emits finished, which only leaves the loop now
+    // The reply is aborted once the loop has been left: aborting it from
+    // inside one of its own signals confuses the network layer.
     fLoop->quit();
 }
 

@@ -11,7 +11,9 @@
 
 #include <exception>
 
+class QNetworkAccessManager;
 class QNetworkReply;
+class QUrl;
 class QSaveFile;
 class QTimer;
 class QEventLoop;
@@ -44,6 +46,8 @@ public:
     static void ScaleProgress(qint64 Received, qint64 Total, quint32 &Progress, quint32 &ProgressMax);
 
 private:
+    void StartRequest(const QUrl &Url);
+    bool FollowRedirect();
     void OnReadyRead();
     void OnMetaData();
     void OnFinished();
@@ -58,7 +62,9 @@ private:
 
     // State of the running download.
     const TDownloadProgressEvent *fOnProgress = nullptr;
+    QNetworkAccessManager *fManager = nullptr;
     QNetworkReply *fReply = nullptr;
+    int fRedirects = 0;
     QSaveFile *fFile = nullptr;
     QTimer *fStallTimer = nullptr;
     QEventLoop *fLoop = nullptr;
