@@ -8,12 +8,18 @@
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
 #include <QTimer>
 #include <QUrl>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 #include <limits>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -90,12 +96,21 @@ void TWineDownloader::Download(const QString &URL, const QString &FileName, cons
         throw Exception(Message);
     }
 
-    // The body goes to a temporary file beside the target, which replaces the
-    // target only once the whole transfer has succeeded; dropping the
-    // QSaveFile without commit removes the temporary file.
-    QSaveFile File(FileName);
-    File.setDirectWriteFallback(false);
-    if (!File.open(QIODevice::WriteOnly)) {
+    // The body goes to a hidden temporary file beside the target, which
+    // replaces the target in one rename only once the whole transfer has
+    // succeeded; on any failure the temporary file is removed. It is not
+    // synced to disk before the rename: the file is run at once, a crash
+    // loses an unfinished step either way, and the sync would cost a second
+    // pass over a large file.
+    const QFileInfo TargetInfo(FileName);
+    if (FileName.isEmpty() || TargetInfo.isDir()) {
+        fFailureReason = QStringLiteral("cannot create the file: not a file name");
+        throw Exception(Message);
+    }
+    QTemporaryFile File(TargetInfo.absolutePath() + QStringLiteral("/.") + TargetInfo.fileName()
+                        + QStringLiteral(".XXXXXX.part"));
+    File.setAutoRemove(true);
+    if (!File.open()) {
         fFailureReason = QStringLiteral("cannot create the file: %1").arg(File.errorString());
         throw Exception(Message);
     }
@@ -137,15 +152,31 @@ void TWineDownloader::Download(const QString &URL, const QString &FileName, cons
     fBuffer = QByteArray();
 
     if (fFailed) {
-        File.cancelWriting();
         if (fUserError)
             std::rethrow_exception(std::exchange(fUserError, nullptr));
         throw Exception(Message);
     }
-    if (!File.commit()) {
-        fFailureReason = QStringLiteral("cannot write the file: %1").arg(File.errorString());
+    if (!Install(File, FileName))
         throw Exception(Message);
+}
+
+bool TWineDownloader::Install(QTemporaryFile &File, const QString &FileName)
+{
+    if (!File.flush()) {
+        fFailureReason = QStringLiteral("cannot write the file: %1").arg(File.errorString());
+        return false;
     }
+    // A temporary file is private to its owner; the finished download gets
+    // the permissions of any newly created file.
+    const mode_t Mask = ::umask(0);
+    ::umask(Mask);
+    ::fchmod(File.handle(), 0666 & ~Mask);
+    if (::rename(QFile::encodeName(File.fileName()).constData(), QFile::encodeName(FileName).constData()) != 0) {
+        fFailureReason = QStringLiteral("cannot rename the file: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    File.setAutoRemove(false);
+    return true;
 }
 
 void TWineDownloader::StartRequest(const QUrl &Url)

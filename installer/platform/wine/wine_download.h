@@ -14,7 +14,8 @@
 class QNetworkAccessManager;
 class QNetworkReply;
 class QUrl;
-class QSaveFile;
+class QFile;
+class QTemporaryFile;
 class QTimer;
 class QEventLoop;
 
@@ -55,6 +56,7 @@ private:
     void Fail(const QString &Reason);
     bool Notify(TDownloadStatus Status, const QString &Text);
     bool WriteAvailable();
+    bool Install(QTemporaryFile &File, const QString &FileName);
 
     int fStallTimeoutMsec = 60000;
     int fMaxRedirects = 5;
@@ -65,7 +67,7 @@ private:
     QNetworkAccessManager *fManager = nullptr;
     QNetworkReply *fReply = nullptr;
     int fRedirects = 0;
-    QSaveFile *fFile = nullptr;
+    QFile *fFile = nullptr;
     QTimer *fStallTimer = nullptr;
     QEventLoop *fLoop = nullptr;
     qint64 fReceived = 0;

@@ -12,6 +12,8 @@
 #include <limits>
 #include <stdexcept>
 
+#include <sys/stat.h>
+
 Q_DECLARE_METATYPE(TPackageFault)
 
 namespace {
@@ -289,11 +291,36 @@ private slots:
         QCOMPARE(ReadFile(Target()), fSmall);
     }
 
-    void missingTargetFolderFails()
+    void unusableTargetFails_data()
     {
+        QTest::addColumn<QString>("Name"); // below the target folder
+        QTest::newRow("missing folder") << "no/such/folder/file.bin";
+        QTest::newRow("a folder") << "folder";
+    }
+
+    void unusableTargetFails()
+    {
+        QFETCH(QString, Name);
+        QVERIFY(QDir(fTarget.path()).mkpath("folder"));
         TWineDownloader Downloader;
-        const QString Got = Fetch(Downloader, Url("/data/small.bin"), fTarget.filePath("no/such/folder/file.bin"));
+        const QString Got = Fetch(Downloader, Url("/data/small.bin"), fTarget.filePath(Name));
         QVERIFY2(Got.startsWith("cannot create the file"), qPrintable(Got));
+        QVERIFY(QFileInfo(fTarget.filePath("folder")).isDir());
+        QCOMPARE(TargetFolderEntries(), QStringList());
+    }
+
+    void downloadedFileHasNewFilePermissions()
+    {
+        // Not the temporary file's owner-only mode: what the umask allows a new file.
+        const mode_t Mask = ::umask(0);
+        ::umask(Mask);
+        TWineDownloader Downloader;
+        QCOMPARE(Fetch(Downloader, Url("/data/small.bin"), Target()), QString());
+        const QFileDevice::Permissions Got = QFileInfo(Target()).permissions();
+        QVERIFY(Got.testFlag(QFileDevice::ReadOwner) && Got.testFlag(QFileDevice::WriteOwner));
+        QCOMPARE(Got.testFlag(QFileDevice::ReadGroup), !(Mask & S_IRGRP));
+        QCOMPARE(Got.testFlag(QFileDevice::ReadOther), !(Mask & S_IROTH));
+        QVERIFY(!Got.testFlag(QFileDevice::ExeOther));
     }
 
     void freeFunctionDownloads()
