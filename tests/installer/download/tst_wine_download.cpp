@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -207,6 +208,19 @@ private slots:
                                   [&](QObject *, quint32, quint32, TDownloadStatus, const QString &, bool &) { Called = true; });
         QCOMPARE(Got, QString("not an http or https URL"));
         QVERIFY(!Called);
+        QCOMPARE(TargetFolderEntries(), QStringList());
+    }
+
+    void connectionRefusedFails()
+    {
+        // A port that was free a moment ago: nothing listens there.
+        QTcpServer Probe;
+        QVERIFY(Probe.listen(QHostAddress::LocalHost));
+        const quint16 Port = Probe.serverPort();
+        Probe.close();
+        TWineDownloader Downloader;
+        const QString Got = Fetch(Downloader, QStringLiteral("http://127.0.0.1:%1/data/small.bin").arg(Port), Target());
+        QVERIFY2(!Got.isEmpty() && !Got.startsWith("wrong error"), qPrintable(Got));
         QCOMPARE(TargetFolderEntries(), QStringList());
     }
 
