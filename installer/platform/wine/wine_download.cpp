@@ -82,6 +82,10 @@ void TWineDownloader::ScaleProgress(qint64 Received, qint64 Total, quint32 &Prog
 void TWineDownloader::Download(const QString &URL, const QString &FileName, const TDownloadProgressEvent &OnProgress)
 {
     const QString Message = QStringLiteral("Error downloading URL: %1").arg(URL);
+    if (fLoop) {
+        // Called again from a handler while this operation's transfer runs.
+        throw Exception(Message);
+    }
     fFailureReason.clear();
     fReceived = 0;
     fTotal = 0;

@@ -291,6 +291,34 @@ private slots:
         QCOMPARE(TargetFolderEntries(), QStringList());
     }
 
+    void secondDownloadOnTheSameOperationIsRefused()
+    {
+        // A handler that starts another transfer on the running operation
+        // must not disturb it; a fresh operation works meanwhile.
+        TWineDownloader Downloader;
+        bool Refused = false;
+        bool OtherDone = false;
+        const QString Other = fTarget.filePath("other.bin");
+        QCOMPARE(Fetch(Downloader, Url("/data/small.bin"), Target(),
+                       [&](QObject *, quint32, quint32, TDownloadStatus Status, const QString &, bool &) {
+                           if (Status != TDownloadStatus::Connecting)
+                               return;
+                           try {
+                               Downloader.Download(Url("/data/large.bin"), Other, {});
+                           } catch (const Exception &) {
+                               Refused = true;
+                           }
+                           TWineDownloader Fresh;
+                           Fresh.Download(Url("/data/large.bin"), Other, {});
+                           OtherDone = true;
+                       }),
+                 QString());
+        QVERIFY(Refused);
+        QVERIFY(OtherDone);
+        QCOMPARE(ReadFile(Target()), fSmall);
+        QCOMPARE(ReadFile(Other), fLarge);
+    }
+
     void eventsAreHandledWhileDownloading()
     {
         // No handler pumps events here: the downloader's own loop must run the timer.
