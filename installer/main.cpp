@@ -1,0 +1,36 @@
+// The installer's program entry: the application object, the main window
+// from its stored design, the message loop. It reads no command line.
+
+#include "application.h"
+#include "exception.h"
+#include "form1.h"
+#include "wine_platform.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <cstdio>
+#include <memory>
+
+int main(int argc, char *argv[])
+{
+    // Without a display Qt would abort with a long platform-plugin message.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fprintf(stderr, "dilnex-local-setup: no display; run it under Xvfb: xvfb-run -a %s\n", argv[0]);
+        return 1;
+    }
+    QApplication App(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Dilnex 8"));
+    InstallFontSubstitutes();
+
+    TWinePlatform Platform;
+    std::unique_ptr<TForm1> Form;
+    try {
+        Form.reset(TForm1::Create(&Platform));
+    } catch (const std::exception &E) {
+        HandleException(E);
+        return 1;
+    }
+    Form->show();
+    return App.exec();
+}

@@ -1,0 +1,70 @@
+#pragma once
+// A small HTTP/1.1 file server for the installer's packages: answers GET and
+// HEAD for paths below "/data/" from a root folder, streaming large files.
+// The run command serves the packages with it on 127.0.0.1; tests run it
+// in-process and switch per-path faults on to drive the downloader's error paths.
+
+#include <QHash>
+#include <QHostAddress>
+#include <QObject>
+#include <QString>
+
+class QTcpServer;
+
+// What the server does wrong for one path instead of serving it.
+struct TPackageFault
+{
+    enum TKind {
+        None,
+        Status,   // answers StatusCode with a short text body
+        Reset,    // sends the headers and Bytes body bytes, then resets the connection
+        Truncate, // announces the full length, sends Bytes body bytes, then closes normally
+        Stall,    // sends the headers and Bytes body bytes, then nothing while the connection stays open
+        Slow,     // sends the whole body, Bytes bytes every TickMsec milliseconds
+        Redirect, // answers StatusCode (a 3xx) with Location
+    };
+    TKind Kind = None;
+    int StatusCode = 0;
+    qint64 Bytes = 0;
+    int TickMsec = 0;
+    QString Location;
+
+    static TPackageFault AnswerStatus(int Code) { return {Status, Code, 0, 0, {}}; }
+    static TPackageFault ResetAfter(qint64 BodyBytes) { return {Reset, 0, BodyBytes, 0, {}}; }
+    static TPackageFault TruncateAfter(qint64 BodyBytes) { return {Truncate, 0, BodyBytes, 0, {}}; }
+    static TPackageFault StallAfter(qint64 BodyBytes) { return {Stall, 0, BodyBytes, 0, {}}; }
+    static TPackageFault SlowBody(qint64 BytesPerTick, int TickMsec) { return {Slow, 0, BytesPerTick, TickMsec, {}}; }
+    static TPackageFault RedirectTo(const QString &Location, int Code = 302) { return {Redirect, Code, 0, 0, Location}; }
+};
+
+class TPackageServer : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TPackageServer(const QString &Root, QObject *Parent = nullptr);
+    ~TPackageServer() override;
+
+    // Port 0 picks a free port. False (with ErrorString) when the address cannot be bound.
+    bool Listen(quint16 Port = 0, const QHostAddress &Address = QHostAddress(QHostAddress::LocalHost));
+    quint16 Port() const;
+    // "http://127.0.0.1:<port>", without a trailing slash; download paths are appended to it.
+    QString BaseUrl() const;
+    QString ErrorString() const;
+    QString Root() const { return fRoot; }
+
+    // Faults are keyed by the URL path as requested ("/data/x.msi"); for tests only.
+    void SetFault(const QString &Path, const TPackageFault &Fault);
+    void ClearFaults();
+    TPackageFault FaultFor(const QString &Path) const;
+    // How many requests (of any method) have asked for the path so far.
+    int RequestCount(const QString &Path) const;
+    void CountRequest(const QString &Path);
+
+private:
+    void AcceptConnections();
+
+    QString fRoot;
+    QTcpServer *fServer;
+    QHash<QString, TPackageFault> fFaults;
+    QHash<QString, int> fRequestCounts;
+};

@@ -1,0 +1,26 @@
+#pragma once
+// TWinePlatform: the installer's platform seam on Linux. The probes read the
+// Wine prefix, downloads go through QtNetwork, installers run through Wine.
+
+#include "platform.h"
+#include "wine_probes.h"
+
+class TWinePlatform : public TPlatform
+{
+public:
+    TLocalDBVersions GetLocalDBVersions() override { return fProbes.GetLocalDBVersions(); }
+    bool LocalDB11Installed() override { return fProbes.LocalDB11Installed(); }
+    bool HKLMKeyExists(const QString &Key) override { return fProbes.HKLMKeyExists(Key); }
+    bool IsWindows64() override { return fProbes.IsWindows64(); }
+    bool IsUserAdmin() override { return fProbes.IsUserAdmin(); }
+    QString GetWindowsName() override { return fProbes.GetWindowsName(); }
+    bool InternetConnected() override { return fProbes.InternetConnected(); }
+    QString GetTempDir() override { return fProbes.GetTempDir(); }
+    QString GetLocaleString(int LCType) override { return fProbes.GetLocaleString(LCType); }
+    void DownloadFile(const QString &URL, const QString &FileName, const TDownloadProgressEvent &OnProgress) override;
+    bool RunAndWait(const QString &FileName, const QString &Parameters, const QString &Verb, int ShowCmd,
+                    const QString &Directory) override;
+
+private:
+    TWineProbes fProbes;
+};

@@ -1,0 +1,46 @@
+#pragma once
+// The Linux backend's runner: starts an installer the way the Wine prefix
+// runs Windows programs (an .exe through wine, an .msi and "msiexec" through
+// Wine's msiexec), waits for it while the window keeps handling events, and
+// then waits for Wine to write its registry so the probes that follow see
+// what the installer did.
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// A Wine command line ready to start.
+struct TWineCommand
+{
+    QString Program;
+    QStringList Arguments;
+    QString WorkingDirectory;
+};
+
+// Splits Windows-style parameters: blanks separate arguments, double quotes
+// group (and are removed), a backslash before a quote makes a literal quote.
+QStringList SplitWindowsCommandLine(const QString &Parameters);
+
+// "Z:\dir\file" for "/dir/file": how a Wine prefix's default Z: drive names a Linux path.
+QString WinePathFor(const QString &LinuxPath);
+
+// The wine program: $WINE, else "wine" on PATH, else Debian's /usr/lib/wine/wine64.
+QString WineProgram();
+// The wineserver program of the prefix: $WINESERVER, else next to the wine
+// program, else "wineserver" on PATH, else /usr/lib/wine/wineserver64.
+QString WineserverProgram();
+
+// How RunAndWait's request is started; nothing when it cannot be (a missing
+// file, a verb Wine has no counterpart for).
+std::optional<TWineCommand> WineCommandFor(const QString &FileName, const QString &Parameters, const QString &Verb,
+                                           const QString &Directory);
+
+// The seam's RunAndWait for the Wine backend. True when the program was
+// started (its exit code is not judged), false at once when it could not be.
+bool WineRunAndWait(const QString &FileName, const QString &Parameters, const QString &Verb, int ShowCmd,
+                    const QString &Directory);
+
+// How long RunAndWait waits, after the program has ended, for the prefix's
+// wineserver to exit and so flush the registry (default 30 s).
+void SetWineserverWaitTimeout(int Msec);

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian machine, builds the installer, serves its packages
+# from a local package server on 127.0.0.1:8088 (the address in the window's
+# design) and starts the installer against the Wine prefix ($WINEPREFIX or ~/.wine).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup.sh" windows
+"$root/scripts/build.sh" >/dev/null
+build=${GLOTTA_BUILD_DIR:-$root/build}
+
+packages="$build/packages"
+"$root/scripts/make-packages.sh" "$packages"
+
+"$build/installer/package_server/package_server" --root "$packages" --port 8088 >/dev/null &
+server=$!
+trap 'kill $server 2>/dev/null' EXIT
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  exec_prefix=(xvfb-run -a)
+  echo "No display: starting the installer under Xvfb (it runs invisibly; set DISPLAY to see it)."
+else
+  exec_prefix=()
+fi
+"${exec_prefix[@]}" "$build/installer/dilnex-local-setup"

@@ -1,0 +1,108 @@
+#include "package_server.h"
+
+#include <QFile>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The server is driven with raw requests here: what a client library would
+// normalise away (dot segments, odd methods) is exactly what must be checked.
+class TestPackageServer : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir fRoot;
+    QTemporaryDir fOutside;
+    TPackageServer *fServer = nullptr;
+
+    // The server runs on this thread, so the exchange waits in the event loop.
+    QByteArray Exchange(const QByteArray &Request)
+    {
+        QTcpSocket Socket;
+        QByteArray Answer;
+        connect(&Socket, &QTcpSocket::connected, this, [&] { Socket.write(Request); });
+        connect(&Socket, &QTcpSocket::readyRead, this, [&] { Answer += Socket.readAll(); });
+        Socket.connectToHost(QHostAddress::LocalHost, fServer->Port());
+        // The server answers one request and closes the connection.
+        if (!QTest::qWaitFor([&] { return Socket.state() == QAbstractSocket::UnconnectedState; }, 5000))
+            return {};
+        return Answer + Socket.readAll();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(fRoot.isValid() && fOutside.isValid());
+        QVERIFY(QDir(fRoot.path()).mkpath("pkg"));
+        QFile File(fRoot.filePath("pkg/a file.msi"));
+        QVERIFY(File.open(QIODevice::WriteOnly));
+        File.write("package");
+        File.close();
+        QFile Secret(fOutside.filePath("secret"));
+        QVERIFY(Secret.open(QIODevice::WriteOnly));
+        Secret.write("secret");
+        Secret.close();
+        QVERIFY(QFile::link(fOutside.path(), fRoot.filePath("outside")));
+        fServer = new TPackageServer(fRoot.path(), this);
+        QVERIFY(fServer->Listen());
+        QVERIFY(fServer->BaseUrl().startsWith("http://127.0.0.1:"));
+    }
+
+    void answers_data()
+    {
+        QTest::addColumn<QByteArray>("Request");
+        QTest::addColumn<QByteArray>("StatusLine");
+        QTest::addColumn<QByteArray>("Body");
+
+        QTest::newRow("GET") << QByteArray("GET /data/pkg/a%20file.msi HTTP/1.1\r\nHost: x\r\n\r\n")
+                             << QByteArray("HTTP/1.1 200 OK") << QByteArray("package");
+        QTest::newRow("HEAD has no body") << QByteArray("HEAD /data/pkg/a%20file.msi HTTP/1.1\r\n\r\n")
+                                          << QByteArray("HTTP/1.1 200 OK") << QByteArray();
+        QTest::newRow("query ignored") << QByteArray("GET /data/pkg/a%20file.msi?x=1 HTTP/1.0\r\n\r\n")
+                                       << QByteArray("HTTP/1.1 200 OK") << QByteArray("package");
+        QTest::newRow("folder") << QByteArray("GET /data/pkg HTTP/1.1\r\n\r\n") << QByteArray("HTTP/1.1 404 Not Found")
+                                << QByteArray("404 Not Found\n");
+        QTest::newRow("not below /data") << QByteArray("GET /pkg/a%20file.msi HTTP/1.1\r\n\r\n")
+                                         << QByteArray("HTTP/1.1 404 Not Found") << QByteArray("404 Not Found\n");
+        QTest::newRow("dot-dot") << QByteArray("GET /data/pkg/../pkg/a%20file.msi HTTP/1.1\r\n\r\n")
+                                 << QByteArray("HTTP/1.1 404 Not Found") << QByteArray("404 Not Found\n");
+        QTest::newRow("encoded dot-dot") << QByteArray("GET /data/%2e%2e/%2e%2e/etc/hostname HTTP/1.1\r\n\r\n")
+                                         << QByteArray("HTTP/1.1 404 Not Found") << QByteArray("404 Not Found\n");
+        QTest::newRow("link out of the root") << QByteArray("GET /data/outside/secret HTTP/1.1\r\n\r\n")
+                                              << QByteArray("HTTP/1.1 404 Not Found") << QByteArray("404 Not Found\n");
+        QTest::newRow("POST") << QByteArray("POST /data/pkg/a%20file.msi HTTP/1.1\r\n\r\n")
+                              << QByteArray("HTTP/1.1 405 Method Not Allowed") << QByteArray("405 Method Not Allowed\n");
+        QTest::newRow("garbage") << QByteArray("hello\r\n\r\n") << QByteArray("HTTP/1.1 400 Bad Request")
+                                 << QByteArray("400 Bad Request\n");
+    }
+
+    void answers()
+    {
+        QFETCH(QByteArray, Request);
+        QFETCH(QByteArray, StatusLine);
+        QFETCH(QByteArray, Body);
+        const QByteArray Answer = Exchange(Request);
+        const qsizetype HeadEnd = Answer.indexOf("\r\n\r\n");
+        QVERIFY2(HeadEnd > 0, Answer.constData());
+        const QByteArray Head = Answer.left(HeadEnd);
+        QCOMPARE(Head.left(Head.indexOf("\r\n")), StatusLine);
+        QCOMPARE(Answer.mid(HeadEnd + 4), Body);
+        const QByteArray Length = Request.startsWith("HEAD") ? QByteArray("Content-Length: 7")
+                                                             : "Content-Length: " + QByteArray::number(Body.size());
+        QVERIFY2(Head.contains(Length), Head.constData());
+    }
+
+    void countsRequestsAndAppliesFaults()
+    {
+        fServer->SetFault("/data/moved", TPackageFault::RedirectTo("/data/pkg/a%20file.msi", 307));
+        const QByteArray Answer = Exchange("GET /data/moved HTTP/1.1\r\n\r\n");
+        QVERIFY(Answer.startsWith("HTTP/1.1 307 Temporary Redirect\r\n"));
+        QVERIFY(Answer.contains("\r\nLocation: /data/pkg/a%20file.msi\r\n"));
+        QCOMPARE(fServer->RequestCount("/data/moved"), 1);
+        fServer->ClearFaults();
+        QVERIFY(Exchange("GET /data/moved HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 404"));
+        QCOMPARE(fServer->RequestCount("/data/moved"), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPackageServer)
+#include "tst_package_server.moc"

@@ -1,0 +1,402 @@
+#include "exception.h"
+#include "package_server.h"
+#include "wine_download.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+#include <sys/stat.h>
+
+Q_DECLARE_METATYPE(TPackageFault)
+
+namespace {
+
+QByteArray Pattern(qint64 Size)
+{
+    QByteArray Data(Size, Qt::Uninitialized);
+    for (qint64 I = 0; I < Size; ++I)
+        Data[I] = char((I * 7 + I / 251) & 0xff);
+    return Data;
+}
+
+void WriteFile(const QString &Path, const QByteArray &Data)
+{
+    QFile File(Path);
+    QVERIFY(File.open(QIODevice::WriteOnly));
+    QCOMPARE(File.write(Data), Data.size());
+}
+
+QByteArray ReadFile(const QString &Path)
+{
+    QFile File(Path);
+    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
+}
+
+struct TNotification
+{
+    QObject *Sender;
+    quint32 Progress;
+    quint32 ProgressMax;
+    TDownloadStatus Status;
+    bool CancelOnEntry;
+};
+
+} // namespace
+
+class TestWineDownload : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir fRoot;
+    QTemporaryDir fTarget;
+    TPackageServer *fServer = nullptr;
+    QByteArray fSmall = Pattern(300 * 1024);
+    QByteArray fLarge = Pattern(4 * 1024 * 1024);
+
+    QString Url(const QString &Path) const { return fServer->BaseUrl() + Path; }
+    QString Target() const { return fTarget.filePath(QStringLiteral("target.bin")); }
+    QStringList TargetFolderEntries() const
+    {
+        return QDir(fTarget.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    }
+
+    // Runs one download; answers the failure reason, empty on success. A
+    // failure must raise exactly the downloader's Exception for the URL.
+    QString Fetch(TWineDownloader &Downloader, const QString &URL, const QString &FileName,
+                  const TDownloadProgressEvent &OnProgress = {})
+    {
+        try {
+            Downloader.Download(URL, FileName, OnProgress);
+            return {};
+        } catch (const Exception &E) {
+            if (E.KindName() != QLatin1String("Exception") || E.Message() != "Error downloading URL: " + URL)
+                return QStringLiteral("wrong error: %1 %2").arg(E.KindName(), E.Message());
+            return Downloader.FailureReason().isEmpty() ? QStringLiteral("?") : Downloader.FailureReason();
+        }
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(fRoot.isValid() && fTarget.isValid());
+        WriteFile(fRoot.filePath("small.bin"), fSmall);
+        WriteFile(fRoot.filePath("large.bin"), fLarge);
+        WriteFile(fRoot.filePath("empty.bin"), {});
+        fServer = new TPackageServer(fRoot.path(), this);
+        QVERIFY2(fServer->Listen(), qPrintable(fServer->ErrorString()));
+    }
+
+    void cleanup()
+    {
+        fServer->ClearFaults();
+        for (const QString &Name : TargetFolderEntries())
+            QFile::remove(fTarget.filePath(Name));
+    }
+
+    void downloadsAndReportsProgress()
+    {
+        TWineDownloader Downloader;
+        QList<TNotification> Seen;
+        const QString Reason =
+            Fetch(Downloader, Url("/data/small.bin"), Target(),
+                  [&](QObject *Sender, quint32 Progress, quint32 Max, TDownloadStatus Status, const QString &, bool &Cancel) {
+                      Seen.append({Sender, Progress, Max, Status, Cancel});
+                  });
+        QCOMPARE(Reason, QString());
+        QCOMPARE(ReadFile(Target()), fSmall);
+        QCOMPARE(TargetFolderEntries(), QStringList{"target.bin"});
+
+        QVERIFY(Seen.size() >= 3);
+        QCOMPARE(Seen.first().Status, TDownloadStatus::Connecting);
+        QCOMPARE(Seen.last().Status, TDownloadStatus::EndDownloadData);
+        QCOMPARE(Seen.last().Progress, quint32(fSmall.size()));
+        QCOMPARE(Seen.last().ProgressMax, quint32(fSmall.size()));
+        quint32 Previous = 0;
+        for (const TNotification &N : Seen) {
+            QCOMPARE(N.Sender, &Downloader);
+            QVERIFY(!N.CancelOnEntry);
+            QVERIFY(N.Progress >= Previous);
+            Previous = N.Progress;
+        }
+        QVERIFY(std::any_of(Seen.begin(), Seen.end(),
+                            [](const TNotification &N) { return N.Status == TDownloadStatus::DownloadingData; }));
+    }
+
+    void overwritesAnEarlierFile()
+    {
+        WriteFile(Target(), "an earlier, longer file that must be replaced completely by the new one");
+        TWineDownloader Downloader;
+        QCOMPARE(Fetch(Downloader, Url("/data/large.bin"), Target()), QString());
+        QCOMPARE(ReadFile(Target()), fLarge);
+    }
+
+    void failuresLeaveNoPartialFile_data()
+    {
+        QTest::addColumn<QString>("Path");
+        QTest::addColumn<TPackageFault>("Fault");
+        QTest::addColumn<QString>("Reason"); // part of the failure reason
+
+        QTest::newRow("missing file") << "/data/none.bin" << TPackageFault() << "404";
+        QTest::newRow("outside /data") << "/small.bin" << TPackageFault() << "404";
+        QTest::newRow("404") << "/data/small.bin" << TPackageFault::AnswerStatus(404) << "404";
+        QTest::newRow("500") << "/data/small.bin" << TPackageFault::AnswerStatus(500) << "500";
+        QTest::newRow("503") << "/data/small.bin" << TPackageFault::AnswerStatus(503) << "503";
+        QTest::newRow("reset mid-body") << "/data/large.bin" << TPackageFault::ResetAfter(100000) << "";
+        QTest::newRow("truncated body") << "/data/large.bin" << TPackageFault::TruncateAfter(100000) << "";
+        QTest::newRow("truncated to nothing") << "/data/small.bin" << TPackageFault::TruncateAfter(0) << "";
+        QTest::newRow("zero-byte body") << "/data/empty.bin" << TPackageFault() << "empty body";
+        QTest::newRow("stall mid-body") << "/data/large.bin" << TPackageFault::StallAfter(100000) << "no data";
+        QTest::newRow("stall before body") << "/data/large.bin" << TPackageFault::StallAfter(0) << "no data";
+        QTest::newRow("redirect loop") << "/data/loop" << TPackageFault::RedirectTo("/data/loop") << "redirects";
+        QTest::newRow("redirect to ftp") << "/data/ftp" << TPackageFault::RedirectTo("ftp://127.0.0.1/data/small.bin")
+                                         << "non-http";
+        QTest::newRow("redirect to missing") << "/data/gone" << TPackageFault::RedirectTo("/data/none.bin") << "404";
+    }
+
+    void failuresLeaveNoPartialFile()
+    {
+        QFETCH(QString, Path);
+        QFETCH(TPackageFault, Fault);
+        QFETCH(QString, Reason);
+        fServer->SetFault(Path, Fault);
+
+        // No file before: none after.
+        {
+            TWineDownloader Downloader;
+            Downloader.SetStallTimeout(300);
+            const QString Got = Fetch(Downloader, Url(Path), Target());
+            QVERIFY2(!Got.isEmpty(), "the download did not fail");
+            QVERIFY2(Got.contains(Reason), qPrintable(Got));
+            QVERIFY2(!Got.startsWith("wrong error"), qPrintable(Got));
+            QCOMPARE(TargetFolderEntries(), QStringList());
+        }
+        // A complete earlier file survives unchanged, and no temporary file is left.
+        {
+            const QByteArray Earlier("the complete file of an earlier download");
+            WriteFile(Target(), Earlier);
+            TWineDownloader Downloader;
+            Downloader.SetStallTimeout(300);
+            QVERIFY(!Fetch(Downloader, Url(Path), Target()).isEmpty());
+            QCOMPARE(ReadFile(Target()), Earlier);
+            QCOMPARE(TargetFolderEntries(), QStringList{"target.bin"});
+        }
+    }
+
+    void refusesOtherSchemes_data()
+    {
+        QTest::addColumn<QString>("URL");
+        QTest::newRow("ftp") << "ftp://127.0.0.1/data/small.bin";
+        QTest::newRow("file") << "file:///etc/hostname";
+        QTest::newRow("no scheme") << "/data/small.bin";
+        QTest::newRow("empty") << "";
+        QTest::newRow("no host") << "http:///data/small.bin";
+    }
+
+    void refusesOtherSchemes()
+    {
+        QFETCH(QString, URL);
+        TWineDownloader Downloader;
+        bool Called = false;
+        const QString Got = Fetch(Downloader, URL, Target(),
+                                  [&](QObject *, quint32, quint32, TDownloadStatus, const QString &, bool &) { Called = true; });
+        QCOMPARE(Got, QString("not an http or https URL"));
+        QVERIFY(!Called);
+        QCOMPARE(TargetFolderEntries(), QStringList());
+    }
+
+    void connectionRefusedFails()
+    {
+        // A port that was free a moment ago: nothing listens there.
+        QTcpServer Probe;
+        QVERIFY(Probe.listen(QHostAddress::LocalHost));
+        const quint16 Port = Probe.serverPort();
+        Probe.close();
+        TWineDownloader Downloader;
+        const QString Got = Fetch(Downloader, QStringLiteral("http://127.0.0.1:%1/data/small.bin").arg(Port), Target());
+        QVERIFY2(!Got.isEmpty() && !Got.startsWith("wrong error"), qPrintable(Got));
+        QCOMPARE(TargetFolderEntries(), QStringList());
+    }
+
+    void followsRedirects_data()
+    {
+        QTest::addColumn<int>("Code");
+        QTest::addColumn<bool>("Absolute");
+        QTest::newRow("301 relative") << 301 << false;
+        QTest::newRow("302 absolute") << 302 << true;
+        QTest::newRow("307 relative") << 307 << false;
+        QTest::newRow("308 absolute") << 308 << true;
+    }
+
+    void followsRedirects()
+    {
+        QFETCH(int, Code);
+        QFETCH(bool, Absolute);
+        fServer->SetFault("/data/hop2", TPackageFault::RedirectTo(Absolute ? Url("/data/small.bin") : "/data/small.bin", Code));
+        fServer->SetFault("/data/hop1", TPackageFault::RedirectTo("/data/hop2", Code));
+        TWineDownloader Downloader;
+        QCOMPARE(Fetch(Downloader, Url("/data/hop1"), Target()), QString());
+        QCOMPARE(ReadFile(Target()), fSmall);
+    }
+
+    void cancelFromProgress_data()
+    {
+        QTest::addColumn<quint32>("CancelAt"); // progress at which the handler cancels
+        QTest::newRow("at the first notification") << quint32(0);
+        QTest::newRow("while receiving a slow body") << quint32(20000);
+    }
+
+    void cancelFromProgress()
+    {
+        QFETCH(quint32, CancelAt);
+        fServer->SetFault("/data/large.bin", TPackageFault::SlowBody(2048, 10));
+        TWineDownloader Downloader;
+        quint32 Last = 0;
+        int Calls = 0;
+        const QString Got = Fetch(Downloader, Url("/data/large.bin"), Target(),
+                                  [&](QObject *, quint32 Progress, quint32, TDownloadStatus, const QString &, bool &Cancel) {
+                                      ++Calls;
+                                      Last = Progress;
+                                      QCoreApplication::processEvents(); // as the window's handler does
+                                      Cancel = Progress >= CancelAt;
+                                  });
+        QCOMPARE(Got, QString("cancelled"));
+        QVERIFY(Last >= CancelAt);
+        QVERIFY(Last < quint32(fLarge.size()));
+        if (CancelAt == 0)
+            QCOMPARE(Calls, 1);
+        QCOMPARE(TargetFolderEntries(), QStringList());
+    }
+
+    void handlerErrorEndsTheTransfer()
+    {
+        TWineDownloader Downloader;
+        bool Raised = false;
+        try {
+            Downloader.Download(Url("/data/large.bin"), Target(),
+                                [](QObject *, quint32 Progress, quint32, TDownloadStatus, const QString &, bool &) {
+                                    if (Progress > 0)
+                                        throw std::runtime_error("handler failed");
+                                });
+        } catch (const std::runtime_error &E) {
+            Raised = QByteArray(E.what()) == "handler failed";
+        }
+        QVERIFY(Raised);
+        QCOMPARE(TargetFolderEntries(), QStringList());
+    }
+
+    void secondDownloadOnTheSameOperationIsRefused()
+    {
+        // A handler that starts another transfer on the running operation
+        // must not disturb it; a fresh operation works meanwhile.
+        TWineDownloader Downloader;
+        bool Refused = false;
+        bool OtherDone = false;
+        const QString Other = fTarget.filePath("other.bin");
+        QCOMPARE(Fetch(Downloader, Url("/data/small.bin"), Target(),
+                       [&](QObject *, quint32, quint32, TDownloadStatus Status, const QString &, bool &) {
+                           if (Status != TDownloadStatus::Connecting)
+                               return;
+                           try {
+                               Downloader.Download(Url("/data/large.bin"), Other, {});
+                           } catch (const Exception &) {
+                               Refused = true;
+                           }
+                           TWineDownloader Fresh;
+                           Fresh.Download(Url("/data/large.bin"), Other, {});
+                           OtherDone = true;
+                       }),
+                 QString());
+        QVERIFY(Refused);
+        QVERIFY(OtherDone);
+        QCOMPARE(ReadFile(Target()), fSmall);
+        QCOMPARE(ReadFile(Other), fLarge);
+    }
+
+    void eventsAreHandledWhileDownloading()
+    {
+        // No handler pumps events here: the downloader's own loop must run the timer.
+        fServer->SetFault("/data/small.bin", TPackageFault::SlowBody(64 * 1024, 40));
+        int Fired = 0;
+        QTimer Timer;
+        connect(&Timer, &QTimer::timeout, this, [&] { ++Fired; });
+        Timer.start(5);
+        TWineDownloader Downloader;
+        QCOMPARE(Fetch(Downloader, Url("/data/small.bin"), Target()), QString());
+        QVERIFY(Fired > 0);
+        QCOMPARE(ReadFile(Target()), fSmall);
+    }
+
+    void unusableTargetFails_data()
+    {
+        QTest::addColumn<QString>("Name"); // below the target folder
+        QTest::newRow("missing folder") << "no/such/folder/file.bin";
+        QTest::newRow("a folder") << "folder";
+    }
+
+    void unusableTargetFails()
+    {
+        QFETCH(QString, Name);
+        QVERIFY(QDir(fTarget.path()).mkpath("folder"));
+        TWineDownloader Downloader;
+        const QString Got = Fetch(Downloader, Url("/data/small.bin"), fTarget.filePath(Name));
+        QVERIFY2(Got.startsWith("cannot create the file"), qPrintable(Got));
+        QVERIFY(QFileInfo(fTarget.filePath("folder")).isDir());
+        QCOMPARE(TargetFolderEntries(), QStringList());
+    }
+
+    void downloadedFileHasNewFilePermissions()
+    {
+        // Not the temporary file's owner-only mode: what the umask allows a new file.
+        const mode_t Mask = ::umask(0);
+        ::umask(Mask);
+        TWineDownloader Downloader;
+        QCOMPARE(Fetch(Downloader, Url("/data/small.bin"), Target()), QString());
+        const QFileDevice::Permissions Got = QFileInfo(Target()).permissions();
+        QVERIFY(Got.testFlag(QFileDevice::ReadOwner) && Got.testFlag(QFileDevice::WriteOwner));
+        QCOMPARE(Got.testFlag(QFileDevice::ReadGroup), !(Mask & S_IRGRP));
+        QCOMPARE(Got.testFlag(QFileDevice::ReadOther), !(Mask & S_IROTH));
+        QVERIFY(!Got.testFlag(QFileDevice::ExeOther));
+    }
+
+    void freeFunctionDownloads()
+    {
+        WineDownloadFile(Url("/data/small.bin"), Target(), {});
+        QCOMPARE(ReadFile(Target()), fSmall);
+        QVERIFY_THROWS_EXCEPTION(Exception, WineDownloadFile(Url("/data/none.bin"), Target(), {}));
+    }
+
+    void scaleProgress_data()
+    {
+        QTest::addColumn<qint64>("Received");
+        QTest::addColumn<qint64>("Total");
+        QTest::addColumn<quint32>("Progress");
+        QTest::addColumn<quint32>("Max");
+        constexpr qint64 IntMax = std::numeric_limits<qint32>::max();
+        QTest::newRow("small") << qint64(5) << qint64(10) << quint32(5) << quint32(10);
+        QTest::newRow("unknown total") << qint64(123) << qint64(0) << quint32(123) << quint32(0);
+        QTest::newRow("unknown total, huge") << qint64(5) * IntMax << qint64(0) << quint32(IntMax) << quint32(0);
+        QTest::newRow("int max fits") << IntMax << IntMax << quint32(IntMax) << quint32(IntMax);
+        QTest::newRow("6 GiB, half") << (qint64(3) << 30) << (qint64(6) << 30) << quint32(3u << 28) << quint32(6u << 28);
+        QTest::newRow("more than announced") << qint64(20) << qint64(10) << quint32(10) << quint32(10);
+    }
+
+    void scaleProgress()
+    {
+        QFETCH(qint64, Received);
+        QFETCH(qint64, Total);
+        quint32 Progress = 1, Max = 1;
+        TWineDownloader::ScaleProgress(Received, Total, Progress, Max);
+        QTEST(Progress, "Progress");
+        QTEST(Max, "Max");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWineDownload)
+#include "tst_wine_download.moc"
