@@ -195,7 +195,7 @@ void DownloadFile(const std::wstring &URL, const std::wstring &FileName, const T
 
     const bool HttpError = Callback.HttpStatus >= 400;
     if (Result == S_OK && !HttpError && !Callback.Cancelled &&
-        MoveFileExW(Partial, FileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
+        MoveFileExW(Partial, FileName.c_str(), MOVEFILE_REPLACE_EXISTING))
         return;
 
     DeleteFileW(Partial);

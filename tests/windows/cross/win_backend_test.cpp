@@ -237,6 +237,25 @@ void TestLocalDBVersions()
     DeleteKey(LocalDBKey("13.0"), KEY_WOW64_64KEY);
 }
 
+void TestOSError()
+{
+    // The error IsWindows64 raises when the system cannot answer: kind,
+    // code and the system's own text on one line.
+    std::string Kind;
+    std::wstring Message;
+    try {
+        RaiseOSError(ERROR_ACCESS_DENIED);
+    } catch (const EWinError &E) {
+        Kind = E.KindName();
+        Message = E.Message();
+    }
+    std::wstring Text = SysErrorMessage(ERROR_ACCESS_DENIED);
+    Check("EOSError carries the code and the system's text",
+          Kind == "EOSError" && !Text.empty() && Message == L"System error 5: " + Text &&
+              Message.find_first_of(L"\r\n") == std::wstring::npos,
+          Kind + " \"" + Narrow(Message) + "\"");
+}
+
 void TestSystemProbes(const std::wstring &ExpectedWindows, const std::wstring &ExpectedLocale)
 {
     try {
@@ -567,6 +586,7 @@ int wmain(int Count, wchar_t **Args)
         TestWindowsNameTable();
         TestRegistryViews();
         TestLocalDBVersions();
+        TestOSError();
         TestSystemProbes(Options[L"--expect-windows"], Options[L"--expect-locale"]);
         TestDownload(Options[L"--server"]);
         TestRunAndWait();
