@@ -8,10 +8,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" >/dev/null
 build=${GLOTTA_BUILD_DIR:-$root/build}
 
+# Small demo packages, cross-built from source: programs and MSI packages
+# that register exactly the keys the installer's probes look for.
 packages="$build/packages"
-"$root/scripts/make-packages.sh" "$packages"
+echo "Building the demo packages..."
+"$root/installer/demo_packages/build_demo_packages.sh" "$packages" "$build/demo_packages"
 
-"$build/installer/package_server/package_server" --root "$packages" --port 8088 >/dev/null &
+"$build/installer/package_server/package_server" --root "$packages/data" --port 8088 >/dev/null &
 server=$!
 trap 'kill $server 2>/dev/null' EXIT
 

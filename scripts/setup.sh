@@ -12,7 +12,7 @@ packages=(
 # Extra groups: "windows" for the Win32 backend's cross build and Wine tests, "fuzz" for libFuzzer.
 for group in "$@"; do
   case "$group" in
-    windows) packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wixl) ;;
+    windows) packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wixl python3 locales) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     *) echo "setup.sh: unknown group '$group'" >&2; exit 2 ;;
   esac
