@@ -12,13 +12,13 @@ bool IsItemNumber(int ItemNumber)
 
 TLexiconData::TLexiconData() = default;
 
-void TLexiconData::EmptyCache()
+void TLexiconData::EmptyCache() const
 {
     fOpenedLexiconIndex = -2;
     fOpenedLexiconName.clear();
 }
 
-TIndexedItems *TLexiconData::OpenLexicon(const QString &LexName)
+TIndexedItems *TLexiconData::OpenLexicon(const QString &LexName) const
 {
     if (LexName.isEmpty())
         return nullptr;
@@ -78,14 +78,14 @@ void TLexiconData::RemoveItem(const QString &LexName, int ItemNumber)
         L->Remove(quint16(ItemNumber));
 }
 
-QString TLexiconData::ReadItem(const QString &LexName, int ItemNumber)
+QString TLexiconData::ReadItem(const QString &LexName, int ItemNumber) const
 {
     if (TIndexedItems *L = OpenLexicon(LexName); L && IsItemNumber(ItemNumber))
         return L->Get(quint16(ItemNumber));
     return QString();
 }
 
-QString TLexiconData::ReadItem(const QString &LexName, int ItemNumber, quint16 &LangDescent)
+QString TLexiconData::ReadItem(const QString &LexName, int ItemNumber, quint16 &LangDescent) const
 {
     if (TIndexedItems *L = OpenLexicon(LexName); L && IsItemNumber(ItemNumber)) {
         LangDescent = L->GetLangDescent(ItemNumber);
@@ -95,19 +95,19 @@ QString TLexiconData::ReadItem(const QString &LexName, int ItemNumber, quint16 &
     return QString();
 }
 
-quint16 TLexiconData::ItemsCount(const QString &LexName)
+quint16 TLexiconData::ItemsCount(const QString &LexName) const
 {
     const TIndexedItems *L = OpenLexicon(LexName);
     return L ? L->Count() : 0;
 }
 
-int TLexiconData::MaxItemNr(const QString &LexName)
+int TLexiconData::MaxItemNr(const QString &LexName) const
 {
     const TIndexedItems *L = OpenLexicon(LexName);
     return L ? int(L->MaxIndex()) : -1;
 }
 
-bool TLexiconData::IsIncluded(const QString &LexName, int ItemNumber)
+bool TLexiconData::IsIncluded(const QString &LexName, int ItemNumber) const
 {
     const TIndexedItems *L = OpenLexicon(LexName);
     return L && IsItemNumber(ItemNumber) && L->IsIncluded(quint16(ItemNumber));

@@ -20,11 +20,11 @@ public:
     void WriteItem(const QString &LexName, int ItemNumber, const QString &Text, quint16 LangDescent);
     void ChangeItem(const QString &LexName, int ItemNumber, const QString &Text);
     void RemoveItem(const QString &LexName, int ItemNumber);
-    QString ReadItem(const QString &LexName, int ItemNumber);
-    QString ReadItem(const QString &LexName, int ItemNumber, quint16 &LangDescent);
-    quint16 ItemsCount(const QString &LexName);
-    int MaxItemNr(const QString &LexName);
-    bool IsIncluded(const QString &LexName, int ItemNumber);
+    QString ReadItem(const QString &LexName, int ItemNumber) const;
+    QString ReadItem(const QString &LexName, int ItemNumber, quint16 &LangDescent) const;
+    quint16 ItemsCount(const QString &LexName) const;
+    int MaxItemNr(const QString &LexName) const;
+    bool IsIncluded(const QString &LexName, int ItemNumber) const;
     bool LexiconExists(const QString &LexName) const;
     quint16 LexiconCount() const { return quint16(LexiconsDatas.size()); }
     QString LexiconName(int Index) const;
@@ -37,11 +37,12 @@ public:
 
 private:
     // The lexicon LexName resolves to, or nullptr.
-    TIndexedItems *OpenLexicon(const QString &LexName);
-    void EmptyCache();
+    // The cache is no state a caller can see, so lookups through it are const.
+    TIndexedItems *OpenLexicon(const QString &LexName) const;
+    void EmptyCache() const;
 
-    QString fOpenedLexiconName;
-    int fOpenedLexiconIndex = -2;
+    mutable QString fOpenedLexiconName;
+    mutable int fOpenedLexiconIndex = -2;
     std::vector<std::unique_ptr<TIndexedItems>> LexiconsDatas;
     TStringList LexiconsNames; // plain list: insertion order, case-insensitive IndexOf
 };
