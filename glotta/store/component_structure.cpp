@@ -12,6 +12,48 @@ namespace {
 // than rebuilding the whole list by a merge.
 constexpr size_t DirectInsertLimit = 64;
 
+// A sort key: up to KeyLength leading code units of a line ID, ASCII letters
+// folded to lower case, cut at the first code unit that is not ASCII (whose
+// folding needs Unicode's tables). Where two keys differ within their common
+// length they order the IDs exactly as TNamedObjectList::CompareStrings does;
+// otherwise the IDs themselves are compared.
+struct TSortEntry
+{
+    static constexpr int KeyLength = 24;
+    char16_t Key[KeyLength];
+    quint8 KeyLen;
+    quint32 Index;
+
+    void Set(const QString &ID, quint32 AtIndex)
+    {
+        Index = AtIndex;
+        KeyLen = 0;
+        const qsizetype N = std::min<qsizetype>(ID.size(), KeyLength);
+        for (qsizetype i = 0; i < N; ++i) {
+            const char16_t C = ID[i].unicode();
+            if (C >= 128)
+                break;
+            Key[KeyLen++] = C >= u'A' && C <= u'Z' ? char16_t(C + 32) : C;
+        }
+    }
+    int CompareKeys(const TSortEntry &Other) const
+    {
+        const int N = std::min(KeyLen, Other.KeyLen);
+        for (int i = 0; i < N; ++i)
+            if (Key[i] != Other.Key[i])
+                return Key[i] < Other.Key[i] ? -1 : 1;
+        return 0;
+    }
+};
+
+// Searches by halving after the lines last moved before the hash is built:
+// a sixteenth of the lines, so building it costs about as much as the
+// searches that led up to it.
+int SearchesBeforeIndex(int Count)
+{
+    return std::max(8, Count / 16);
+}
+
 // The parts of a line ID, found by scanning: the component name up to the
 // first "@", the owner name up to the next "#", the property-type ID up to
 // the next "[", the item path to the end. A missing separator leaves the
@@ -130,19 +172,17 @@ void TComponentStructure::AddLineID(const QString &ID, TStructItem *Item)
         fLines->ReplaceObject(Index, Item);
         return;
     }
-    const auto Waiting = fPendingIndex.constFind(ID);
-    if (Waiting != fPendingIndex.constEnd()) {
-        std::pair<QString, TStructItem *> &Entry = fPending[*Waiting];
-        delete Entry.second;
-        Entry.second = Item;
-        return;
-    }
     if (Index == fLines->Count()) {
-        // In order (the common case of a file written sorted): append.
+        // In order (the common case of a file written sorted): append. No
+        // line moves, so the hash stays valid with one more entry.
         fLines->AddObject(ID, Item);
+        if (fIndexValid)
+            fIndexOfID.insert(ID, Index);
         return;
     }
-    fPendingIndex.insert(ID, fPending.size());
+    // An ID that waits here sorts before the last sorted line, and that line
+    // only grows, so a repeat of the ID lands here as well; the merge keeps
+    // the last one added.
     fPending.emplace_back(ID, Item);
 }
 
@@ -151,9 +191,37 @@ void TComponentStructure::MergePending() const
     if (fPending.empty())
         return;
     const TNamedObjectList &Order = *fLines;
-    std::sort(fPending.begin(), fPending.end(), [&Order](const auto &A, const auto &B) {
-        return Order.CompareStrings(A.first, B.first) < 0;
-    });
+    {
+        // Sort small entries that carry the start of each ID, case-folded,
+        // so that most comparisons never reach the scattered texts; equal
+        // IDs keep the order they were added in.
+        std::vector<TSortEntry> Entries(fPending.size());
+        for (size_t i = 0; i < fPending.size(); ++i)
+            Entries[i].Set(fPending[i].first, quint32(i));
+        std::sort(Entries.begin(), Entries.end(), [&](const TSortEntry &A, const TSortEntry &B) {
+            const int K = A.CompareKeys(B);
+            if (K != 0)
+                return K < 0;
+            const int C = Order.CompareStrings(fPending[A.Index].first, fPending[B.Index].first);
+            return C != 0 ? C < 0 : A.Index < B.Index;
+        });
+        std::vector<std::pair<QString, TStructItem *>> Sorted;
+        Sorted.reserve(fPending.size());
+        for (const TSortEntry &E : Entries)
+            Sorted.push_back(std::move(fPending[E.Index]));
+        fPending.swap(Sorted);
+    }
+    // Repeats of one ID are adjacent, in the order they were added: the last wins.
+    size_t Kept = 0;
+    for (size_t i = 0; i < fPending.size(); ++i) {
+        if (Kept > 0 && fPending[Kept - 1].first == fPending[i].first) {
+            delete fPending[Kept - 1].second;
+            fPending[Kept - 1].second = fPending[i].second;
+        } else {
+            fPending[Kept++] = std::move(fPending[i]);
+        }
+    }
+    fPending.resize(Kept);
     if (fPending.size() <= DirectInsertLimit) {
         for (const auto &Entry : fPending)
             fLines->AddObject(Entry.first, Entry.second);
@@ -178,7 +246,29 @@ void TComponentStructure::MergePending() const
         fLines = std::move(Merged);
     }
     fPending.clear();
-    fPendingIndex.clear();
+    LinesMoved();
+}
+
+void TComponentStructure::LinesMoved() const
+{
+    fIndexValid = false;
+    fIndexOfID.clear();
+    fSearchesSinceMove = 0;
+}
+
+int TComponentStructure::Lookup(const QString &ID) const
+{
+    MergePending();
+    if (!fIndexValid && ++fSearchesSinceMove >= SearchesBeforeIndex(fLines->Count())) {
+        fIndexOfID.reserve(fLines->Count());
+        for (int i = 0; i < fLines->Count(); ++i)
+            fIndexOfID.insert(fLines->Strings(i), i);
+        fIndexValid = true;
+    }
+    if (fIndexValid)
+        return fIndexOfID.value(ID, -1);
+    int Index;
+    return fLines->Find(ID, Index) ? Index : -1;
 }
 
 void TComponentStructure::DropPending()
@@ -186,7 +276,6 @@ void TComponentStructure::DropPending()
     for (const auto &Entry : fPending)
         delete Entry.second;
     fPending.clear();
-    fPendingIndex.clear();
 }
 
 const TNamedObjectList &TComponentStructure::Lines() const
@@ -205,14 +294,15 @@ TStructItem *TComponentStructure::LineItem(int Index) const
 
 int TComponentStructure::Count() const
 {
-    // Waiting lines never share an ID with a sorted line.
-    return fLines->Count() + int(fPending.size());
+    MergePending();
+    return fLines->Count();
 }
 
 void TComponentStructure::Clear()
 {
     DropPending();
     fLines->Clear();
+    LinesMoved();
 }
 
 void TComponentStructure::Assign(const TComponentStructure &Struct)
@@ -240,6 +330,7 @@ bool TComponentStructure::SwitchLanguageOwner(const QString &Current, const QStr
     if (fLines->Count() == 0)
         return false;
     QSet<const TObject *> Renamed;
+    LinesMoved();
     fLines->SetSorted(false);
     for (int i = 0; i < fLines->Count(); ++i) {
         const QString ID = fLines->Strings(i);
@@ -327,6 +418,7 @@ void TComponentStructure::DeleteLine(int Index)
 {
     MergePending();
     fLines->Delete(Index);
+    LinesMoved();
 }
 
 void TComponentStructure::SetTranslation(int Index, const QString &NewTranslation)
@@ -495,9 +587,7 @@ QString TComponentStructure::GetPropertyName(int ItemIndex, const QStringList &L
 
 int TComponentStructure::Find(const QString &LineID)
 {
-    MergePending();
-    int Index;
-    fLastFoundIndex = fLines->Find(LineID, Index) ? Index : -1;
+    fLastFoundIndex = Lookup(LineID);
     return fLastFoundIndex;
 }
 
@@ -525,21 +615,16 @@ int TComponentStructure::Find(int LineIndex, const TComponentStructure &ByStruct
 QString TComponentStructure::GetString(const QString &CompName, const QString &OwnerName,
                                        quint16 PropertyType, const QString &Addr) const
 {
-    int Index;
-    if (!Lines().Find(MakeLineID(CompName, OwnerName, PropertyType, Addr), Index))
-        return QString();
-    return LineItem(Index)->Translation;
+    const int Index = Lookup(MakeLineID(CompName, OwnerName, PropertyType, Addr));
+    return Index < 0 ? QString() : LineItem(Index)->Translation;
 }
 
 QString TComponentStructure::GetString(int LineIndex, const TComponentStructure &ByStruct) const
 {
     if (LineIndex >= ByStruct.Count())
         return QString();
-    const QString &ID = ByStruct.Lines().Strings(LineIndex);
-    int Index;
-    if (!Lines().Find(ID, Index))
-        return QString();
-    return LineItem(Index)->Translation;
+    const int Index = Lookup(ByStruct.Lines().Strings(LineIndex));
+    return Index < 0 ? QString() : LineItem(Index)->Translation;
 }
 
 QString TComponentStructure::FoundItem() const

@@ -159,6 +159,39 @@ private slots:
         }
     }
 
+    // Repeated searches switch to a faster index; every kind of change to the
+    // lines must still be seen by the next search.
+    void searchesStayRightWhileLinesMove()
+    {
+        TComponentStructure S;
+        for (int i = 0; i < 200; i += 2)
+            S.AddLine(Full(QStringLiteral("C%1").arg(i, 3, 10, QLatin1Char('0')), "F", 0, "", "t"));
+        const auto Index = [&S](int i) { return S.Find(QStringLiteral("C%1").arg(i, 3, 10, QLatin1Char('0')), "F", 0, ""); };
+        for (int Round = 0; Round < 3; ++Round)
+            for (int i = 0; i < 200; i += 2)
+                QCOMPARE(Index(i), i / 2);
+        S.AddLine(Full("C001", "F", 0, "", "t")); // into the middle
+        QCOMPARE(Index(1), 1);
+        QCOMPARE(Index(2), 2);
+        S.AddLine(Full("C999", "F", 0, "", "t")); // appended
+        QCOMPARE(Index(999), 101);
+        QCOMPARE(Index(198), 100);
+        S.DeleteLine(0);
+        QCOMPARE(Index(0), -1);
+        QCOMPARE(Index(1), 0);
+        QCOMPARE(Index(999), 100);
+        for (int Round = 0; Round < 3; ++Round)
+            QCOMPARE(Index(100), 50);
+        QVERIFY(S.SwitchLanguageOwner("F", "G"));
+        QCOMPARE(Index(100), -1);
+        QCOMPARE(S.Find("C100", "G", 0, ""), 50);
+        QCOMPARE(S.GetString("C100", "G", 0, ""), QStringLiteral("t"));
+        S.Clear();
+        QCOMPARE(S.Find("C100", "G", 0, ""), -1);
+        S.AddLine(Full("C100", "G", 0, "", "again"));
+        QCOMPARE(S.Find("C100", "G", 0, ""), 0);
+    }
+
     void outOfRangeReadsGiveDefaults_data()
     {
         QTest::addColumn<int>("Index");
