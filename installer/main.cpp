@@ -4,7 +4,13 @@
 #include "application.h"
 #include "exception.h"
 #include "form1.h"
+#ifdef Q_OS_WIN
+#include "win32_platform.h"
+using TMachinePlatform = TWin32Platform;
+#else
 #include "wine_platform.h"
+using TMachinePlatform = TWinePlatform;
+#endif
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -14,16 +20,18 @@
 int main(int argc, char *argv[])
 {
     // Without a display Qt would abort with a long platform-plugin message.
+#ifndef Q_OS_WIN
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         std::fprintf(stderr, "dilnex-local-setup: no display; run it under Xvfb: xvfb-run -a %s\n", argv[0]);
         return 1;
     }
+#endif
     QApplication App(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dilnex 8"));
     InstallFontSubstitutes();
 
-    TWinePlatform Platform;
+    TMachinePlatform Platform;
     std::unique_ptr<TForm1> Form;
     try {
         Form.reset(TForm1::Create(&Platform));
