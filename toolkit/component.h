@@ -55,5 +55,21 @@ void SetTag(QObject *Obj, int Value);
 void FreeNotification(QObject *Subject, QObject *Subscriber);
 void RemoveFreeNotification(QObject *Subject, QObject *Subscriber);
 
+// Points Field (a link of Subscriber to a component it does not own) at
+// Value, moving the free notification from the old component to the new one.
+// Answers false, changing nothing, when Field already is Value.
+template<typename T>
+bool SetComponentLink(QObject *Subscriber, T *&Field, T *Value)
+{
+    if (Field == Value)
+        return false;
+    if (Field)
+        RemoveFreeNotification(Field, Subscriber);
+    Field = Value;
+    if (Value)
+        FreeNotification(Value, Subscriber);
+    return true;
+}
+
 // Qt's own objects: names starting with "qt_", "_q_" or "__qt__".
 bool IsQtInternal(const QObject *Obj);

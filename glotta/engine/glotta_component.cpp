@@ -8,13 +8,7 @@ TGlottaComponent::~TGlottaComponent() = default;
 
 void TGlottaComponent::SetGlottaEngine(TGlottaCore *Value)
 {
-    if (fGlottaEngine == Value)
-        return;
-    if (fGlottaEngine)
-        RemoveFreeNotification(fGlottaEngine, this);
-    fGlottaEngine = Value;
-    if (Value)
-        FreeNotification(Value, this);
+    SetComponentLink(this, fGlottaEngine, Value);
 }
 
 void TGlottaComponent::SetGlobalLexicon(bool Value)

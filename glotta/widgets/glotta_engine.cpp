@@ -10,13 +10,7 @@ TGlottaEngine::~TGlottaEngine() = default;
 
 void TGlottaEngine::SetLanguageMenu(QMenu *Value)
 {
-    if (fLanguageMenu == Value)
-        return;
-    if (fLanguageMenu)
-        RemoveFreeNotification(fLanguageMenu, this);
-    fLanguageMenu = Value;
-    if (Value)
-        FreeNotification(Value, this);
+    SetComponentLink(this, fLanguageMenu, Value);
 }
 
 void TGlottaEngine::Notification(QObject *AComponent, TOperation Operation)

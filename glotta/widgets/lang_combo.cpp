@@ -10,13 +10,7 @@ TLangCombo::TLangCombo(QWidget *Parent) : QComboBox(Parent)
 void TLangCombo::SetGlottaEngine(TGlottaEngine *Value)
 {
     clear();
-    if (fGlottaEngine == Value)
-        return;
-    if (fGlottaEngine)
-        RemoveFreeNotification(fGlottaEngine, this);
-    fGlottaEngine = Value;
-    if (Value)
-        FreeNotification(Value, this);
+    SetComponentLink(this, fGlottaEngine, Value);
 }
 
 void TLangCombo::SetStyleCombo(TLangComboStyle Value)

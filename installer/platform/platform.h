@@ -4,6 +4,7 @@
 // directly, so the workflow can be driven against substitutes and a local
 // HTTP server. Backends: wine/ (Linux, a Wine prefix) and windows/ (Win32).
 
+#include "download_status.h"
 #include "registry_keys.h"
 
 #include <QString>
@@ -21,18 +22,6 @@ struct TLocalDBVersions
 };
 
 
-// The download service's kind of notification; the installer does not use it.
-enum class TDownloadStatus {
-    Unknown = 0,
-    FindingResource,
-    Connecting,
-    Redirecting,
-    BeginDownloadData,
-    DownloadingData,
-    EndDownloadData,
-    SendingRequest,
-    MimeTypeAvailable,
-};
 
 using TDownloadProgressEvent = std::function<void(QObject *Sender, quint32 Progress, quint32 ProgressMax,
                                                   TDownloadStatus StatusCode, const QString &StatusText,

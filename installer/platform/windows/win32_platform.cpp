@@ -87,7 +87,7 @@ void TWin32Platform::DownloadFile(const QString &URL, const QString &FileName, c
     WinPlatform::TWinDownloadProgress Progress;
     if (OnProgress)
         Progress = [&](uint32_t P, uint32_t Max, WinPlatform::TWinDownloadStatus Code, const std::wstring &Text,
-                       bool &Cancel) { OnProgress(&Operation, P, Max, TDownloadStatus(int(Code)), Q(Text), Cancel); };
+                       bool &Cancel) { OnProgress(&Operation, P, Max, Code, Q(Text), Cancel); };
     Rewrapped([&] {
         WinPlatform::DownloadFile(W(URL), W(FileName), Progress);
         return 0;

@@ -2,6 +2,8 @@
 // Copies a URL into a local file through the system's URL download service,
 // reporting progress and stopping when the progress handler asks to cancel.
 
+#include "download_status.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -10,17 +12,8 @@ namespace WinPlatform {
 
 // The service's kinds of notification, in the order of the installer's own
 // enumeration; everything else is Unknown. The installer does not use them.
-enum class TWinDownloadStatus {
-    Unknown = 0,
-    FindingResource,
-    Connecting,
-    Redirecting,
-    BeginDownloadData,
-    DownloadingData,
-    EndDownloadData,
-    SendingRequest,
-    MimeTypeAvailable,
-};
+// The seam's notification kinds, shared with the Qt side.
+using TWinDownloadStatus = ::TDownloadStatus;
 
 TWinDownloadStatus DownloadStatusOf(unsigned long BindStatus);
 
