@@ -62,9 +62,15 @@ TForm1 *TForm1::Create(TPlatform *Platform, const QString &ProgramDir)
     return Form;
 }
 
+void TForm1::Loaded()
+{
+    BindControls();
+    TForm::Loaded();
+}
+
 void TForm1::BindControls()
 {
-    // Found by name, as the design created them; FormCreate runs once loading has ended.
+    // Found by name, as the design created them.
     auto Find = [this](auto *&Field, const char *Name) {
         Field = qobject_cast<std::remove_reference_t<decltype(Field)>>(FindComponent(this, QString::fromLatin1(Name)));
         if (!Field)
@@ -108,7 +114,6 @@ void TForm1::SetStatus(const QString &Text)
 
 void TForm1::FormCreate(QObject *)
 {
-    BindControls();
     // 1-2: the user's language; an unknown code leaves the design language current.
     GlottaEngine1->SetCurrentLanguage(fPlatform->GetLocaleString(LOCALE_SISO639LANGNAME));
     // 3: a warning only; the window opens and works either way.

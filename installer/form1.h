@@ -69,6 +69,9 @@ public:
     TGlottaClient *GlottaClient1 = nullptr;
     TDesignedLexicon *Lexicon1 = nullptr;
 
+    // Finds the designed controls before any handler can run.
+    void Loaded() override;
+
 protected:
     void closeEvent(QCloseEvent *Event) override;
 
