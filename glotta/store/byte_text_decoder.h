@@ -1,0 +1,19 @@
+#pragma once
+// The decoder of the library's printable encoding of byte data, in which the
+// engine's built-in flag images are stored: single bytes as one or two
+// characters, runs of one byte (every position, or every 2nd to 5th free
+// position) as a marker, a count and the byte.
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QString>
+
+// Decoding stops once this many bytes are produced: genuine encoded data is
+// a few kilobytes, while a count of seven digit characters can ask for about
+// 10^14 bytes.
+constexpr qsizetype DecodedBytesLimit = 16 * 1024 * 1024;
+
+// The decoded bytes of S.
+QByteArray DecodeTextToBytes(const QString &S);
+// Empties Stream, decodes S into it and sets its position to the start.
+void DecodeTextToStream(QBuffer &Stream, const QString &S);

@@ -1,0 +1,33 @@
+#pragma once
+// The flag icon of a language file: the process-wide buffer that holds the
+// icon read or to be written last, and its block of hexadecimal lines
+// ("0\t%FLAG_ICON", then "n\t" + up to 50 bytes as 100 hex digits).
+
+#include <QBuffer>
+#include <QString>
+#include <QStringList>
+
+class TStringList;
+
+// The process-wide buffer (open for reading and writing). GUI thread only.
+QBuffer &FlagIconData();
+
+void ClearFlagIcon();
+bool HasFlagIcon();
+// The buffer itself (not a copy), positioned at its start.
+QBuffer &FlagIconStream();
+
+// Replaces the buffer's contents with the bytes of lines Index to the last
+// line (the text after each line's first tab, up to 256 bytes a line, up to
+// the first character that is not a hex digit). Errors leave it empty.
+void ReadFlagIcon(const TStringList &Lines, int Index);
+void ReadFlagIcon(const QStringList &Lines, int Index);
+// Appends the flag-icon block of the buffer's contents to Lines.
+void WriteFlagIcon(TStringList &Lines);
+void WriteFlagIcon(QStringList &Lines);
+
+// Pairs of hex digits of S (either case) into Buffer, at most Max bytes, up
+// to the first pair that is not two hex digits. Answers the number of bytes.
+int HexToBytes(const QString &S, quint8 *Buffer, int Max);
+// The same into a byte array, which then holds exactly the bytes converted.
+int HexToBytes(const QString &S, QByteArray &Buffer, int Max);

@@ -1,0 +1,218 @@
+#include "language_header.h"
+
+#include "ansi_code_page.h"
+#include "flag_icon.h"
+#include "language_names.h"
+#include "string_list.h"
+#include "text_helpers.h"
+
+#include <QFile>
+#include <QIODevice>
+#include <climits>
+#include <exception>
+
+namespace {
+QString AfterFirstTab(const QString &Line)
+{
+    const qsizetype P = Line.indexOf(QLatin1Char('\t'));
+    return P < 0 ? QString() : Line.mid(P + 1);
+}
+
+// Plain, optionally signed decimal that fits an int.
+bool ParseDecimal(QStringView S, int &Number)
+{
+    qsizetype i = 0;
+    bool Negative = false;
+    if (i < S.size() && (S.at(i) == QLatin1Char('+') || S.at(i) == QLatin1Char('-'))) {
+        Negative = S.at(i) == QLatin1Char('-');
+        ++i;
+    }
+    if (i == S.size())
+        return false;
+    qint64 V = 0;
+    for (; i < S.size(); ++i) {
+        const ushort U = S.at(i).unicode();
+        if (U < '0' || U > '9')
+            return false;
+        V = V * 10 + (U - '0');
+        if (V > qint64(INT_MAX) + 1)
+            return false;
+    }
+    if (Negative)
+        V = -V;
+    if (V > INT_MAX || V < INT_MIN)
+        return false;
+    Number = int(V);
+    return true;
+}
+
+struct TStringListLines
+{
+    const TStringList &L;
+    int Count() const { return L.Count(); }
+    const QString &At(int i) const { return L.Strings(i); }
+};
+
+struct TQStringListLines
+{
+    const QStringList &L;
+    int Count() const { return int(qMin<qsizetype>(L.size(), INT_MAX)); }
+    const QString &At(int i) const { return L.at(i); }
+};
+
+template <typename Lines>
+bool LineNumberOf(const Lines &L, int Index, int &Number)
+{
+    if (Index < 0 || Index >= L.Count())
+        return false;
+    const QString &Line = L.At(Index);
+    const qsizetype P = Line.indexOf(QLatin1Char('\t'));
+    if (P < 0)
+        return false;
+    return ParseDecimal(QStringView(Line).left(P), Number);
+}
+
+template <typename Lines, typename ReadFlag>
+void ReadHeader(const Lines &L, const QString &Sign, bool Flag, TLangIDs &IDs, ReadFlag ReadFlagFrom)
+{
+    const int Count = L.Count();
+    if (Count <= 2 || TrimControls(L.At(0)) != Sign) {
+        IDs.Name.clear();
+        IDs.Code.clear();
+        return;
+    }
+    // A name line with an empty quoted name sets the code and the search
+    // goes on; the first name line with a name ends it.
+    int NameLine = Count;
+    for (int i = 1; i < Count; ++i) {
+        const QString Text = AfterFirstTab(L.At(i));
+        if (!Text.contains(QLatin1String("%LANGUAGE_NAME=")))
+            continue;
+        IDs.Code = ExtractKeyValue(Text, QStringLiteral("%CODE="));
+        const QString Name = ExtractQuoted(Text);
+        if (!Name.isEmpty()) {
+            IDs.Name = Name;
+            NameLine = i;
+            break;
+        }
+    }
+    NormalizeISOCode(IDs.Code);
+    if (!Flag)
+        return;
+    ClearFlagIcon();
+    for (int i = NameLine + 1; i < Count; ++i) {
+        const QString Text = AfterFirstTab(L.At(i));
+        if (Text.size() > 2 && !Text.startsWith(QLatin1Char('"')) && Text.contains(QLatin1String("%FLAG_ICON"))) {
+            ReadFlagFrom(i + 1);
+            break;
+        }
+    }
+}
+
+void ReadHeaderFromBytes(const QByteArray &Bytes, const QString &Sign, bool Flag, TLangIDs &IDs)
+{
+    try {
+        const QStringList Lines = SplitLanguageFileLines(DecodeLanguageFileText(Bytes));
+        ReadLanguageHeader(Lines, Sign, Flag, IDs);
+    } catch (const std::exception &) {
+        IDs = TLangIDs();
+    }
+}
+} // namespace
+
+QString ExtractKeyValue(const QString &Line, const QString &Key)
+{
+    const qsizetype P = Line.indexOf(Key);
+    if (P < 0)
+        return QString();
+    const qsizetype From = P + Key.size();
+    const qsizetype End = Line.indexOf(QLatin1Char(';'), From);
+    if (End < 0)
+        return QString();
+    return Line.mid(From, End - From);
+}
+
+QString ExtractQuoted(const QString &Line)
+{
+    const qsizetype First = Line.indexOf(QLatin1Char('"'));
+    const qsizetype Last = Line.lastIndexOf(QLatin1Char('"'));
+    if (First < 0 || Last == First)
+        return QString();
+    return Line.mid(First + 1, Last - First - 1);
+}
+
+QString ExtractQuotedText(const QString &Line)
+{
+    QString S = ExtractQuoted(Line);
+    EncodeControlChars(S);
+    return S;
+}
+
+bool LineNumber(const TStringList &Lines, int Index, int &Number)
+{
+    return LineNumberOf(TStringListLines{Lines}, Index, Number);
+}
+
+bool LineNumber(const QStringList &Lines, int Index, int &Number)
+{
+    return LineNumberOf(TQStringListLines{Lines}, Index, Number);
+}
+
+void ReadLanguageHeader(const TStringList &Lines, const QString &Sign, bool Flag, TLangIDs &IDs)
+{
+    ReadHeader(TStringListLines{Lines}, Sign, Flag, IDs, [&Lines](int From) { ReadFlagIcon(Lines, From); });
+}
+
+void ReadLanguageHeader(const QStringList &Lines, const QString &Sign, bool Flag, TLangIDs &IDs)
+{
+    ReadHeader(TQStringListLines{Lines}, Sign, Flag, IDs, [&Lines](int From) { ReadFlagIcon(Lines, From); });
+}
+
+void ReadLanguageHeader(const QString &FileName, const QString &Sign, bool Flag, TLangIDs &IDs)
+{
+    IDs = TLangIDs();
+    QFile File(FileName);
+    if (!File.exists() || !File.open(QIODevice::ReadOnly))
+        return;
+    ReadHeaderFromBytes(File.readAll(), Sign, Flag, IDs);
+}
+
+void ReadLanguageHeader(const QByteArray &Stream, const QString &Sign, bool Flag, TLangIDs &IDs)
+{
+    IDs = TLangIDs();
+    if (Stream.isEmpty())
+        return;
+    ReadHeaderFromBytes(Stream, Sign, Flag, IDs);
+}
+
+void ReadLanguageHeader(QIODevice &Stream, const QString &Sign, bool Flag, TLangIDs &IDs)
+{
+    IDs = TLangIDs();
+    if (!Stream.isOpen() || !Stream.isReadable())
+        return;
+    if (!Stream.isSequential() && !Stream.seek(0))
+        return;
+    const QByteArray Bytes = Stream.readAll();
+    if (Bytes.isEmpty())
+        return;
+    ReadHeaderFromBytes(Bytes, Sign, Flag, IDs);
+}
+
+QStringList SplitLanguageFileLines(const QString &Text)
+{
+    QStringList Lines;
+    const qsizetype N = Text.size();
+    qsizetype Start = 0;
+    for (qsizetype i = 0; i < N; ++i) {
+        const QChar C = Text.at(i);
+        if (C == QLatin1Char('\r') || C == QLatin1Char('\n')) {
+            Lines.append(Text.mid(Start, i - Start));
+            if (C == QLatin1Char('\r') && i + 1 < N && Text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            Start = i + 1;
+        }
+    }
+    if (Start < N)
+        Lines.append(Text.mid(Start));
+    return Lines;
+}
