@@ -8,13 +8,17 @@
 #include "form_lexicon.h"
 #include "lang_core_data.h"
 #include "language_file.h"
+#include "named_object_list.h"
 #include "language_names.h"
 #include "spans.h"
 #include "text_helpers.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
+#include <algorithm>
 #include <new>
+#include <vector>
 
 namespace {
 bool IsMarker(QStringView Value, QStringView Marker)
@@ -137,8 +141,13 @@ bool TGlottaCore::LoadLanguage(const QString &LangName, int Flags, const QString
         }
         i = Matched ? i + 1 : Count;
 
-        // Component section.
+        // Component section. Lines of the superior languages are merged by
+        // index while nothing is added, and the language's new lines are
+        // added together at the end: adding between searches would make the
+        // structure sort itself once per line.
         TComponentStructure &Struct = *D.DataStruct;
+        std::vector<TFullStructLine> NewLines;
+        QHash<QString, int> NewIndex;
         TFullStructLine Line;
         int N = 0;
         for (; i < Count; ++i) {
@@ -150,18 +159,34 @@ bool TGlottaCore::LoadLanguage(const QString &LangName, int Flags, const QString
             if (!(Line.Changeable & 2) && (Flags & 2) && !D.SpanClients->IsRegistered(Line))
                 Line.Changeable += 2;
             if (Flags & 1) {
-                Struct.AddLine(Line);
+                // For editing every line is added as read.
+                NewLines.push_back(Line);
                 continue;
             }
-            const int Found = Struct.Find(Line);
+            const QString ID = TComponentStructure::MakeLineID(Line);
+            const auto Known = NewIndex.constFind(ID);
+            if (Known != NewIndex.constEnd()) {
+                TFullStructLine &Earlier = NewLines[size_t(*Known)];
+                if (Line.Changeable & 1)
+                    Earlier.Translation = Line.Translation;
+                Earlier.Changeable = Line.Changeable;
+                continue;
+            }
+            const int Found = Struct.Find(ID);
             if (Found >= 0) {
                 // A line inherited from a superior language: a line excluded
                 // from translation keeps the inherited text.
                 const QString Text = (Line.Changeable & 1) ? Line.Translation : Struct.GetTranslation(Found);
                 Struct.SetupLine(Found, Text, 0, Line.Changeable);
-            } else
-                Struct.AddLine(Line);
+            } else {
+                NewIndex.insert(ID, int(NewLines.size()));
+                NewLines.push_back(Line);
+            }
         }
+        for (const TFullStructLine &New : NewLines)
+            Struct.AddLine(New);
+        NewLines = std::vector<TFullStructLine>();
+        NewIndex.clear();
 
         // Lexicon section.
         const QString LibraryPath = LibraryLexiconPath();
@@ -190,8 +215,16 @@ bool TGlottaCore::LoadLanguage(const QString &LangName, int Flags, const QString
         }
 
         // Smart section: pairs of designed and translated text with one number.
+        // The pairs are gathered and handed to the sorted lexicons in their
+        // order (a stable sort keeps the file order of repeated texts), so
+        // each lexicon grows by appending instead of inserting in the middle.
         Lexicon.clear();
         TSmartLexiconData &Smart = *D.SmartLexicon;
+        struct TPair
+        {
+            QString Lexicon, Designed, Translated;
+        };
+        std::vector<TPair> Pairs;
         for (++i; i < Count;) {
             const QStringView Value = L.Value(i);
             if (IsMarker(Value, u"%FLAG_ICON"))
@@ -218,15 +251,26 @@ bool TGlottaCore::LoadLanguage(const QString &LangName, int Flags, const QString
             if (j < Count && M == N && L.Value(j).size() >= 3) {
                 const QString Translated = QuotedText(L.Value(j));
                 if (!Translated.isEmpty()) {
-                    if (Lexicon.isEmpty())
-                        Smart.AddItem(Designed, Translated, 0);
-                    else
-                        Smart.AddItem(Lexicon, Designed, Translated, 0);
+                    Pairs.push_back({Lexicon, Designed, Translated});
                     i = j + 1;
                     continue;
                 }
             }
             i = j; // read that line again as the first of a new pair
+        }
+        {
+            static const TNamedObjectList Order;
+            std::stable_sort(Pairs.begin(), Pairs.end(), [](const TPair &A, const TPair &B) {
+                if (A.Lexicon != B.Lexicon)
+                    return A.Lexicon < B.Lexicon;
+                return Order.CompareStrings(A.Designed, B.Designed) < 0;
+            });
+            for (const TPair &P : Pairs) {
+                if (P.Lexicon.isEmpty())
+                    Smart.AddItem(P.Designed, P.Translated, 0);
+                else
+                    Smart.AddItem(P.Lexicon, P.Designed, P.Translated, 0);
+            }
         }
 
         // Internal languages take the library's texts from the library itself.
