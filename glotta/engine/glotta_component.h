@@ -1,15 +1,19 @@
 #pragma once
 // TGlottaComponent: the base of every component that attaches to an engine
-// (property clients, lexicons, the resource-string translator). TGlottaCPC
-// adds what a client that translates the texts of one form needs.
+// (property clients, lexicons, the resource-string translator). It registers
+// in the engine's registry and takes over language changes. TGlottaCPC adds
+// what a client that translates the texts of one form needs: the snapshot of
+// the form's designed texts (its design structure) and the names of its lines.
 
 #include "component.h"
 #include "events.h"
 
 #include <QObject>
-
+#include <memory>
 
 #include "glotta_core.h"
+
+class TComponentStructure;
 
 class TGlottaComponent : public QObject, public TComponentHooks
 {
@@ -21,9 +25,18 @@ public:
     ~TGlottaComponent() override;
 
     TGlottaCore *GlottaEngine() const { return fGlottaEngine; }
+    // Detaches from the present engine (unregistering) and attaches to Value
+    // (registering); outside design loading the component then takes over
+    // the engine's language.
     virtual void SetGlottaEngine(TGlottaCore *Value);
     bool GlobalLexicon() const { return fConnectedGlobal; }
     void SetGlobalLexicon(bool Value);
+
+    // Prepare for translation; nothing here.
+    virtual void InitClient() {}
+    virtual void PrepareForDesignTimeEdit() {}
+    // Take over the engine's current language and raise OnChangeLanguage.
+    virtual void ChangeLanguage();
 
     // Name of the language whose texts the component shows; empty for the designed texts.
     QString LMComponentLanguage;
@@ -42,10 +55,34 @@ class TGlottaCPC : public TGlottaComponent
     Q_PROPERTY(bool InitAfterCreateForm READ InitAfterCreateForm WRITE SetInitAfterCreateForm)
 public:
     explicit TGlottaCPC(QObject *Owner = nullptr);
+    ~TGlottaCPC() override;
 
     bool InitAfterCreateForm() const { return fAfterCreate; }
     void SetInitAfterCreateForm(bool Value) { fAfterCreate = Value; }
 
+    // The designed texts of the form, one line per collected text.
+    TComponentStructure &DesignStruct() { return *fDesignStruct; }
+    const TComponentStructure &DesignStruct() const { return *fDesignStruct; }
+    // Owner name written into line IDs for the form's own components; empty
+    // means the form's base name.
+    QString LanguageOwner;
+    bool CSInitialized = false;
+    // LanguageOwner, or the base name of the client's owner.
+    QString GetLanguageOwner() const;
+
+    // Collects the design structure once.
+    void InitClient() override;
+    // Applies the engine's current language to the form, collecting first
+    // when needed; without an initialised engine only the base behaviour.
+    void ChangeLanguage() override;
+
+    virtual bool NeedsAfterCollect() const { return false; }
+    virtual void AfterCollect() {}
+    // Collects (Collect) or applies the texts of every component of the
+    // form. The property client fills it; here there is nothing to walk.
+    virtual void ProcessAllComponents(bool Collect) { Q_UNUSED(Collect); }
+
 protected:
     bool fAfterCreate = false;
+    std::unique_ptr<TComponentStructure> fDesignStruct;
 };

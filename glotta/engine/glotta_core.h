@@ -1,13 +1,35 @@
 #pragma once
 // TGlottaCore: the localization engine component. It keeps the list of
-// languages, knows the current one, loads a language's translations when it
-// becomes current and tells every registered client to apply them.
+// languages, knows the current one, loads a language's translations (with
+// its chain of superior languages) into the store when it becomes current
+// and tells every registered client to apply them. It also builds the menu
+// list of languages and command entries, answers single-string lookups for
+// lexicons and is the bridge through which the editor loads and saves
+// languages.
 
 #include "component.h"
 #include "events.h"
+#include "exception.h"
+#include "internal_lang_defs.h"
+#include "lang_types.h"
 
+#include <QBuffer>
 #include <QObject>
 #include <QStringList>
+#include <memory>
+
+class TLangCoreData;
+class TLangFormLexicon;
+class TLMList;
+class TStringList;
+struct TFullStructLine;
+
+// The language directory is missing and cannot be created.
+GLOTTA_DECLARE_EXCEPTION(ELangDirError, Exception)
+
+// Keys (engine name "&" owner name) of the engines that are the first of
+// their kind; process-wide, entries are never removed. GUI thread only.
+TStringList &RegisteredEngines();
 
 class TGlottaCore : public QObject, public TComponentHooks
 {
@@ -32,11 +54,14 @@ public:
     enum TLFEncodingValue { Unicode, BigEndianUnicode, UTF8, ANSI };
     Q_ENUM(TLFEncodingValue)
 
+    using TDataFactory = TLangCoreData *(*)(TGlottaCore *Engine);
+
     explicit TGlottaCore(QObject *Owner = nullptr);
     ~TGlottaCore() override;
 
     QString AboutGlotta() const;
     void SetAboutGlotta(const QString &) {}
+    // As set in the design ("cs - Czech"); DesignLangISO holds it normalised.
     QString DesignLangISOCode() const { return fDesignLangISOCode; }
     void SetDesignLangISOCode(const QString &Value);
     QString DesignLanguageName() const { return fDesignLanguage; }
@@ -63,26 +88,108 @@ public:
     void SetLangResources(const QStringList &Value);
     bool LangResourcesAllowEdit() const { return fAllowEditInternalLangs; }
     void SetLangResourcesAllowEdit(bool Value);
+    bool LangMenuFlags() const { return fLangMenuFlags; }
+    virtual void SetLangMenuFlags(bool Value) { fLangMenuFlags = Value; }
 
     QString CurrentLanguage() const { return fCurrentLanguage; }
-    // Switches to the language named by an ISO code or a name; the current
-    // language (by name or code) changes nothing, not even the change query.
+    // Switches to the language named by an ISO code or a name unless Value
+    // is exactly the current name or code (then nothing, not even the query).
     void SetCurrentLanguage(const QString &Value);
-    QString CurrentLanguageISO() const { return fCurrentLangISO; }
+    QString CurrentLanguageISO() const;
+    void SetCurrentLanguageISO(const QString &Value) { SetCurrentLanguage(Value); }
 
-    // Switches language; answers the current language's name afterwards.
-    // Language discovery and loading are not built yet: the engine knows only
-    // its design language, so any other request changes nothing.
+    // Switches language (an ISO code, a name, ">" for the next language, or
+    // a command entry, which opens the editor); answers the current
+    // language's name afterwards. An unknown language changes nothing.
     QString Translate(const QString &ISOorLangName);
+    // One string of a lexicon in the current language, decoded. ItemNr < 0:
+    // a smart-lexicon lookup of Str; without a lexicon the global lexicon's.
+    QString TranslateString(const QString &Str, TLMList *Lexicon, int ItemNr);
+    void AssignLanguagesList(QStringList *TargetList) const;
+    QString GetLanguageFile(const QString &ISOorLangName) const;
+    QString GetLanguageFile(int LanguageIndex) const;
+    QString GetISOCode(const QString &LanguageName) const;
+    QString GetISOCode(int LanguageIndex) const;
+    bool LangExists(const QString &ISOorLangName) const;
+    QBuffer *FlagImage(const QString &ISOorLangName);
+    virtual QBuffer *FlagImage(int LanguageIndex);
+    bool EditorCanBeShown() const;
+    void ShowLangEditor();
+    void ShowLangCreator();
+    void RefreshLangControl(QObject *GlottaGUIControl);
+    // The designed text of the first global entry translated as GlobalStr.
+    QString GlobalToOriginal(const QString &GlobalStr) const;
+    // "«\"" + GlobalToOriginal + "\"»"; empty for an empty GlobalStr.
+    QString GlobalToLink(const QString &GlobalStr) const;
+    // Texts of the library lexicon for an application whose design language
+    // is no built-in internal language.
+    void TranslateGlottaToDesignLang(const TInternalLangDefs &GlottaDesignLang);
+
+    // Virtual operations, in this order.
+    virtual QString EngineKey() const;
+    virtual void SetCookieName(const QString &Value);
+    virtual void CookieNameChanged() {}
+    virtual void LanguageChosen(const QString &Language) { Q_UNUSED(Language); }
+    virtual QString GetAutoLanguage() const { return fDefaultLanguage; }
+    virtual bool GetIsMultiEngine() const { return IsMultiEngine; }
+    virtual bool RebuildLangMenu();
+    // Fills a selector or flag control; the engine component does it.
+    virtual void UpdateLangControl(QObject *Control, int LanguageIndex);
+    virtual void RefreshLangControls();
+    // The language directory with a trailing separator; empty: none.
+    virtual QString GetLangsDir() const { return QString(); }
+    // Writes a built-in image: 0 create entry, 1 edit entry, 2 design
+    // language's flag, 3 empty flag. The core has none.
+    virtual void GetInternalFlag(QBuffer &Stream, int Kind);
+    virtual bool InitEngine(bool AutoLanguage);
+    virtual bool ForcedMultiEngine() const { return false; }
+    virtual void ConnectClient(QObject *Client, TGlottaCore *&EngineRef);
+    virtual void DisconnectClient(QObject *Client);
+
+    void Loaded() override;
+
+    // The library's own texts.
+    TLangFormLexicon *LangFormLexicon() const { return fLangFormLexicon.get(); }
+    // The name under which the library lexicon is stored.
+    QString LibraryLexiconPath() const;
+    const QString &CookieName() const { return fCookieName; }
 
     TContinueQuery OnChangeLangQuery;
     TNotifyEvent OnChangeLanguage;
     TNotifyEvent OnBeforeEdit;
     TNotifyEvent OnAfterEdit;
 
-protected:
-    bool IsMultiEngine = true;
+    bool IsFullyCreated = false;
     bool IsInitialized = false;
+    bool IsMultiEngine = true;
+    QString LastAutoLangName;
+    TLangCoreData *LData = nullptr; // owned
+
+protected:
+    // For engines that bring their own data holder (the editor-enabled one).
+    TGlottaCore(QObject *Owner, TDataFactory MakeData);
+
+    // Opens a language resource of the program by name; false when absent.
+    virtual bool ReadLanguageResource(const QString &Name, QByteArray &Bytes) const;
+
+    bool IsReady() const;
+    void RescanLanguages();
+    void AddLanguage(const QString &FileOrResource, const TLangIDs &Header, bool Editable);
+    QString ResolveLanguageRequest(const QString &Request);
+    bool UpdateLibraryLanguage(QString LangName, QString LangISO, bool Force);
+    bool EnsureLangsDir();
+    QString UniqueLangFileName(const QString &Base) const;
+    bool ExtractResourceLanguage(int Index);
+
+    // Language files.
+    bool LoadLanguage(const QString &LangName, int Flags, const QString &Chain = QString());
+    void SaveLanguage(const QString &LangName, const QString &SuperiorName, const QString &ISOCode,
+                      const QString &FileName);
+    void ResetToDesignLanguage(int Flags);
+    // The bytes of language Index (its file, else its resource); false when
+    // neither can be read or the data are larger than a language file can be.
+    bool ReadLanguageBytes(int Index, QByteArray &Bytes) const;
+
     QString fCurrentLanguage;
     QString fCurrentLangISO;
     QString fDesignLanguage;
@@ -92,6 +199,9 @@ protected:
     QString fLangFileExt;
     QString fLangFileSign;
     TLFEncodingValue fLangFileEncoding = Unicode;
+    bool fCookieEnabled = true;
+    double fCookieLifeDays = 0;
+    QString fCookieName;
     bool fAllowEditInternalLangs = false;
     bool fLangEditorVisible = true;
     bool fLangCreatorVisible = true;
@@ -99,4 +209,12 @@ protected:
     bool fLangMenuFlags = true;
     bool fHideCopyright = false;
     QStringList fLangResources;
+    std::unique_ptr<TLangFormLexicon> fLangFormLexicon;
+
+private:
+    friend class TLangCoreData;
+    void Construct(TDataFactory MakeData);
+    void NameChanged();
+    bool LoadSuperiorLanguage(const QString &HeaderLine, const QString &LangName, int Flags, const QString &Chain);
+    bool fKeyPending = false; // named before its owner: register once loading ends
 };

@@ -1,6 +1,13 @@
 #include "lexicon.h"
 
+#include "component_names.h"
+#include "glotta_core.h"
 #include "text_helpers.h"
+
+QString TLMList::ListPath() const
+{
+    return ComponentPath(this);
+}
 
 QString TLexicon::GetLink(int Index) const
 {
@@ -11,7 +18,11 @@ TCustomDesignedLexicon::TCustomDesignedLexicon(QObject *Owner) : TLexicon(Owner)
 
 QString TCustomDesignedLexicon::GetItem(int Index)
 {
-    QString S = GetLocStr(Index);
+    if (!IsDefined(Index))
+        return QString();
+    if (fGlottaEngine)
+        return fGlottaEngine->TranslateString(fItems[Index], this, Index);
+    QString S = fItems[Index];
     DecodeCharCodes(S);
     return S;
 }

@@ -19,6 +19,9 @@ public:
     virtual bool IsDefined(const QString &LocStr) const = 0;
     // The designed text of item Index in one-line form (not decoded).
     virtual QString GetLocStr(int Index) const = 0;
+    // The name under which the list's translations are stored: its
+    // ComponentPath ("Form1.Lexicon1").
+    virtual QString ListPath() const;
 };
 
 class TLexicon : public TLMList
@@ -41,8 +44,8 @@ public:
     QStringList Items() const { return fItems; }
     void SetItems(const QStringList &Value) { fItems = Value; }
 
-    // Without an engine the designed text, decoded. Translation through the
-    // engine's store is not wired yet: the designed text is answered always.
+    // Empty for an undefined item; with an engine the engine's translation
+    // of the item (TranslateString); without one the designed text, decoded.
     QString GetItem(int Index) override;
     int MaxItemIndex() const override { return int(fItems.size()) - 1; }
     bool IsDefined(int Index) const override;

@@ -4,7 +4,23 @@
 #include <QDir>
 #include <QMenu>
 
-TGlottaEngine::TGlottaEngine(QObject *Owner) : TGlottaCore(Owner) {}
+TGlottaEngine::TGlottaEngine(QObject *Owner) : TGlottaCore(Owner)
+{
+    // The core's construction scanned before this class could answer
+    // GetLangsDir; now the language directory beside the program is known.
+    RescanLanguages();
+}
+
+void TGlottaEngine::GetInternalFlag(QBuffer &Stream, int Kind)
+{
+    Stream.buffer().clear();
+    if (Kind == 2 || Kind == 3) {
+        const TPicture &Picture = Kind == 2 ? fDesignLangFlag : fEmptyFlag;
+        if (!Picture.IsEmpty())
+            Stream.buffer() = Picture.Bytes();
+    }
+    Stream.seek(0);
+}
 
 TGlottaEngine::~TGlottaEngine() = default;
 

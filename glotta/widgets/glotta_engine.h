@@ -18,18 +18,20 @@ public:
     explicit TGlottaEngine(QObject *Owner = nullptr);
     ~TGlottaEngine() override;
 
-    bool LangMenuFlags() const { return fLangMenuFlags; }
-    virtual void SetLangMenuFlags(bool Value) { fLangMenuFlags = Value; }
+    void SetLangMenuFlags(bool Value) override { fLangMenuFlags = Value; }
     QMenu *LanguageMenu() const { return fLanguageMenu; }
     void SetLanguageMenu(QMenu *Value);
     TPicture DesignLangFlag() const { return fDesignLangFlag; }
-    void SetDesignLangFlag(const TPicture &Value) { fDesignLangFlag = Value; }
+    void SetDesignLangFlag(const TPicture &Value) { fDesignLangFlag = Value; RescanLanguages(); }
     TPicture EmptyFlag() const { return fEmptyFlag; }
-    void SetEmptyFlag(const TPicture &Value) { fEmptyFlag = Value; }
+    void SetEmptyFlag(const TPicture &Value) { fEmptyFlag = Value; RescanLanguages(); }
 
     // The language directory: the program's directory combined with
-    // LangSubdirectory, ending with a separator.
-    QString GetLangsDir() const;
+    // LangSubdirectory (an absolute one is used as it is), ending with a separator.
+    QString GetLangsDir() const override;
+    // Kinds 2 and 3: the design language's flag and the empty flag as image
+    // bytes; the command entries' icons (kinds 0 and 1) are not drawn yet.
+    void GetInternalFlag(QBuffer &Stream, int Kind) override;
 
     void Notification(QObject *AComponent, TOperation Operation) override;
 

@@ -1,0 +1,71 @@
+#pragma once
+// Lexicons whose texts are defined by program code by item number
+// (TCustomProgrammableLexicon), and the library's own user-interface texts
+// in five built-in languages (TLangFormLexicon), which every engine creates
+// for itself: the language-list command entries, the editor's captions and
+// messages, the directory error.
+
+#include "internal_lang_defs.h"
+#include "lang_types.h"
+#include "lexicon.h"
+
+#include <memory>
+
+class TIndexedItems;
+
+class TCustomProgrammableLexicon : public TLexicon
+{
+    Q_OBJECT
+public:
+    explicit TCustomProgrammableLexicon(QObject *Owner = nullptr);
+    ~TCustomProgrammableLexicon() override;
+
+    // Stores the handler and, when one is set, calls it at once: it defines the items.
+    void SetOnInitialization(const TNotifyEvent &Value);
+    const TNotifyEvent &OnInitialization() const { return fOnInitialization; }
+
+    // Writes Text (one-line form) as item ItemNr; an empty Text changes nothing.
+    void DefineItem(quint16 ItemNr, const QString &Text);
+
+    QString GetItem(int Index) override;
+    int MaxItemIndex() const override;
+    bool IsDefined(int Index) const override;
+    bool IsDefined(const QString &LocStr) const override;
+    QString GetLocStr(int Index) const override;
+
+protected:
+    std::unique_ptr<TIndexedItems> fIndexedItems;
+    TNotifyEvent fOnInitialization;
+};
+
+class TLangFormLexicon : public TCustomProgrammableLexicon
+{
+    Q_OBJECT
+public:
+    // Starts with the English texts and attaches to Engine, whose registry
+    // it therefore heads. The engine owns it (not as a QObject child, so the
+    // form's component walks never meet it).
+    explicit TLangFormLexicon(TGlottaCore *Engine);
+
+    // Name and code of the internal language whose texts are loaded.
+    const TLangIDs &InternalLanguage() const { return fIntLang; }
+    // Texts the application supplies for its design language; empty name and code until then.
+    TInternalLangDefs CustomInternallyLang;
+
+    // Takes name and code and defines items 0 to 49; an empty text keeps the
+    // item's earlier text.
+    void LoadLang(const TInternalLangDefs &StringArray);
+    // Whether the language (by code, else by its name) is one of the
+    // internal languages; with LoadDefs its texts are loaded.
+    bool InternalLanguages(const QString &Lang, QString Code, bool LoadDefs);
+
+    // With an engine that translates the library's texts: its translation;
+    // otherwise the stored text as it is.
+    QString GetItem(int Index) override;
+    // Stored under the engine's name: "GlottaEngine1.LangFormLexicon".
+    QString ListPath() const override;
+
+private:
+    TLangIDs fIntLang;
+    TGlottaCore *fEngine;
+};

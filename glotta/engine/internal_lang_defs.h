@@ -1,0 +1,16 @@
+#pragma once
+// The library's own user-interface texts in one language: element 0 the
+// language's display name, element 1 its ISO 639-1 code, elements 2 to 51 the
+// texts of items 0 to 49 of the library lexicon.
+
+#include <QString>
+#include <array>
+
+using TInternalLangDefs = std::array<QString, 52>;
+
+// The five built-in sets.
+const TInternalLangDefs &EnglishTexts();
+const TInternalLangDefs &CzechTexts();
+const TInternalLangDefs &SlovakTexts();
+const TInternalLangDefs &GermanTexts();
+const TInternalLangDefs &ItalianTexts();

@@ -1,0 +1,276 @@
+// The engine core: discovery of languages (design language, resources, files
+// and the override between them), switching with its events and requests,
+// the menu list, the multi-engine rule, the design-language setters and the
+// lookups for lexicons.
+
+#include "engine_fixture.h"
+
+#include "form_lexicon.h"
+#include "lang_core_data.h"
+#include "lexicon.h"
+#include "spans.h"
+
+#include <QApplication>
+#include <QTest>
+
+namespace {
+QStringList Lang(const QString &Name, const QString &Code, const QString &Text = QStringLiteral("x"))
+{
+    return {"[LANGUAGE_FILE]", HeaderLine(Name, Code), "0\t\"" + Text + "\"\t%COMPONENT=B;\t%OWNER=F;",
+            "0\t%LEXICON_STRINGS"};
+}
+} // namespace
+
+class TestEngineCore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void freshEngine()
+    {
+        TGlottaCore E;
+        QCOMPARE(E.LData->Languages.ToStringList(), QStringList{"Design language"});
+        QCOMPARE(E.GetISOCode(0), QString());
+        QCOMPARE(E.CurrentLanguage(), QStringLiteral("Design language"));
+        QCOMPARE(E.LangFileExtension(), QStringLiteral(".lng"));
+        QCOMPARE(E.LangFileEncoding(), TGlottaCore::Unicode);
+        QVERIFY(E.IsMultiEngine);
+        // The library lexicon heads the registry.
+        QCOMPARE(E.LData->SpanClients->Components().value(0), E.LangFormLexicon());
+    }
+
+    void designIdentity()
+    {
+        TGlottaCore E;
+        E.SetDesignLangISOCode("cs - Czech");
+        QCOMPARE(E.DesignLanguageName(), QStringLiteral("Czech"));
+        QCOMPARE(E.CurrentLanguageISO(), QStringLiteral("cs"));
+        E.SetDesignLanguageName("čeština");
+        QCOMPARE(E.CurrentLanguage(), QStringLiteral("čeština"));
+        // The name set by the design no longer follows the code.
+        E.SetDesignLangISOCode("sk - Slovak");
+        QCOMPARE(E.DesignLanguageName(), QStringLiteral("čeština"));
+        QCOMPARE(E.GetISOCode(0), QStringLiteral("sk"));
+    }
+
+    void discovery()
+    {
+        TEngineFixture F;
+        TTestEngine &E = *F.Engine;
+        E.Resources.insert("ENGLISH", LangFile(Lang("english", "en")));
+        F.Write("b.lng", Lang("Deutsch", "DE"));
+        F.Write("a.LNG", Lang("čeština", "cs"));            // named like the design language: listed again
+        F.Write("c.lng", {"[LANGUAGE_FILE]", "0\t\"no name\"", "0\t%LEXICON_STRINGS"});
+        F.Write("d.lng", QStringList{"[OTHER]"} + Lang("Nosig", "fr").mid(1));
+        F.Write("e.txt", Lang("Text", "it"));
+        QVERIFY(QFile::link(F.Path("missing"), F.Path("f.lng"))); // unreadable
+        QDir(F.Dir.path()).mkdir("g.lng");
+        E.SetLangResources({"ENGLISH", "ABSENT"});
+        QCOMPARE(F.Languages(), (QStringList{"čeština", "english", "čeština", "Deutsch"}));
+        QCOMPARE(E.LData->LangCodes.ToStringList(), (QStringList{"cs", "en", "cs", "de"}));
+        QCOMPARE(E.LData->FileNames.Strings(1), QStringLiteral("ENGLISH"));
+        QCOMPARE(E.LData->FileNames.Strings(3), F.Path("b.lng"));
+        // The resource that cannot be opened is dropped.
+        QCOMPARE(E.LangResources(), QStringList{"ENGLISH"});
+        // Resources are not editable unless allowed; files are.
+        QCOMPARE(E.LData->EditableLangs.ToStringList(), (QStringList{"čeština", "Deutsch"}));
+        QCOMPARE(E.LData->Flags.Count(), 4);
+        // Requests by the design language's name still select position 0.
+        QCOMPARE(E.Translate("čeština"), QStringLiteral("čeština"));
+        QCOMPARE(E.LData->DataStruct->Count(), 0);
+    }
+
+    void resourceOverride()
+    {
+        TEngineFixture F;
+        TTestEngine &E = *F.Engine;
+        E.Resources.insert("ENGLISH", LangFile(Lang("english", "en", "from resource")));
+        F.Write("en.lng", Lang("english", "", "from file"));
+        E.SetLangResources({"ENGLISH"});
+        // Not allowed: the resource entry stays and the file is ignored.
+        QCOMPARE(F.Languages(), (QStringList{"čeština", "english"}));
+        QCOMPARE(E.GetLanguageFile("english"), QStringLiteral("ENGLISH"));
+        QCOMPARE(E.Translate("en"), QStringLiteral("english"));
+        QCOMPARE(E.LData->DataStruct->GetTranslation(0), QStringLiteral("from resource"));
+        int Changes = 0;
+        E.OnChangeLanguage = [&](QObject *) { ++Changes; };
+        // Allowed: the file replaces the resource (keeping the resource's code),
+        // and the current language is loaded again from it.
+        E.SetLangResourcesAllowEdit(true);
+        QCOMPARE(E.GetLanguageFile("english"), F.Path("en.lng"));
+        QCOMPARE(E.GetISOCode("english"), QStringLiteral("en"));
+        QCOMPARE(Changes, 1);
+        QCOMPARE(E.LData->DataStruct->GetTranslation(0), QStringLiteral("from file"));
+        // And back.
+        E.SetLangResourcesAllowEdit(false);
+        QCOMPARE(E.GetLanguageFile("english"), QStringLiteral("ENGLISH"));
+        QCOMPARE(Changes, 2);
+        QCOMPARE(E.LData->DataStruct->GetTranslation(0), QStringLiteral("from resource"));
+    }
+
+    void translateEvents()
+    {
+        TEngineFixture F;
+        TTestEngine &E = *F.Engine;
+        F.Write("de.lng", Lang("Deutsch", "de"));
+        E.RescanLanguages();
+        QStringList Log;
+        TDesignedLexicon Lexicon(F.Form.get());
+        Lexicon.setObjectName("Lexicon1");
+        Lexicon.OnChangeLanguage = [&](QObject *) { Log << "lexicon " + Lexicon.LMComponentLanguage; };
+        Lexicon.SetGlottaEngine(&E);
+        Log.clear();
+        bool Allow = true;
+        E.OnChangeLangQuery = [&](QObject *Sender, bool &Continue) {
+            QCOMPARE(Sender, &E);
+            Log << "query";
+            Continue = Allow;
+        };
+        E.OnChangeLanguage = [&](QObject *) { Log << "engine " + E.CurrentLanguage(); };
+        QCOMPARE(E.Translate("DE"), QStringLiteral("Deutsch"));
+        QCOMPARE(Log, (QStringList{"query", "lexicon Deutsch", "engine Deutsch"}));
+        Log.clear();
+        QCOMPARE(E.Translate("fr"), QStringLiteral("Deutsch"));
+        QCOMPARE(Log, QStringList{"query"});
+        Log.clear();
+        Allow = false;
+        QCOMPARE(E.Translate(">"), QStringLiteral("Deutsch"));
+        Allow = true;
+        // ">" on the last language wraps to the design language.
+        QCOMPARE(E.Translate(">"), QStringLiteral("čeština"));
+        QCOMPARE(E.CurrentLanguageISO(), QStringLiteral("cs"));
+        Log.clear();
+        // The current name or code changes nothing, not even the query.
+        E.SetCurrentLanguage("cs");
+        E.SetCurrentLanguage("čeština");
+        QCOMPARE(Log, QStringList());
+    }
+
+    void menuListAndLibraryTexts()
+    {
+        TEngineFixture F;
+        TTestEngine &E = *F.Engine;
+        F.Write("de.lng", Lang("Deutsch", "de"));
+        E.RescanLanguages();
+        QVERIFY(!E.IsMultiEngine);
+        QCOMPARE(E.LData->LangMenu.ToStringList(), (QStringList{"čeština", "Deutsch"}));
+        E.InitEngine(true);
+        // Czech design language: the library speaks Czech.
+        QCOMPARE(E.LData->LangMenu.ToStringList(),
+                 (QStringList{"čeština", "Deutsch", "> Přidat jazyk <", "> Upravit jazyk <"}));
+        QCOMPARE(E.LData->Flags.Count(), 4);
+        E.Translate("de");
+        QCOMPARE(E.LData->LangMenu.ToStringList().mid(2), (QStringList{"> Hinzufügen <", "> Bearbeiten <"}));
+        E.SetLangEditorVisible(false);
+        QCOMPARE(E.LData->LangMenu.ToStringList().mid(2), QStringList{"> Hinzufügen <"});
+        // The create entry opens the editor, which without a window keeps the language.
+        int Before = 0, After = 0;
+        E.OnBeforeEdit = [&](QObject *) { ++Before; };
+        E.OnAfterEdit = [&](QObject *) { ++After; };
+        QCOMPARE(E.Translate("> Hinzufügen <"), QStringLiteral("Deutsch"));
+        QCOMPARE(Before, 1);
+        QCOMPARE(After, 1);
+    }
+
+    void secondEngineIsMultiEngine()
+    {
+        TEngineFixture F;
+        TTestEngine Second(F.Form.get());
+        Second.setObjectName("GlottaEngine1");
+        QVERIFY(Second.IsMultiEngine);
+        QVERIFY(!Second.LangCreatorVisible());
+        Second.InitEngine(false);
+        QCOMPARE(Second.LData->LangMenu.Count(), 1);
+        int Before = 0;
+        Second.OnBeforeEdit = [&](QObject *) { ++Before; };
+        QCOMPARE(Second.Translate("> Add <"), QStringLiteral("Design language"));
+        QCOMPARE(Before, 0);
+    }
+
+    void defaultLanguageAtInitialisation()
+    {
+        TEngineFixture F;
+        F.Write("de.lng", Lang("Deutsch", "de"));
+        F.Engine->RescanLanguages();
+        F.Engine->SetDefaultLanguage("Deutsch");
+        QVERIFY(F.Engine->InitEngine(true));
+        QCOMPARE(F.Engine->CurrentLanguage(), QStringLiteral("Deutsch"));
+        // Changing the default while it is current switches.
+        F.Engine->SetDefaultLanguage("čeština");
+        QCOMPARE(F.Engine->CurrentLanguage(), QStringLiteral("čeština"));
+    }
+
+    void translateString()
+    {
+        TEngineFixture F;
+        F.Write("de.lng", {"[LANGUAGE_FILE]", HeaderLine("Deutsch", "de", "Base"), "0\t%LEXICON_STRINGS",
+                           "0\t%LEXICON_NAME=" + F.Form->objectName() + ".Lexicon1;", "0\t\"Null'#13''#10'zwei\"",
+                           "0\t%SMART_STRINGS", "0\t\"Ano\"", "0\t\"Ja\"", "1\t\"jedna\"",
+                           "1\t\"eins (global)\""});
+        F.Write("base.lng", {"[LANGUAGE_FILE]", HeaderLine("Base"), "0\t%LEXICON_STRINGS",
+                             "0\t%LEXICON_NAME=" + F.Form->objectName() + ".Lexicon1;", "1\t\"eins (base)\"",
+                             "0\t%SMART_STRINGS", "0\t\"dva\"", "0\t\"zwei (global, base)\""});
+        TTestEngine &E = *F.Engine;
+        E.RescanLanguages();
+        TDesignedLexicon Lexicon(F.Form.get());
+        Lexicon.setObjectName("Lexicon1");
+        Lexicon.SetItems({"nula", "jedna", "dva", ""});
+        Lexicon.SetGlottaEngine(&E);
+        E.Translate("de");
+        QCOMPARE(Lexicon.GetItem(0), QStringLiteral("Null\r\nzwei"));
+        QCOMPARE(Lexicon.GetItem(1), QStringLiteral("eins (base)"));
+        QCOMPARE(Lexicon.GetItem(2), QStringLiteral("dva"));
+        QCOMPARE(Lexicon.GetItem(3), QString());
+        // Connected to the global lexicon: a closer global translation wins.
+        Lexicon.SetGlobalLexicon(true);
+        QCOMPARE(Lexicon.GetItem(1), QStringLiteral("eins (global)"));
+        QCOMPARE(Lexicon.GetItem(2), QStringLiteral("zwei (global, base)"));
+        // A global translation never replaces the language's own item.
+        QCOMPARE(Lexicon.GetItem(0), QStringLiteral("Null\r\nzwei"));
+        QCOMPARE(E.TranslateString("Ano", nullptr, -1), QStringLiteral("Ja"));
+        QCOMPARE(E.GlobalToOriginal("Ja"), QStringLiteral("Ano"));
+        QCOMPARE(E.GlobalToLink("Ja"), QStringLiteral("«\"Ano\"»"));
+        QCOMPARE(E.GlobalToLink("none"), QStringLiteral("«\"none\"»"));
+        QCOMPARE(E.GlobalToLink(""), QString());
+        E.Translate("čeština");
+        QCOMPARE(Lexicon.GetItem(0), QStringLiteral("nula"));
+    }
+
+    void editorBridge()
+    {
+        TEngineFixture F;
+        TTestEngine &E = *F.Engine;
+        E.Resources.insert("ENGLISH", LangFile(Lang("english", "en", "from resource")));
+        E.SetLangResources({"ENGLISH"});
+        E.SetLangResourcesAllowEdit(true);
+        // Editing a resource language writes it out as a file first.
+        QVERIFY(E.LData->EditorAction(TEditorActions::eaLoadLangForEdit, "english"));
+        QCOMPARE(E.GetLanguageFile("english"), F.Path("ENGLISH.lng"));
+        QFile Out(F.Path("ENGLISH.lng"));
+        QVERIFY(Out.open(QIODevice::ReadOnly));
+        QCOMPARE(Out.readAll(), E.Resources["ENGLISH"]);
+        QCOMPARE(int(E.LData->DataStruct->GetChangeable(0)), 3); // no client owns it
+        // Create a language from it and save it.
+        QVERIFY(E.LData->EditorAction(TEditorActions::eaLoadLangForCreate, "english"));
+        QCOMPARE(E.LData->CurrentSuperiorLang.Name, QStringLiteral("english"));
+        E.LData->EditorLang = "Pirate";
+        E.LData->EditorISO = "PI - Pirate";
+        QVERIFY(E.LData->EditorAction(TEditorActions::eaCreateLang, QString()));
+        QCOMPARE(E.CurrentLanguageISO(), QStringLiteral("pi"));
+        QVERIFY(E.LData->EditorAction(TEditorActions::eaSaveLang, E.UniqueLangFileName("Pirate")));
+        E.RescanLanguages();
+        QCOMPARE(E.GetLanguageFile("pi"), F.Path("Pirate.lng"));
+        QVERIFY(E.LoadLanguage("Pirate", 0));
+        QCOMPARE(E.LData->CurrentSuperiorLang.Name, QStringLiteral("english"));
+        QVERIFY(!E.LData->EditorAction(TEditorActions::eaLoadLangForEdit, "Klingon"));
+    }
+};
+
+int main(int argc, char **argv)
+{
+    QApplication App(argc, argv);
+    TestEngineCore T;
+    return QTest::qExec(&T, argc, argv);
+}
+
+#include "tst_engine_core.moc"

@@ -1,0 +1,403 @@
+// Language files: one line read and written, the whole file written in each
+// encoding and read back, the superior chain, the load flags, and files that
+// are damaged or hostile.
+
+#include "engine_fixture.h"
+
+#include "component_structure.h"
+#include "flag_icon.h"
+#include "glotta_component.h"
+#include "lang_core_data.h"
+#include "language_file.h"
+#include "spans.h"
+
+#include <QApplication>
+#include <QTest>
+
+Q_DECLARE_METATYPE(TLFEncoding)
+
+namespace {
+TFullStructLine MakeLine(const QString &Comp, const QString &Owner, quint16 Id, const QString &Text,
+                         quint16 Changeable = 1, const QString &Item = QString())
+{
+    TFullStructLine L;
+    L.CompName = Comp;
+    L.OwnerName = Owner;
+    L.PropertyID = Id;
+    L.Translation = Text;
+    L.Changeable = Changeable;
+    L.ItemAddr = Item;
+    return L;
+}
+
+// A language "x" of code xx? no: "de" with three component lines.
+QStringList GermanLines(const QString &Superior = QString())
+{
+    return {QStringLiteral("[LANGUAGE_FILE]"), HeaderLine(QStringLiteral("Deutsch"), QStringLiteral("de"), Superior),
+            QStringLiteral("0\t\"Schließen\"\t%COMPONENT=Button1;\t%OWNER=Form1;"),
+            QStringLiteral("0\t%LEXICON_STRINGS"), QStringLiteral("0\t%LEXICON_NAME=Form1.Lexicon1;"),
+            QStringLiteral("3\t\"Fehler\""), QStringLiteral("0\t%SMART_STRINGS")};
+}
+} // namespace
+
+class TestLanguageFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void formatStructLine_data()
+    {
+        QTest::addColumn<int>("changeable");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("translatable") << 1 << QString() << "0\t\"Zavřít\"\t%COMPONENT=Button1;\t%OWNER=Form1;";
+        QTest::newRow("excluded") << 0 << QString() << "0\t%NOTRANS\t%COMPONENT=Button1;\t%OWNER=Form1;";
+        QTest::newRow("item and obsolete")
+            << 3 << "2.500" << "0\t\"Zavřít\"\t%COMPONENT=Button1;\t%OWNER=Form1;\t%ITEM=2.500;\t%OLD";
+    }
+    void formatStructLine()
+    {
+        QFETCH(int, changeable);
+        QFETCH(QString, item);
+        QFETCH(QString, expected);
+        const TFullStructLine L =
+            MakeLine(QStringLiteral("Button1"), QStringLiteral("Form1"), 0, QStringLiteral("Zavřít"), quint16(changeable), item);
+        QCOMPARE(FormatStructLine(L), expected);
+        // And back.
+        const QString Line = FormatStructLine(L);
+        TFullStructLine R;
+        QVERIFY(ParseItemLine(0, QStringView(Line).mid(Line.indexOf('\t') + 1), R));
+        QCOMPARE(R.CompName, L.CompName);
+        QCOMPARE(R.OwnerName, L.OwnerName);
+        QCOMPARE(R.ItemAddr, L.ItemAddr);
+        QCOMPARE(R.Changeable, L.Changeable);
+        QCOMPARE(R.Translation, (changeable & 1) ? L.Translation : QString());
+    }
+
+    void parseItemLine_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("used");
+        QTest::addColumn<QString>("translation");
+        QTest::addColumn<int>("changeable");
+        QTest::newRow("quotes inside") << 5 << "\"say \"hi\" now\"\t%COMPONENT=L;\t%OWNER=F;" << true
+                                       << "say \"hi\" now" << 1;
+        QTest::newRow("raw tab coded") << 0 << "\"a\tb\"\t%COMPONENT=L;\t%OWNER=F;" << true << "a'#9'b" << 1;
+        QTest::newRow("unterminated quote") << 0 << "\"open\t%COMPONENT=L;\t%OWNER=F;" << true << "" << 1;
+        QTest::newRow("empty text") << 0 << "\"\"\t%COMPONENT=L;\t%OWNER=F;" << true << "" << 1;
+        QTest::newRow("mark inside text") << 0 << "\"%OLD style\"\t%COMPONENT=L;\t%OWNER=F;" << true << "%OLD style"
+                                          << 3;
+        QTest::newRow("negative id") << -1 << "\"x\"\t%COMPONENT=L;" << false << "" << 0;
+        QTest::newRow("id beyond 16 bits") << 65536 << "\"x\"\t%COMPONENT=L;" << false << "" << 0;
+        QTest::newRow("no component") << 0 << "\"x\"\t%OWNER=F;" << false << "" << 0;
+        QTest::newRow("component without ;") << 0 << "\"x\"\t%COMPONENT=L" << false << "" << 0;
+    }
+    void parseItemLine()
+    {
+        QFETCH(int, number);
+        QFETCH(QString, value);
+        QFETCH(bool, used);
+        QFETCH(QString, translation);
+        QFETCH(int, changeable);
+        TFullStructLine L;
+        QCOMPARE(ParseItemLine(number, value, L), used);
+        if (!used)
+            return;
+        QCOMPARE(L.Translation, translation);
+        QCOMPARE(int(L.Changeable), changeable);
+        QCOMPARE(int(L.Descent), 0);
+    }
+
+    void roundTrip_data()
+    {
+        QTest::addColumn<TLFEncoding>("encoding");
+        QTest::addColumn<QByteArray>("mark");
+        QTest::newRow("UTF-16 LE") << TLFEncoding::Unicode << QByteArray("\xFF\xFE");
+        QTest::newRow("UTF-16 BE") << TLFEncoding::BigEndianUnicode << QByteArray("\xFE\xFF");
+        QTest::newRow("UTF-8") << TLFEncoding::UTF8 << QByteArray("\xEF\xBB\xBF");
+        QTest::newRow("ANSI") << TLFEncoding::ANSI << QByteArray();
+    }
+    void roundTrip()
+    {
+        QFETCH(TLFEncoding, encoding);
+        QFETCH(QByteArray, mark);
+        const bool Ansi = encoding == TLFEncoding::ANSI;
+        // The legacy code page holds no Czech letters on every system: é is in all of them.
+        const QString Accent = Ansi ? QStringLiteral("é") : QStringLiteral("ěščř €");
+        TEngineFixture F;
+        TTestEngine &E = *F.Engine;
+        E.SetLangFileEncoding(TGlottaCore::TLFEncodingValue(int(encoding)));
+        TLangCoreData &D = *E.LData;
+        D.DataStruct->AddLine(MakeLine("Form1", "", 0, "Title " + Accent));
+        D.DataStruct->AddLine(MakeLine("Button1", "Form1", 0, "two'#13''#10'lines \"quoted\""));
+        D.DataStruct->AddLine(MakeLine("Memo1", "Form1", 32, "", 0));
+        D.DataStruct->AddLine(MakeLine("List1", "Form1", 33, "item", 3, "2"));
+        D.DataLexicon->NewLexicon("Form1.Lexicon1");
+        D.DataLexicon->WriteItem("Form1.Lexicon1", 0, "zero " + Accent, 0);
+        D.DataLexicon->WriteItem("Form1.Lexicon1", 70, "seventy", 0);
+        D.DataLexicon->NewLexicon(E.LibraryLexiconPath());
+        D.DataLexicon->WriteItem(E.LibraryLexiconPath(), 1, "> Plus <", 0);
+        D.SmartLexicon->AddItem("Hello", "Salut", 0);
+        D.SmartLexicon->NewLexicon("Form1.Smart1");
+        D.SmartLexicon->AddItem("Form1.Smart1", "Yes", "Oui " + Accent, 0);
+        QByteArray Flag(120, 0);
+        for (int i = 0; i < Flag.size(); ++i)
+            Flag[i] = char(i * 7);
+        FlagIconData().buffer() = Flag;
+
+        const QString File = F.Path("roundtrip.lng");
+        E.SaveLanguage("Français", "čeština", "FR", File);
+        QFile In(File);
+        QVERIFY(In.open(QIODevice::ReadOnly));
+        const QByteArray Bytes = In.readAll();
+        QVERIFY(Bytes.startsWith(mark));
+        if (Ansi)
+            QVERIFY(Bytes.startsWith("[LANGUAGE_FILE]\r\n0\t%LANGUAGE_NAME=\"Fran"));
+        QVERIFY(!QFile::exists(File + ".tmp"));
+
+        E.RescanLanguages();
+        const QString Name = QStringLiteral("Français");
+        QVERIFY2(F.Languages().contains(Name), qPrintable(F.Languages().join(',')));
+        QCOMPARE(E.GetISOCode(Name), QStringLiteral("fr"));
+        ClearFlagIcon();
+        QVERIFY(E.LoadLanguage(Name, 4));
+        QCOMPARE(E.CurrentLanguage(), Name);
+        QCOMPARE(E.CurrentLanguageISO(), QStringLiteral("fr"));
+        QCOMPARE(D.CurrentSuperiorLang.Name, QStringLiteral("čeština"));
+        QCOMPARE(D.DataStruct->Count(), 4);
+        QCOMPARE(D.DataStruct->GetString("Form1", "", 0, ""), "Title " + Accent);
+        QCOMPARE(D.DataStruct->GetString("Button1", "Form1", 0, ""), QStringLiteral("two'#13''#10'lines \"quoted\""));
+        const int Memo = D.DataStruct->Find("Memo1", "Form1", 32, "");
+        QCOMPARE(int(D.DataStruct->GetChangeable(Memo)), 0);
+        const int List = D.DataStruct->Find("List1", "Form1", 33, "2");
+        QCOMPARE(int(D.DataStruct->GetChangeable(List)), 3);
+        for (int i = 0; i < D.DataStruct->Count(); ++i)
+            QCOMPARE(int(D.DataStruct->GetDescent(i)), 0);
+        QCOMPARE(D.DataLexicon->ReadItem("Form1.Lexicon1", 0), "zero " + Accent);
+        QCOMPARE(D.DataLexicon->ReadItem("Form1.Lexicon1", 70), QStringLiteral("seventy"));
+        QCOMPARE(D.DataLexicon->ReadItem(E.LibraryLexiconPath(), 1), QStringLiteral("> Plus <"));
+        QCOMPARE(D.SmartLexicon->ReadItem("Hello"), QStringLiteral("Salut"));
+        QCOMPARE(D.SmartLexicon->ReadItem("Form1.Smart1", "Yes"), "Oui " + Accent);
+        QCOMPARE(FlagIconData().data(), Flag);
+    }
+
+    void superiorChain_data()
+    {
+        QTest::addColumn<QString>("cSuperior");
+        QTest::addColumn<QString>("bSuperior");
+        QTest::addColumn<int>("bDescent");
+        QTest::addColumn<int>("aDescent");
+        QTest::addColumn<QString>("superior");
+        // C -> B -> A -> design: each level one step further away.
+        QTest::newRow("two levels") << "B" << "A" << 1 << 2 << "B";
+        // B names C: the loop stops at B, whose superior becomes the design language.
+        QTest::newRow("loop") << "B" << "C" << 1 << -1 << "B";
+        // C names itself: loaded once as its own superior.
+        QTest::newRow("names itself") << "C" << "A" << -1 << -1 << "C";
+        // A missing superior is the design language.
+        QTest::newRow("missing superior") << "Nowhere" << "A" << -1 << -1 << "čeština";
+    }
+    void superiorChain()
+    {
+        QFETCH(QString, cSuperior);
+        QFETCH(QString, bSuperior);
+        QFETCH(int, bDescent);
+        QFETCH(int, aDescent);
+        QFETCH(QString, superior);
+        TEngineFixture F;
+        auto Lang = [&](const QString &Name, const QString &Sup) {
+            F.Write(Name + ".lng", {"[LANGUAGE_FILE]", HeaderLine(Name, QString(), Sup),
+                                    "0\t\"" + Name + "\"\t%COMPONENT=Own" + Name + ";\t%OWNER=F;",
+                                    "0\t\"from " + Name + "\"\t%COMPONENT=Shared;\t%OWNER=F;",
+                                    "0\t%LEXICON_STRINGS", "0\t%SMART_STRINGS", "0\t\"key\"",
+                                    "0\t\"" + Name + "\""});
+        };
+        Lang("A", "");
+        Lang("B", bSuperior);
+        Lang("C", cSuperior);
+        TTestEngine &E = *F.Engine;
+        E.RescanLanguages();
+        QCOMPARE(F.Languages().size(), 4);
+        QVERIFY(E.LoadLanguage("C", 0));
+        TComponentStructure &S = *E.LData->DataStruct;
+        auto DescentOf = [&S](const QString &Comp) {
+            const int i = S.Find(Comp, "F", 0, "");
+            return i < 0 ? -1 : int(S.GetDescent(i));
+        };
+        QCOMPARE(DescentOf("OwnC"), 0);
+        QCOMPARE(DescentOf("OwnB"), bDescent);
+        QCOMPARE(DescentOf("OwnA"), aDescent);
+        // The closest language's text wins and is the language's own.
+        QCOMPARE(S.GetString("Shared", "F", 0, ""), QStringLiteral("from C"));
+        QCOMPARE(DescentOf("Shared"), 0);
+        QCOMPARE(E.LData->SmartLexicon->ReadItem("key"), QStringLiteral("C"));
+        QCOMPARE(E.LData->CurrentSuperiorLang.Name, superior);
+        QCOMPARE(E.CurrentLanguage(), QStringLiteral("C"));
+    }
+
+    void loadFlags()
+    {
+        TEngineFixture F;
+        TTestEngine &E = *F.Engine;
+        F.Write("de.lng", GermanLines() + QStringList{"0\t%FLAG_ICON", "0\t424D0102030405060708090A0B0C"});
+        E.RescanLanguages();
+        // Discovery read the flag into the language's flag stream.
+        QCOMPARE(E.FlagImage("de")->size(), 14);
+
+        // 8: loaded as superior, the design language stays current.
+        QVERIFY(E.LoadLanguage("Deutsch", 8));
+        QCOMPARE(E.CurrentLanguage(), QStringLiteral("čeština"));
+        QCOMPARE(E.LData->CurrentSuperiorLang.Name, QStringLiteral("Deutsch"));
+        QCOMPARE(E.LData->CurrentSuperiorLang.Code, QStringLiteral("de"));
+        QVERIFY(!HasFlagIcon());
+
+        // 4: the flag section into FlagIconData.
+        QVERIFY(E.LoadLanguage("Deutsch", 4));
+        QCOMPARE(E.CurrentLanguage(), QStringLiteral("Deutsch"));
+        QCOMPARE(FlagIconData().data().left(2), QByteArray("BM"));
+        QCOMPARE(FlagIconData().size(), 14);
+
+        // 2: lines of components no registered client owns are obsolete.
+        QVERIFY(E.LoadLanguage("Deutsch", 2));
+        const int i = E.LData->DataStruct->Find("Button1", "Form1", 0, "");
+        QCOMPARE(int(E.LData->DataStruct->GetChangeable(i)), 3);
+        TGlottaCPC Client(F.Form.get());
+        Client.DesignStruct().AddTextProperty("Button1", "Form1", 0, "Zavřít", "");
+        Client.SetGlottaEngine(&E);
+        QVERIFY(E.LoadLanguage("Deutsch", 2));
+        QCOMPARE(int(E.LData->DataStruct->GetChangeable(E.LData->DataStruct->Find("Button1", "Form1", 0, ""))), 1);
+    }
+
+    void notransKeepsInherited()
+    {
+        TEngineFixture F;
+        F.Write("base.lng", {"[LANGUAGE_FILE]", HeaderLine("Base"), "0\t\"inherited\"\t%COMPONENT=B;\t%OWNER=F;"});
+        F.Write("child.lng", {"[LANGUAGE_FILE]", HeaderLine("Child", "", "Base"), "0\t%NOTRANS\t%COMPONENT=B;\t%OWNER=F;"});
+        F.Engine->RescanLanguages();
+        QVERIFY(F.Engine->LoadLanguage("Child", 0));
+        const TComponentStructure &S = *F.Engine->LData->DataStruct;
+        QCOMPARE(S.GetString("B", "F", 0, ""), QStringLiteral("inherited"));
+        QCOMPARE(int(S.GetChangeable(0)), 0);
+        QCOMPARE(int(S.GetDescent(0)), 0);
+    }
+
+    // Damaged files: listed ones fail to load or load what is sound; none crashes.
+    void malformed_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("listed");
+        QTest::addColumn<bool>("loads");
+        QTest::addColumn<int>("lines");
+        const QString Sig = "[LANGUAGE_FILE]";
+        const QString Head = HeaderLine("Bad", "de");
+        QTest::newRow("wrong signature") << LangFile({"[LANGUAGE FILE]", Head, "0\t%LEXICON_STRINGS"}) << false << false << 0;
+        QTest::newRow("no header name") << LangFile({Sig, "0\t%LANGUAGE_NAME=\"\"", "0\t%LEXICON_STRINGS"}) << false << false << 0;
+        QTest::newRow("only two lines") << LangFile({Sig, Head}) << false << false << 0;
+        QTest::newRow("empty file") << QByteArray() << false << false << 0;
+        QTest::newRow("lines without tab")
+            << LangFile({Sig, Head, "0 \"x\" %COMPONENT=A;", "garbage", "0\t\"ok\"\t%COMPONENT=B;\t%OWNER=F;"}) << true
+            << true << 1;
+        QTest::newRow("numbers out of range")
+            << LangFile({Sig, Head, "99999999999\t\"x\"\t%COMPONENT=A;", "70000\t\"x\"\t%COMPONENT=C;",
+                         "0\t\"ok\"\t%COMPONENT=B;\t%OWNER=F;", "0\t%LEXICON_STRINGS", "0\t%LEXICON_NAME=L;",
+                         "70000\t\"wraps\"", "-1\t\"negative\"", "0\t%SMART_STRINGS"})
+            << true << true << 1;
+        QTest::newRow("unterminated quotes")
+            << LangFile({Sig, Head, "0\t\"open\t%COMPONENT=B;\t%OWNER=F;", "0\t%LEXICON_STRINGS", "0\t%LEXICON_NAME=L;",
+                         "1\t\"never closed", "0\t%SMART_STRINGS", "0\t\"lonely"})
+            << true << true << 1;
+        QTest::newRow("empty lexicon name")
+            << LangFile({Sig, Head, "0\t\"ok\"\t%COMPONENT=B;\t%OWNER=F;", "0\t%LEXICON_STRINGS", "0\t%LEXICON_NAME=;",
+                         "1\t\"x\""})
+            << true << false << 0;
+        QByteArray Lone = LangFile({Sig, Head, "0\t\"ok\"\t%COMPONENT=B;\t%OWNER=F;", "0\t%LEXICON_STRINGS"});
+        Lone.insert(Lone.indexOf(QByteArray("o\0k", 3)), QByteArray("\x00\xD8\x00\xDC\x00\xDC", 6));
+        Lone.append("\x00", 1); // an odd byte at the end
+        QTest::newRow("lone surrogates") << Lone << true << true << 1;
+        QTest::newRow("code page, no mark")
+            << QByteArray("[LANGUAGE_FILE]\r\n0\t%LANGUAGE_NAME=\"Bad\"\t%CODE=de;\r\n0\t\"\xE9t\xE9\"\t%COMPONENT=B;\t%OWNER=F;\r\n")
+            << true << true << 1;
+        QByteArray Huge = LangFile({Sig, Head, "0\t%LEXICON_STRINGS"});
+        Huge.append(QByteArray(MaxLanguageFileSize, 'x'));
+        QTest::newRow("larger than a language file") << Huge << false << false << 0;
+    }
+    void malformed()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, listed);
+        QFETCH(bool, loads);
+        QFETCH(int, lines);
+        TEngineFixture F;
+        WriteBytes(F.Path("bad.lng"), bytes);
+        F.Engine->RescanLanguages();
+        QCOMPARE(F.Languages().contains("Bad"), listed);
+        QCOMPARE(F.Engine->Translate("Bad"), loads ? QStringLiteral("Bad") : QStringLiteral("čeština"));
+        QCOMPARE(F.Engine->LData->DataStruct->Count(), lines);
+        if (loads)
+            QCOMPARE(F.Engine->LData->DataLexicon->ReadItem("L", 70000 & 0xFFFF), QString());
+    }
+
+    void vanishedFileLeavesDesignLanguage()
+    {
+        TEngineFixture F;
+        F.Write("de.lng", GermanLines());
+        F.Engine->RescanLanguages();
+        QFile::remove(F.Path("de.lng"));
+        int Changes = 0;
+        F.Engine->OnChangeLanguage = [&](QObject *) { ++Changes; };
+        QCOMPARE(F.Engine->Translate("de"), QStringLiteral("čeština"));
+        // A failed load still notifies: the design language is now current.
+        QCOMPARE(Changes, 1);
+        QCOMPARE(F.Engine->LData->DataStruct->Count(), 0);
+    }
+
+    void headerOtherCaseLoadsNoEntries()
+    {
+        TEngineFixture F;
+        F.Write("en.lng", {"[LANGUAGE_FILE]", HeaderLine("english", "en"), "0\t\"x\"\t%COMPONENT=B;\t%OWNER=F;"});
+        F.Engine->RescanLanguages();
+        QVERIFY(F.Engine->LoadLanguage("English", 0));
+        QCOMPARE(F.Engine->LData->DataStruct->Count(), 0);
+    }
+
+    void uniqueLangFileName()
+    {
+        TEngineFixture F;
+        TTestEngine &E = *F.Engine;
+        QCOMPARE(E.UniqueLangFileName("ENGLISH"), F.Path("ENGLISH.lng"));
+        WriteBytes(F.Path("ENGLISH.lng"), "x");
+        QCOMPARE(E.UniqueLangFileName("ENGLISH"), F.Path("ENGLISH2.lng"));
+        QCOMPARE(E.UniqueLangFileName("ENGLISH.LNG"), F.Path("ENGLISH2.lng"));
+        WriteBytes(F.Path("ENGLISH2.lng"), "x");
+        QCOMPARE(E.UniqueLangFileName("ENGLISH"), F.Path("ENGLISH3.lng"));
+        E.SetLangFileExtension("");
+        WriteBytes(F.Path("plain"), "x");
+        QCOMPARE(E.UniqueLangFileName("plain"), F.Path("plain2"));
+    }
+
+    void saveCreatesDirectoryOrFails()
+    {
+        TEngineFixture F;
+        F.Engine->SetLangSubdirectory(F.Path("new/sub"));
+        F.Engine->SaveLanguage("X", "", "", F.Path("new/sub/x.lng"));
+        QVERIFY(QFile::exists(F.Path("new/sub/x.lng")));
+        WriteBytes(F.Path("blocker"), "x");
+        F.Engine->SetLangSubdirectory(F.Path("blocker/lang"));
+        try {
+            F.Engine->SaveLanguage("X", "", "", F.Path("blocker/lang/x.lng"));
+            QFAIL("no error");
+        } catch (const ELangDirError &E) {
+            QCOMPARE(E.Message(), QStringLiteral("Chybná cesta k jazykovým souborům!"));
+        }
+    }
+};
+
+int main(int argc, char **argv)
+{
+    QApplication App(argc, argv);
+    TestLanguageFile T;
+    return QTest::qExec(&T, argc, argv);
+}
+
+#include "tst_language_file.moc"
