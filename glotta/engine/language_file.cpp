@@ -62,30 +62,7 @@ bool TLanguageFileLines::Number(int Index, int &N) const
     const TRange &R = fLines[size_t(Index)];
     if (R.Tab <= 0)
         return false;
-    const QChar *P = fText.constData() + R.Start;
-    qsizetype i = 0;
-    bool Negative = false;
-    if (P[0] == QLatin1Char('+') || P[0] == QLatin1Char('-')) {
-        Negative = P[0] == QLatin1Char('-');
-        ++i;
-    }
-    if (i == R.Tab)
-        return false;
-    qint64 V = 0;
-    for (; i < R.Tab; ++i) {
-        const char16_t C = P[i].unicode();
-        if (C < u'0' || C > u'9')
-            return false;
-        V = V * 10 + (C - u'0');
-        if (V > qint64(INT_MAX) + 1)
-            return false;
-    }
-    if (Negative)
-        V = -V;
-    if (V > INT_MAX || V < INT_MIN)
-        return false;
-    N = int(V);
-    return true;
+    return ParseDecimal(QStringView(fText).mid(R.Start, R.Tab), N);
 }
 
 QStringList TLanguageFileLines::Tail(int Index) const

@@ -96,34 +96,6 @@ TLineIDParts SplitLineID(const QString &ID)
     return P;
 }
 
-// A decimal integer with an optional sign and nothing else; false when the
-// text is empty, holds anything else or does not fit 32 bits.
-bool ParseDecimal(QStringView S, int &Value)
-{
-    qsizetype i = 0;
-    bool Negative = false;
-    if (i < S.size() && (S[i] == QLatin1Char('-') || S[i] == QLatin1Char('+'))) {
-        Negative = S[i] == QLatin1Char('-');
-        ++i;
-    }
-    if (i == S.size())
-        return false;
-    qint64 V = 0;
-    for (; i < S.size(); ++i) {
-        const char16_t C = S[i].unicode();
-        if (C < u'0' || C > u'9')
-            return false;
-        V = V * 10 + (C - u'0');
-        if (V > qint64(INT_MAX) + 1)
-            return false;
-    }
-    if (Negative)
-        V = -V;
-    if (V < INT_MIN || V > INT_MAX)
-        return false;
-    Value = int(V);
-    return true;
-}
 
 // The property-type part as an ID; 521 when it is not a number of 0..65535.
 quint16 PropertyIDOf(QStringView S)

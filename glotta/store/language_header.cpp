@@ -18,33 +18,6 @@ QString AfterFirstTab(const QString &Line)
     return P < 0 ? QString() : Line.mid(P + 1);
 }
 
-// Plain, optionally signed decimal that fits an int.
-bool ParseDecimal(QStringView S, int &Number)
-{
-    qsizetype i = 0;
-    bool Negative = false;
-    if (i < S.size() && (S.at(i) == QLatin1Char('+') || S.at(i) == QLatin1Char('-'))) {
-        Negative = S.at(i) == QLatin1Char('-');
-        ++i;
-    }
-    if (i == S.size())
-        return false;
-    qint64 V = 0;
-    for (; i < S.size(); ++i) {
-        const ushort U = S.at(i).unicode();
-        if (U < '0' || U > '9')
-            return false;
-        V = V * 10 + (U - '0');
-        if (V > qint64(INT_MAX) + 1)
-            return false;
-    }
-    if (Negative)
-        V = -V;
-    if (V > INT_MAX || V < INT_MIN)
-        return false;
-    Number = int(V);
-    return true;
-}
 
 struct TStringListLines
 {

@@ -1,5 +1,7 @@
 #include "text_helpers.h"
 
+#include <climits>
+
 namespace {
 bool IsDigit(QChar C)
 {
@@ -174,4 +176,31 @@ QString TrimControls(const QString &S)
     while (E > B && S.at(E - 1).unicode() <= 32)
         --E;
     return S.mid(B, E - B);
+}
+
+bool ParseDecimal(QStringView S, int &Value)
+{
+    qsizetype i = 0;
+    bool Negative = false;
+    if (i < S.size() && (S[i] == QLatin1Char('-') || S[i] == QLatin1Char('+'))) {
+        Negative = S[i] == QLatin1Char('-');
+        ++i;
+    }
+    if (i == S.size())
+        return false;
+    qint64 V = 0;
+    for (; i < S.size(); ++i) {
+        const char16_t C = S[i].unicode();
+        if (C < u'0' || C > u'9')
+            return false;
+        V = V * 10 + (C - u'0');
+        if (V > qint64(INT_MAX) + 1)
+            return false;
+    }
+    if (Negative)
+        V = -V;
+    if (V < INT_MIN || V > INT_MAX)
+        return false;
+    Value = int(V);
+    return true;
 }

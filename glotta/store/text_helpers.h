@@ -3,6 +3,7 @@
 // written as '#nn' codes) and the small character tests used around it.
 
 #include <QString>
+#include <QStringView>
 
 // Apostrophe, "#", Code in decimal, apostrophe: CharCode(13) is '#13'.
 QString CharCode(int Code);
@@ -37,3 +38,7 @@ void ReplaceChar(QString &S, QChar Old, QChar New);
 QString AsciiLowerCase(const QString &S);
 // Removes characters of code 32 or below at both ends.
 QString TrimControls(const QString &S);
+
+// A decimal integer with an optional sign and nothing else; false when the
+// text is empty, holds anything else or does not fit 32 bits.
+bool ParseDecimal(QStringView S, int &Value);
