@@ -4,7 +4,7 @@
 // letter case, with a one-entry cache for runs of reads from one lexicon.
 
 #include "indexed_items.h"
-#include "string_list.h"
+#include "lexicon_shelf.h"
 
 #include <QString>
 #include <memory>
@@ -26,23 +26,15 @@ public:
     int MaxItemNr(const QString &LexName) const;
     bool IsIncluded(const QString &LexName, int ItemNumber) const;
     bool LexiconExists(const QString &LexName) const;
-    quint16 LexiconCount() const { return quint16(LexiconsDatas.size()); }
+    quint16 LexiconCount() const { return quint16(fLexicons.Count()); }
     QString LexiconName(int Index) const;
     void Clear();
     void NewLanguage();
 
     // The cache, for callers that want to see it: -2 empty, -1 last lookup failed.
-    int OpenedLexiconIndex() const { return fOpenedLexiconIndex; }
-    const QString &OpenedLexiconName() const { return fOpenedLexiconName; }
+    int OpenedLexiconIndex() const { return fLexicons.OpenedIndex(); }
+    const QString &OpenedLexiconName() const { return fLexicons.OpenedName(); }
 
 private:
-    // The lexicon LexName resolves to, or nullptr.
-    // The cache is no state a caller can see, so lookups through it are const.
-    TIndexedItems *OpenLexicon(const QString &LexName) const;
-    void EmptyCache() const;
-
-    mutable QString fOpenedLexiconName;
-    mutable int fOpenedLexiconIndex = -2;
-    std::vector<std::unique_ptr<TIndexedItems>> LexiconsDatas;
-    TStringList LexiconsNames; // plain list: insertion order, case-insensitive IndexOf
+    TLexiconShelf<TIndexedItems, false> fLexicons;
 };

@@ -53,34 +53,14 @@ void RemoveNumber(TNamedItems *L, int ItemNumber)
 
 TSmartLexiconData::TSmartLexiconData() : fGlobalLexicon(QStringLiteral("GlobalLexicon")) {}
 
-void TSmartLexiconData::EmptyCache() const
-{
-    fOpenedLexiconIndex = -2;
-    fOpenedLexiconName.clear();
-}
-
-TNamedItems *TSmartLexiconData::OpenLexicon(const QString &LexName) const
-{
-    if (LexName != fOpenedLexiconName) {
-        fOpenedLexiconIndex = LexiconsNames.IndexOf(LexName);
-        if (fOpenedLexiconIndex < 0)
-            fOpenedLexiconName.clear();
-        else if (LexiconsData[size_t(fOpenedLexiconIndex)]->ListName() != LexName)
-            EmptyCache(); // same name in another letter case: not reached
-        else
-            fOpenedLexiconName = LexName;
-    }
-    return fOpenedLexiconIndex >= 0 ? LexiconsData[size_t(fOpenedLexiconIndex)].get() : nullptr;
-}
-
 const TNamedItems *TSmartLexiconData::Resolve(const QString &LexName) const
 {
-    return LexName.isEmpty() ? &fGlobalLexicon : OpenLexicon(LexName);
+    return LexName.isEmpty() ? &fGlobalLexicon : fLexicons.Open(LexName);
 }
 
 TNamedItems *TSmartLexiconData::Resolve(const QString &LexName)
 {
-    return LexName.isEmpty() ? &fGlobalLexicon : OpenLexicon(LexName);
+    return LexName.isEmpty() ? &fGlobalLexicon : fLexicons.Open(LexName);
 }
 
 // ---- the family with and without a lexicon name -----------------------------
@@ -250,29 +230,17 @@ bool TSmartLexiconData::IsIncluded(const QString &LocStr) const
 
 void TSmartLexiconData::NewLexicon(const QString &Name)
 {
-    if (LexiconsNames.IndexOf(Name) >= 0) {
-        OpenLexicon(Name);
-        return;
-    }
-    LexiconsData.push_back(std::make_unique<TNamedItems>(Name));
-    const int DataIndex = int(LexiconsData.size()) - 1;
-    const int NameIndex = LexiconsNames.Add(Name);
-    if (DataIndex == NameIndex) {
-        fOpenedLexiconIndex = DataIndex;
-        fOpenedLexiconName = Name;
-    } else {
-        EmptyCache();
-    }
+    fLexicons.New(Name);
 }
 
 bool TSmartLexiconData::LexiconExists(const QString &LexName) const
 {
-    return LexiconsNames.IndexOf(LexName) >= 0;
+    return fLexicons.Exists(LexName);
 }
 
 QString TSmartLexiconData::LexiconName(int Index) const
 {
-    return LexiconsNames.Strings(Index);
+    return fLexicons.Name(Index);
 }
 
 void TSmartLexiconData::ClearGlobals()
@@ -282,15 +250,13 @@ void TSmartLexiconData::ClearGlobals()
 
 void TSmartLexiconData::Clear()
 {
-    LexiconsData.clear();
-    LexiconsNames.Clear();
-    EmptyCache();
+    fLexicons.Clear();
     fGlobalLexicon.Clear();
 }
 
 void TSmartLexiconData::NewLanguage()
 {
     fGlobalLexicon.NewLanguage();
-    for (const auto &L : LexiconsData)
+    for (const auto &L : fLexicons.Items())
         L->NewLanguage();
 }

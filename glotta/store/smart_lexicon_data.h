@@ -14,7 +14,7 @@
 // int: a quint16 variable in that place is taken for the descent.
 
 #include "named_items.h"
-#include "string_list.h"
+#include "lexicon_shelf.h"
 
 #include <QString>
 #include <memory>
@@ -61,27 +61,21 @@ public:
 
     void NewLexicon(const QString &Name);
     bool LexiconExists(const QString &LexName) const;
-    quint16 LexiconCount() const { return quint16(LexiconsData.size()); }
+    quint16 LexiconCount() const { return quint16(fLexicons.Count()); }
     QString LexiconName(int Index) const;
     void ClearGlobals();
     void Clear();
     void NewLanguage();
 
     // The cache: -2 empty, -1 last lookup failed, else the cached lexicon.
-    int OpenedLexiconIndex() const { return fOpenedLexiconIndex; }
-    const QString &OpenedLexiconName() const { return fOpenedLexiconName; }
+    int OpenedLexiconIndex() const { return fLexicons.OpenedIndex(); }
+    const QString &OpenedLexiconName() const { return fLexicons.OpenedName(); }
 
 private:
-    // The cache is no state a caller can see, so lookups through it are const.
-    TNamedItems *OpenLexicon(const QString &LexName) const;
-    // The global lexicon for an empty name, else OpenLexicon.
+    // The global lexicon for an empty name, else the named lexicon.
     const TNamedItems *Resolve(const QString &LexName) const;
     TNamedItems *Resolve(const QString &LexName);
-    void EmptyCache() const;
 
-    mutable QString fOpenedLexiconName;
-    mutable int fOpenedLexiconIndex = -2;
     TNamedItems fGlobalLexicon;
-    std::vector<std::unique_ptr<TNamedItems>> LexiconsData;
-    TStringList LexiconsNames; // plain list: insertion order, case-insensitive IndexOf
+    TLexiconShelf<TNamedItems, true> fLexicons; // exact names reach a smart lexicon
 };
