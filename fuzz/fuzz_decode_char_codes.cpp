@@ -6,23 +6,6 @@
 
 #include <cstdlib>
 
-namespace {
-bool HasCodeLikeApostrophe(const QString &S)
-{
-    for (qsizetype i = 0; i < S.size(); ++i) {
-        if (S.at(i) != QLatin1Char('\''))
-            continue;
-        qsizetype j = i + 1;
-        if (j < S.size() && S.at(j) == QLatin1Char(' '))
-            ++j;
-        if (j + 1 < S.size() && S.at(j) == QLatin1Char('#') && S.at(j + 1).unicode() >= '0'
-            && S.at(j + 1).unicode() <= '9')
-            return true;
-    }
-    return false;
-}
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
 {
     // Half the inputs as UTF-8 (dense in "'", "#", digits), half as UTF-16.

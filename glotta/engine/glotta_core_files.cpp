@@ -29,7 +29,7 @@ bool IsMarker(QStringView Value, QStringView Marker)
 // The quoted text of a value in the store's one-line form.
 QString QuotedText(QStringView Value)
 {
-    QString S = QuotedOf(Value);
+    QString S = ExtractQuoted(Value);
     for (QChar C : std::as_const(S))
         if (C.unicode() < 32) {
             EncodeControlChars(S);
@@ -76,7 +76,7 @@ void TGlottaCore::ResetToDesignLanguage(int Flags)
 bool TGlottaCore::LoadSuperiorLanguage(const QString &HeaderLine, const QString &LangName, int Flags,
                                        const QString &Chain)
 {
-    QString S = KeyValueOf(HeaderLine, u"%SUPERIOR_LANGUAGE=");
+    QString S = ExtractKeyValue(HeaderLine, u"%SUPERIOR_LANGUAGE=");
     if (S.isEmpty() || LData->Languages.IndexOf(S) < 0 || ChainHolds(Chain, S))
         S = fDesignLanguage;
     const QString Next = Chain.isEmpty() ? QLatin1Char('-') + LangName + QLatin1Char('-')
@@ -127,7 +127,7 @@ bool TGlottaCore::LoadLanguage(const QString &LangName, int Flags, const QString
             if (!Line.contains(u"%LANGUAGE_NAME="))
                 continue;
             LastHeader = i;
-            if (QuotedOf(Line) == LangName) {
+            if (ExtractQuoted(Line) == LangName) {
                 Matched = true;
                 break;
             }
@@ -135,7 +135,7 @@ bool TGlottaCore::LoadLanguage(const QString &LangName, int Flags, const QString
         QString Code;
         if (LastHeader >= 0) {
             const QString Header = L.Line(LastHeader).toString();
-            Code = KeyValueOf(Header, u"%CODE=");
+            Code = ExtractKeyValue(Header, u"%CODE=");
             NormalizeISOCode(Code);
             LoadSuperiorLanguage(Header, LangName, Flags, Chain);
         }
@@ -198,7 +198,7 @@ bool TGlottaCore::LoadLanguage(const QString &LangName, int Flags, const QString
             // Name lines are never quoted: a text that happens to hold
             // "%LEXICON_NAME=" stays an item.
             if (IsMarker(Value, u"%GLOTTA") || IsMarker(Value, u"%LEXICON_NAME=")) {
-                Lexicon = Value.contains(u"%GLOTTA") ? LibraryPath : KeyValueOf(Value, u"%LEXICON_NAME=");
+                Lexicon = Value.contains(u"%GLOTTA") ? LibraryPath : ExtractKeyValue(Value, u"%LEXICON_NAME=");
                 if (Lexicon.isEmpty()) {
                     ResetToDesignLanguage(Flags);
                     return false;
@@ -230,7 +230,7 @@ bool TGlottaCore::LoadLanguage(const QString &LangName, int Flags, const QString
             if (IsMarker(Value, u"%FLAG_ICON"))
                 break;
             if (IsMarker(Value, u"%LEXICON_NAME=")) {
-                Lexicon = KeyValueOf(Value, u"%LEXICON_NAME=");
+                Lexicon = ExtractKeyValue(Value, u"%LEXICON_NAME=");
                 if (Lexicon.isEmpty()) {
                     ResetToDesignLanguage(Flags);
                     return false;

@@ -73,38 +73,17 @@ QStringList TLanguageFileLines::Tail(int Index) const
     return L;
 }
 
-QString KeyValueOf(QStringView Line, QStringView Key)
-{
-    const qsizetype P = Line.indexOf(Key);
-    if (P < 0)
-        return QString();
-    const qsizetype From = P + Key.size();
-    const qsizetype End = Line.indexOf(QLatin1Char(';'), From);
-    if (End < 0)
-        return QString();
-    return Line.mid(From, End - From).toString();
-}
-
-QString QuotedOf(QStringView Line)
-{
-    const qsizetype First = Line.indexOf(QLatin1Char('"'));
-    const qsizetype Last = Line.lastIndexOf(QLatin1Char('"'));
-    if (First < 0 || Last == First)
-        return QString();
-    return Line.mid(First + 1, Last - First - 1).toString();
-}
-
 bool ParseItemLine(int Number, QStringView Value, TFullStructLine &Line)
 {
     // Property-type IDs are 16-bit: a larger number would wrap into another ID.
     if (Number < 0 || Number > 0xFFFF)
         return false;
-    Line.CompName = KeyValueOf(Value, u"%COMPONENT=");
+    Line.CompName = ExtractKeyValue(Value, u"%COMPONENT=");
     if (Line.CompName.isEmpty())
         return false;
     Line.PropertyID = quint16(Number);
     Line.Descent = 0;
-    Line.Translation = QuotedOf(Value);
+    Line.Translation = ExtractQuoted(Value);
     // The store keeps texts in one-line form: a raw TAB or line break
     // between the quotes becomes a character code.
     for (QChar C : std::as_const(Line.Translation))
@@ -112,8 +91,8 @@ bool ParseItemLine(int Number, QStringView Value, TFullStructLine &Line)
             EncodeControlChars(Line.Translation);
             break;
         }
-    Line.OwnerName = KeyValueOf(Value, u"%OWNER=");
-    Line.ItemAddr = KeyValueOf(Value, u"%ITEM=");
+    Line.OwnerName = ExtractKeyValue(Value, u"%OWNER=");
+    Line.ItemAddr = ExtractKeyValue(Value, u"%ITEM=");
     Line.Changeable = Value.contains(u"%NOTRANS") ? 0 : 1;
     if (Value.contains(u"%OLD"))
         Line.Changeable += 2;

@@ -4,6 +4,7 @@
 // written (FormatStructLine), and the file bytes in the four encodings.
 // The full read and the writer are the engine's (LoadLanguage, SaveLanguage).
 
+#include "language_header.h"
 #include "lang_types.h"
 #include "struct_lines.h"
 
@@ -46,11 +47,6 @@ private:
     QString fText;
     std::vector<TRange> fLines;
 };
-
-// The text after Key up to the next ";"; empty without Key or ";".
-QString KeyValueOf(QStringView Line, QStringView Key);
-// Between the first and the last double quote; empty with fewer than two.
-QString QuotedOf(QStringView Line);
 
 // One component line: number field Number, value Value. False (skip the
 // line) for a negative or too large property-type ID or a line without

@@ -93,7 +93,7 @@ void ReadHeaderFromBytes(const QByteArray &Bytes, const QString &Sign, bool Flag
 }
 } // namespace
 
-QString ExtractKeyValue(const QString &Line, const QString &Key)
+QString ExtractKeyValue(QStringView Line, QStringView Key)
 {
     const qsizetype P = Line.indexOf(Key);
     if (P < 0)
@@ -102,16 +102,16 @@ QString ExtractKeyValue(const QString &Line, const QString &Key)
     const qsizetype End = Line.indexOf(QLatin1Char(';'), From);
     if (End < 0)
         return QString();
-    return Line.mid(From, End - From);
+    return Line.mid(From, End - From).toString();
 }
 
-QString ExtractQuoted(const QString &Line)
+QString ExtractQuoted(QStringView Line)
 {
     const qsizetype First = Line.indexOf(QLatin1Char('"'));
     const qsizetype Last = Line.lastIndexOf(QLatin1Char('"'));
     if (First < 0 || Last == First)
         return QString();
-    return Line.mid(First + 1, Last - First - 1);
+    return Line.mid(First + 1, Last - First - 1).toString();
 }
 
 QString ExtractQuotedText(const QString &Line)

@@ -5,6 +5,7 @@
 #include "lang_types.h"
 
 #include <QString>
+#include <QStringView>
 #include <QStringList>
 
 class QIODevice;
@@ -12,10 +13,18 @@ class TStringList;
 
 // The text after the first occurrence of Key ("%CODE=") up to the next ";";
 // empty when Key does not occur or no ";" follows.
-QString ExtractKeyValue(const QString &Line, const QString &Key);
+QString ExtractKeyValue(QStringView Line, QStringView Key);
+inline QString ExtractKeyValue(const QString &Line, const QString &Key)
+{
+    return ExtractKeyValue(QStringView(Line), QStringView(Key));
+}
 // The text between the first and the last double quote; empty with fewer
 // than two double quotes.
-QString ExtractQuoted(const QString &Line);
+QString ExtractQuoted(QStringView Line);
+inline QString ExtractQuoted(const QString &Line)
+{
+    return ExtractQuoted(QStringView(Line));
+}
 // ExtractQuoted in the store's one-line form.
 QString ExtractQuotedText(const QString &Line);
 // The number field of line Index (before its first tab) as a decimal

@@ -204,3 +204,18 @@ bool ParseDecimal(QStringView S, int &Value)
     Value = int(V);
     return true;
 }
+
+bool HasCodeLikeApostrophe(QStringView S)
+{
+    for (qsizetype i = 0; i < S.size(); ++i) {
+        if (S.at(i) != QLatin1Char('\''))
+            continue;
+        qsizetype j = i + 1;
+        if (j < S.size() && S.at(j) == QLatin1Char(' '))
+            ++j;
+        if (j + 1 < S.size() && S.at(j) == QLatin1Char('#') && S.at(j + 1).unicode() >= '0'
+            && S.at(j + 1).unicode() <= '9')
+            return true;
+    }
+    return false;
+}

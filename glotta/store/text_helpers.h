@@ -25,6 +25,12 @@ bool EncodeChar(QString &S, QChar Ch);
 // Texts that follow no code format pass through unchanged.
 void DecodeCharCodes(QString &S);
 
+// True when S holds an apostrophe followed (directly or after one space) by
+// "#" and a digit: the one-line form cannot tell such a text from codes, and
+// since the encoder leaves texts without control characters alone, these are
+// the texts outside its round-trip promise.
+bool HasCodeLikeApostrophe(QStringView S);
+
 // Drops line breaks (and the blanks around them) at both ends, then either
 // turns CR and LF into spaces (Encode false) or applies EncodeControlChars.
 QString SingleLineText(const QString &S, bool Encode);

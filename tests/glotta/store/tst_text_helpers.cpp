@@ -3,26 +3,6 @@
 #include <QRandomGenerator>
 #include <QTest>
 
-namespace {
-// Texts that the one-line form cannot tell from codes: an apostrophe of the
-// text itself followed (directly or after one space) by "#" and a digit reads
-// as a code group. The encoder leaves texts without control characters alone,
-// so such texts are outside its round-trip promise.
-bool HasCodeLikeApostrophe(const QString &S)
-{
-    for (qsizetype i = 0; i < S.size(); ++i) {
-        if (S.at(i) != QLatin1Char('\''))
-            continue;
-        qsizetype j = i + 1;
-        if (j < S.size() && S.at(j) == QLatin1Char(' '))
-            ++j;
-        if (j + 1 < S.size() && S.at(j) == QLatin1Char('#') && S.at(j + 1).unicode() >= '0' && S.at(j + 1).unicode() <= '9')
-            return true;
-    }
-    return false;
-}
-} // namespace
-
 class TestTextHelpers : public QObject
 {
     Q_OBJECT
