@@ -2,7 +2,7 @@
 // Conversions between stored-design JSON values and property values. Each
 // throws EDesignValue, naming what was expected, for a value it cannot use.
 
-#include "class_registry.h"
+#include "exception.h"
 
 #include <QFont>
 #include <QJsonValue>
@@ -10,6 +10,9 @@
 #include <QMetaProperty>
 #include <QStringList>
 #include <QVariant>
+
+// A property value a design cannot use; the reader adds the place.
+GLOTTA_DECLARE_EXCEPTION(EDesignValue, Exception)
 
 int ToInt(const QJsonValue &V);
 QString ToText(const QJsonValue &V);

@@ -17,18 +17,6 @@ class QObject;
 class QMetaObject;
 class TDesignContext;
 
-// A property value a design cannot use; the reader adds the place.
-class EDesignValue : public std::exception
-{
-public:
-    explicit EDesignValue(QString Detail) : fDetail(std::move(Detail)) {}
-    const QString &Detail() const { return fDetail; }
-    const char *what() const noexcept override { return "invalid design value"; }
-
-private:
-    QString fDetail;
-};
-
 struct TPropertyInfo
 {
     QString Name;

@@ -1,57 +1,39 @@
 #include "component.h"
 
-#include <QAbstractItemView>
-#include <QAbstractSpinBox>
-#include <QCalendarWidget>
-#include <QComboBox>
-#include <QDialog>
-#include <QFileDialog>
-#include <QKeySequenceEdit>
-#include <QLineEdit>
-#include <QMainWindow>
-#include <QMdiSubWindow>
-#include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPointer>
-#include <QStackedWidget>
-#include <QTabBar>
-#include <QTextEdit>
 #include <QVariant>
 
 namespace {
+const TWidgetFacts *Facts = nullptr;
+
 QString Role(const QObject *Obj)
 {
     return Obj->property("GlottaRole").toString();
 }
 
+bool InheritsAny(const QObject *Obj, std::initializer_list<const char *> Classes)
+{
+    for (const char *Class : Classes)
+        if (Obj->inherits(Class))
+            return true;
+    return false;
+}
+
 bool IsDialogComponent(const QObject *Obj)
 {
-    return qobject_cast<const QFileDialog *>(Obj) || qobject_cast<const QMessageBox *>(Obj);
+    return InheritsAny(Obj, {"QFileDialog", "QMessageBox"});
 }
 
 // Widgets whose children are all Qt's own: listed, never entered.
 bool HasOnlyQtChildren(const QObject *Obj)
 {
-    return qobject_cast<const QAbstractItemView *>(Obj) || qobject_cast<const QAbstractSpinBox *>(Obj)
-        || qobject_cast<const QComboBox *>(Obj) || qobject_cast<const QLineEdit *>(Obj)
-        || qobject_cast<const QKeySequenceEdit *>(Obj) || qobject_cast<const QTextEdit *>(Obj)
-        || qobject_cast<const QPlainTextEdit *>(Obj) || qobject_cast<const QCalendarWidget *>(Obj)
-        || qobject_cast<const QTabBar *>(Obj);
+    return InheritsAny(Obj, {"QAbstractItemView", "QAbstractSpinBox", "QComboBox", "QLineEdit", "QKeySequenceEdit",
+                             "QTextEdit", "QPlainTextEdit", "QCalendarWidget", "QTabBar"});
 }
 
 void CollectOwned(QObject *Parent, QList<QObject *> &Out)
 {
-    QList<QObject *> Children = Parent->children();
-    // Stacked pages come first, in page order: their children() order follows the current page.
-    if (auto *Stack = qobject_cast<QStackedWidget *>(Parent)) {
-        QList<QObject *> Ordered;
-        for (int i = 0; i < Stack->count(); ++i)
-            Ordered.append(Stack->widget(i));
-        for (QObject *C : Children)
-            if (!Ordered.contains(C))
-                Ordered.append(C);
-        Children = Ordered;
-    }
+    const QList<QObject *> Children = Facts && Parent->isWidgetType() ? Facts->CreationOrder(Parent) : Parent->children();
     for (QObject *C : Children) {
         if (IsQtInternal(C)) {
             // Internal containers (scroll-area viewports, tab stacks) hold user widgets.
@@ -69,6 +51,11 @@ void CollectOwned(QObject *Parent, QList<QObject *> &Out)
 }
 } // namespace
 
+void SetWidgetFacts(const TWidgetFacts *Value)
+{
+    Facts = Value;
+}
+
 bool IsQtInternal(const QObject *Obj)
 {
     const QString N = Obj->objectName();
@@ -85,19 +72,15 @@ bool IsForm(const QObject *Obj)
         return true;
     if (R == QLatin1String("frame"))
         return false;
-    auto *W = qobject_cast<const QWidget *>(Obj);
-    if (!W)
+    if (!Obj->isWidgetType())
         return false;
-    if (!W->parentWidget())
+    if (!Obj->parent())
         return true;
-    if (qobject_cast<const QMainWindow *>(W))
+    if (Obj->inherits("QMainWindow"))
         return true;
-    if (qobject_cast<const QDialog *>(W) && !IsDialogComponent(W))
+    if (Obj->inherits("QDialog") && !IsDialogComponent(Obj))
         return true;
-    if (W->windowType() == Qt::Window)
-        return true;
-    return qobject_cast<const QMdiSubWindow *>(W->parentWidget())
-        && static_cast<const QMdiSubWindow *>(W->parentWidget())->widget() == W;
+    return Facts && Facts->IsOwnWindow(Obj);
 }
 
 bool IsFrame(const QObject *Obj)

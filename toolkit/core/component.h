@@ -32,7 +32,8 @@ private:
 };
 
 // Forms: toolkit TForm, "GlottaRole" = "form", parentless widgets,
-// QMainWindow, QDialog (not QFileDialog/QMessageBox), Qt::Window widgets, MDI children.
+// QMainWindow, QDialog (not QFileDialog/QMessageBox), Qt::Window widgets, MDI
+// children. Widget classes are told apart by their meta-object names.
 bool IsForm(const QObject *Obj);
 // Frames: toolkit TFrame or "GlottaRole" = "frame" (and not a form).
 bool IsFrame(const QObject *Obj);
@@ -73,3 +74,22 @@ bool SetComponentLink(QObject *Subscriber, T *&Field, T *Value)
 
 // Qt's own objects: names starting with "qt_", "_q_" or "__qt__".
 bool IsQtInternal(const QObject *Obj);
+
+// What the owner rule must know about widgets beyond their class names. The
+// core builds on QtCore alone and cannot ask a QWidget; the toolkit's widgets
+// part installs the answers when the program starts. Without them (a program
+// with no widgets) no object is a window by its flags, and children keep
+// QObject's order.
+class TWidgetFacts
+{
+public:
+    virtual ~TWidgetFacts() = default;
+    // A widget with a parent that is a window of its own: its window type is
+    // Qt::Window, or it is the content of an MDI sub-window.
+    virtual bool IsOwnWindow(const QObject *Widget) const = 0;
+    // Parent's children in the order users created them: a stacked widget
+    // lists its pages first, in page order (its children() order follows the
+    // current page).
+    virtual QList<QObject *> CreationOrder(QObject *Parent) const = 0;
+};
+void SetWidgetFacts(const TWidgetFacts *Facts);

@@ -1,6 +1,7 @@
 #include "design.h"
 
 #include "class_registry.h"
+#include "design_values.h"
 #include "component.h"
 #include "form.h"
 
@@ -100,7 +101,7 @@ private:
                 try {
                     (*P)->Set(Obj, It.value(), fContext);
                 } catch (const EDesignValue &E) {
-                    Fail(Name, Key, E.Detail());
+                    Fail(Name, Key, E.Message());
                 }
                 continue;
             }
@@ -150,7 +151,7 @@ private:
         try {
             Event.Bind(Obj, *Method);
         } catch (const EDesignValue &E) {
-            Fail(Name, Event.Name, E.Detail());
+            Fail(Name, Event.Name, E.Message());
         }
         Obj->setProperty(("_glotta_" + Event.Name).toLatin1().constData(), MethodName);
     }
@@ -169,7 +170,7 @@ private:
             try {
                 F.Apply(Target);
             } catch (const EDesignValue &E) {
-                Fail(F.Component->objectName(), F.Property, E.Detail());
+                Fail(F.Component->objectName(), F.Property, E.Message());
             }
         }
         ApplyTabOrder();
