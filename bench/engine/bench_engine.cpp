@@ -105,7 +105,7 @@ int main(int argc, char **argv)
         Sink += ReferenceParse(B.readAll()) + ReferenceParse(M.readAll());
         BestRef = std::min(BestRef, T.nsecsElapsed() / 1e6);
     }
-    const TLangCoreData &D = *Engine.LData;
+    const TLangCoreData &D = *Engine.LData();
     std::printf("store: %d component lines, %d lexicons, %d smart pairs (sink %lld)\n", D.DataStruct->Count(),
                 int(D.DataLexicon->LexiconCount()), int(D.SmartLexicon->ItemsCount()), static_cast<long long>(Sink));
     std::printf("files: %lld + %lld bytes\n", static_cast<long long>(Base.size()), static_cast<long long>(Main.size()));

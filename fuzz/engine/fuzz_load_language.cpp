@@ -57,8 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
     E.SetDesignLanguageName(QStringLiteral("čeština"));
     E.SetLangResources({QStringLiteral("BASE"), QStringLiteral("FUZZ")});
     const int Flags = (Choice >> 2) & 15;
-    for (int i = 1; i < E.LData->Languages.Count(); ++i)
-        E.LoadLanguage(E.LData->Languages.Strings(i), Flags);
+    for (int i = 1; i < E.LData()->Languages.Count(); ++i)
+        E.LoadLanguage(E.LData()->Languages.Strings(i), Flags);
     E.Translate(QStringLiteral(">"));
     E.Translate(QStringLiteral(">"));
     return 0;

@@ -129,6 +129,11 @@ QString TLangFormLexicon::GetItem(int Index)
     return GetLocStr(Index);
 }
 
+std::unique_ptr<TLibraryTexts> CreateLibraryLexicon(TGlottaCore *Engine)
+{
+    return std::make_unique<TLangFormLexicon>(Engine);
+}
+
 QString TLangFormLexicon::ListPath() const
 {
     const QString EngineName = fEngine ? FormBaseName(fEngine->objectName()) : QString();

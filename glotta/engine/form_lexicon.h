@@ -8,6 +8,7 @@
 #include "internal_lang_defs.h"
 #include "lang_types.h"
 #include "lexicon.h"
+#include "library_texts.h"
 
 #include <memory>
 
@@ -38,7 +39,7 @@ protected:
     TNotifyEvent fOnInitialization;
 };
 
-class TLangFormLexicon : public TCustomProgrammableLexicon
+class TLangFormLexicon : public TCustomProgrammableLexicon, public TLibraryTexts
 {
     Q_OBJECT
 public:
@@ -48,16 +49,17 @@ public:
     explicit TLangFormLexicon(TGlottaCore *Engine);
 
     // Name and code of the internal language whose texts are loaded.
-    const TLangIDs &InternalLanguage() const { return fIntLang; }
+    const TLangIDs &InternalLanguage() const override { return fIntLang; }
     // Texts the application supplies for its design language; empty name and code until then.
     TInternalLangDefs CustomInternallyLang;
+    void SetCustomInternallyLang(const TInternalLangDefs &Texts) override { CustomInternallyLang = Texts; }
 
     // Takes name and code and defines items 0 to 49; an empty text keeps the
     // item's earlier text.
-    void LoadLang(const TInternalLangDefs &StringArray);
+    void LoadLang(const TInternalLangDefs &StringArray) override;
     // Whether the language (by code, else by its name) is one of the
     // internal languages; with LoadDefs its texts are loaded.
-    bool InternalLanguages(const QString &Lang, QString Code, bool LoadDefs);
+    bool InternalLanguages(const QString &Lang, QString Code, bool LoadDefs) override;
 
     // With an engine that translates the library's texts: its translation;
     // otherwise the stored text as it is.

@@ -2,16 +2,13 @@
 
 #include "component_names.h"
 #include "component_structure.h"
-#include "glotta_core.h"
-#include "lang_core_data.h"
-#include "spans.h"
 
 TGlottaComponent::TGlottaComponent(QObject *Owner) : QObject(Owner) {}
 
 TGlottaComponent::~TGlottaComponent()
 {
-    if (fGlottaEngine && fGlottaEngine->LData)
-        fGlottaEngine->LData->SpanClients->UnregisterClient(this);
+    if (fGlottaEngine)
+        fGlottaEngine->DisconnectClient(this);
 }
 
 void TGlottaComponent::SetGlottaEngine(TGlottaCore *Value)
@@ -19,24 +16,23 @@ void TGlottaComponent::SetGlottaEngine(TGlottaCore *Value)
     if (fGlottaEngine == Value)
         return;
     LMComponentLanguage.clear();
-    if (fGlottaEngine) {
-        RemoveFreeNotification(fGlottaEngine, this);
-        if (fGlottaEngine->LData)
-            fGlottaEngine->LData->SpanClients->UnregisterClient(this);
-        fGlottaEngine = Value;
-    } else {
-        fGlottaEngine = Value;
-        if (!IsLoading())
-            InitClient();
-    }
     if (!Value) {
+        RemoveFreeNotification(fGlottaEngine, this);
+        fGlottaEngine->DisconnectClient(this);
+        fGlottaEngine = nullptr;
         if (!IsLoading())
             ChangeLanguage();
         return;
     }
+    const bool FirstEngine = !fGlottaEngine;
+    if (fGlottaEngine)
+        RemoveFreeNotification(fGlottaEngine, this);
+    // Leaves the present engine (when there is one) and registers with Value.
+    Value->ConnectClient(this, fGlottaEngine);
     FreeNotification(Value, this);
-    if (Value->LData)
-        Value->LData->SpanClients->RegisterClient(this);
+    // A component attached for the first time collects what it translates.
+    if (FirstEngine && !IsLoading())
+        InitClient();
     if (!Value->IsLoading() && !IsLoading())
         ChangeLanguage();
 }
@@ -46,7 +42,7 @@ void TGlottaComponent::SetGlobalLexicon(bool Value)
     if (fConnectedGlobal == Value)
         return;
     fConnectedGlobal = Value;
-    if (!IsLoading() && fGlottaEngine && fGlottaEngine->IsInitialized)
+    if (!IsLoading() && fGlottaEngine && fGlottaEngine->IsInitialized())
         ChangeLanguage();
 }
 
@@ -76,6 +72,11 @@ QString TGlottaCPC::GetLanguageOwner() const
     return FormBaseName(OwnerName(this));
 }
 
+bool TGlottaCPC::HasDesignLine(const QString &LineID) const
+{
+    return fDesignStruct->Find(LineID) >= 0;
+}
+
 void TGlottaCPC::InitClient()
 {
     if (CSInitialized)
@@ -88,7 +89,7 @@ void TGlottaCPC::InitClient()
 
 void TGlottaCPC::ChangeLanguage()
 {
-    if (fGlottaEngine && !fGlottaEngine->IsInitialized)
+    if (fGlottaEngine && !fGlottaEngine->IsInitialized())
         return;
     if (fGlottaEngine) {
         if (!CSInitialized)

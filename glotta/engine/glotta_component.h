@@ -7,15 +7,15 @@
 
 #include "component.h"
 #include "events.h"
+#include "glotta_core.h"
+#include "span_client.h"
 
 #include <QObject>
 #include <memory>
 
-#include "glotta_core.h"
-
 class TComponentStructure;
 
-class TGlottaComponent : public QObject, public TComponentHooks
+class TGlottaComponent : public QObject, public TComponentHooks, public TSpanClient
 {
     Q_OBJECT
     Q_PROPERTY(TGlottaCore *GlottaEngine READ GlottaEngine WRITE SetGlottaEngine)
@@ -29,17 +29,20 @@ public:
     // (registering); outside design loading the component then takes over
     // the engine's language.
     virtual void SetGlottaEngine(TGlottaCore *Value);
-    bool GlobalLexicon() const { return fConnectedGlobal; }
+    bool GlobalLexicon() const override { return fConnectedGlobal; }
     void SetGlobalLexicon(bool Value);
 
     // Prepare for translation; nothing here.
-    virtual void InitClient() {}
-    virtual void PrepareForDesignTimeEdit() {}
+    void InitClient() override {}
+    void PrepareForDesignTimeEdit() override {}
     // Take over the engine's current language and raise OnChangeLanguage.
-    virtual void ChangeLanguage();
+    void ChangeLanguage() override;
 
     // Name of the language whose texts the component shows; empty for the designed texts.
     QString LMComponentLanguage;
+    QString ComponentLanguage() const override { return LMComponentLanguage; }
+    void SetComponentLanguage(const QString &Language) override { LMComponentLanguage = Language; }
+    QString SpanName() const override { return objectName(); }
     TNotifyEvent OnChangeLanguage;
 
     void Notification(QObject *AComponent, TOperation Operation) override;
@@ -69,6 +72,8 @@ public:
     bool CSInitialized = false;
     // LanguageOwner, or the base name of the client's owner.
     QString GetLanguageOwner() const;
+    QString SpanName() const override { return GetLanguageOwner(); }
+    bool HasDesignLine(const QString &LineID) const override;
 
     // Collects the design structure once.
     void InitClient() override;

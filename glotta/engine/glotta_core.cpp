@@ -2,12 +2,10 @@
 
 #include "component_names.h"
 #include "flag_icon.h"
-#include "form_lexicon.h"
 #include "lang_core_data.h"
 #include "language_file.h"
-#include "language_header.h"
 #include "language_names.h"
-#include "lexicon.h"
+#include "span_client.h"
 #include "spans.h"
 #include "string_list.h"
 #include "text_helpers.h"
@@ -15,7 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <optional>
 
 namespace {
 const QString DesignLanguageDefault = QStringLiteral("Design language");
@@ -50,19 +48,19 @@ TGlottaCore::TGlottaCore(QObject *Owner, TDataFactory MakeData) : QObject(Owner)
 
 void TGlottaCore::Construct(TDataFactory MakeData)
 {
-    LData = MakeData(this);
+    fData = MakeData(this);
     LastAutoLangName = DesignLanguageDefault;
-    IsInitialized = false;
-    IsFullyCreated = false;
+    fIsInitialized = false;
+    fIsFullyCreated = false;
     fLangMenuFlags = true;
     fHideCopyright = false;
     fDesignLanguage = DesignLanguageDefault;
     fCurrentLanguage = fDesignLanguage;
-    fLangFormLexicon.reset(new TLangFormLexicon(this));
-    IsMultiEngine = true;
-    if (LData->Languages.Count() == 0) {
+    fLangFormLexicon = CreateLibraryLexicon(this);
+    fIsMultiEngine = true;
+    if (fData->Languages.Count() == 0) {
         fDesignLangISOCode.clear();
-        LData->DesignLangISO.clear();
+        fData->DesignLangISO.clear();
         fDesignLanguage = DesignLanguageDefault;
     }
     fLangSubdir.clear();
@@ -76,9 +74,9 @@ void TGlottaCore::Construct(TDataFactory MakeData)
     fLangFileEncoding = Unicode;
     fAllowEditInternalLangs = false;
     connect(this, &QObject::objectNameChanged, this, [this] { NameChanged(); });
-    IsFullyCreated = true;
+    fIsFullyCreated = true;
     if (IsReady()) {
-        UpdateLibraryLanguage(fDesignLanguage, LData->DesignLangISO, false);
+        UpdateLibraryLanguage(fDesignLanguage, fData->DesignLangISO, false);
         RescanLanguages();
     }
 }
@@ -88,8 +86,8 @@ TGlottaCore::~TGlottaCore()
     fLangFormLexicon.reset();
     // Components still attached hear of the engine's end by free notification
     // once QObject's destructor runs; the registry must not outlive it.
-    delete LData;
-    LData = nullptr;
+    delete fData;
+    fData = nullptr;
 }
 
 QString TGlottaCore::AboutGlotta() const
@@ -99,7 +97,7 @@ QString TGlottaCore::AboutGlotta() const
 
 bool TGlottaCore::IsReady() const
 {
-    return IsFullyCreated && !IsLoading();
+    return fIsFullyCreated && !IsLoading();
 }
 
 QString TGlottaCore::EngineKey() const
@@ -123,7 +121,7 @@ void TGlottaCore::NameChanged()
     const QString Key = objectName() + QLatin1Char('&') + Owner->objectName();
     if (RegisteredEngines().IndexOf(Key) < 0 && !ForcedMultiEngine()) {
         RegisteredEngines().Add(Key);
-        IsMultiEngine = false;
+        fIsMultiEngine = false;
         RescanLanguages();
     }
 }
@@ -142,7 +140,7 @@ void TGlottaCore::Loaded()
     TComponentHooks::Loaded();
     if (fKeyPending)
         NameChanged();
-    const bool Force = fCurrentLangISO == LData->DesignLangISO || fCurrentLanguage == fDesignLanguage;
+    const bool Force = fCurrentLangISO == fData->DesignLangISO || fCurrentLanguage == fDesignLanguage;
     UpdateLibraryLanguage(fCurrentLanguage, fCurrentLangISO, Force);
     RescanLanguages();
 }
@@ -153,12 +151,12 @@ void TGlottaCore::SetDesignLangISOCode(const QString &Value)
 {
     const QString Old = fDesignLangISOCode;
     const QString Code = Normalized(Value);
-    LData->DesignLangISO = Code;
+    fData->DesignLangISO = Code;
     // Kept as the design gives it ("cs - Czech"), so a stored design reads
     // back what it wrote; everything else uses the normalised DesignLangISO.
     fDesignLangISOCode = Value;
-    if (LData->LangCodes.Count() > 0)
-        LData->LangCodes.Put(0, Code);
+    if (fData->LangCodes.Count() > 0)
+        fData->LangCodes.Put(0, Code);
     if (fCurrentLanguage == fDesignLanguage)
         fCurrentLangISO = Code;
     if (Value.size() > 3 && fDesignLanguage == LastAutoLangName) {
@@ -170,7 +168,7 @@ void TGlottaCore::SetDesignLangISOCode(const QString &Value)
     }
     if (Old != fDesignLangISOCode) {
         UpdateLibraryLanguage(fCurrentLanguage, fCurrentLangISO, true);
-        if (IsInitialized && (LangCreatorVisible() || LangEditorVisible()))
+        if (fIsInitialized && (LangCreatorVisible() || LangEditorVisible()))
             RebuildLangMenu();
     }
 }
@@ -181,7 +179,7 @@ void TGlottaCore::SetDesignLanguageName(const QString &Value)
     const QString Old = fDesignLanguage;
     if (fCurrentLanguage == Old) {
         fCurrentLanguage = Name;
-        fCurrentLangISO = LData->DesignLangISO;
+        fCurrentLangISO = fData->DesignLangISO;
     }
     if (fDefaultLanguage == Old)
         fDefaultLanguage = Name;
@@ -197,7 +195,7 @@ void TGlottaCore::SetDefaultLanguage(const QString &Value)
     if (Value == fDefaultLanguage)
         return;
     const QString Old = fDefaultLanguage;
-    if (IsInitialized && !Old.isEmpty()
+    if (fIsInitialized && !Old.isEmpty()
         && (fCurrentLanguage == Old || (!fCurrentLangISO.isEmpty() && fCurrentLangISO == Old))) {
         fDefaultLanguage = Value;
         Translate(Value);
@@ -272,11 +270,11 @@ void TGlottaCore::SetLangResourcesAllowEdit(bool Value)
     fAllowEditInternalLangs = Value;
     if (!IsReady())
         return;
-    const QString OldFile = LData->GetFile(LData->Languages.IndexOf(fCurrentLanguage));
+    const QString OldFile = fData->GetFile(fData->Languages.IndexOf(fCurrentLanguage));
     RescanLanguages();
-    const int i = LData->Languages.IndexOf(fCurrentLanguage);
+    const int i = fData->Languages.IndexOf(fCurrentLanguage);
     // A file now overrides the current resource language, or no longer does.
-    if (IsInitialized && i > 0 && LData->FileNames.Strings(i) != OldFile)
+    if (fIsInitialized && i > 0 && fData->FileNames.Strings(i) != OldFile)
         Translate(fCurrentLanguage);
 }
 
@@ -302,112 +300,47 @@ bool TGlottaCore::ReadLanguageResource(const QString &Name, QByteArray &Bytes) c
     return ReadLanguageFileBytes(QStringLiteral(":/lang/") + Name, Bytes);
 }
 
+TLanguageSources TGlottaCore::LanguageSources()
+{
+    TLanguageSources S;
+    S.DesignName = fDesignLanguage;
+    S.DesignCode = fData->DesignLangISO;
+    S.Resources = &fLangResources;
+    S.ResourcesEditable = fAllowEditInternalLangs;
+    S.Dir = GetLangsDir();
+    S.Extension = fLangFileExt;
+    S.SignatureLine = QLatin1Char('[') + fLangFileSign + QLatin1Char(']');
+    S.ReadResource = [this](const QString &Name, QByteArray &Bytes) { return ReadLanguageResource(Name, Bytes); };
+    S.InternalFlag = [this](QBuffer &Stream, TInternalFlag Kind) { GetInternalFlag(Stream, Kind); };
+    return S;
+}
+
 void TGlottaCore::RescanLanguages()
 {
     if (!IsReady())
         return;
-    TLangCoreData &D = *LData;
-    D.Languages.Clear();
-    D.FileNames.Clear();
-    D.LangCodes.Clear();
-    D.EditableLangs.Clear();
-    D.Flags.ClearFlags();
-
-    D.Languages.Add(fDesignLanguage);
-    D.FileNames.Add(fDesignLanguage);
-    D.LangCodes.Add(D.DesignLangISO);
-    GetInternalFlag(*D.Flags.NewFlag(), 2);
-
-    const QString Sign = QLatin1Char('[') + fLangFileSign + QLatin1Char(']');
-    for (qsizetype r = 0; r < fLangResources.size();) {
-        const QString Name = fLangResources[r];
-        QByteArray Bytes;
-        if (!ReadLanguageResource(Name, Bytes)) {
-            // A resource that cannot be opened is dropped; the rest are still scanned.
-            fLangResources.removeAt(r);
-            continue;
-        }
-        TLangIDs IDs;
-        ReadLanguageHeader(Bytes, Sign, true, IDs);
-        AddLanguage(Name, IDs, fAllowEditInternalLangs);
-        ++r;
-    }
-
-    const QString Dir = GetLangsDir();
-    if (!Dir.isEmpty()) {
-        const QString Ext = fLangFileExt.toLower();
-        const QFileInfoList Entries =
-            QDir(Dir).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-        for (const QFileInfo &Entry : Entries) {
-            const QString FileName = Entry.fileName();
-            const qsizetype Dot = FileName.lastIndexOf(QLatin1Char('.'));
-            const QString EntryExt = Dot < 0 ? QString() : FileName.mid(Dot).toLower();
-            if (EntryExt != Ext)
-                continue;
-            TLangIDs IDs;
-            QByteArray Bytes;
-            if (ReadLanguageFileBytes(Entry.filePath(), Bytes))
-                ReadLanguageHeader(Bytes, Sign, true, IDs);
-            AddLanguage(Dir + FileName, IDs, true);
-        }
-    }
+    fData->Rescan(LanguageSources());
     RebuildLangMenu();
 }
 
 void TGlottaCore::AddLanguage(const QString &FileOrResource, const TLangIDs &Header, bool Editable)
 {
-    if (Header.Name.isEmpty())
-        return;
-    TLangCoreData &D = *LData;
-    const int i = D.Languages.IndexOf(Header.Name);
-    if (i <= 0) {
-        D.Languages.Add(Header.Name);
-        D.FileNames.Add(FileOrResource);
-        D.LangCodes.Add(Header.Code);
-        if (Editable)
-            D.EditableLangs.Add(Header.Name);
-        QBuffer *Flag = D.Flags.NewFlag();
-        if (HasFlagIcon())
-            Flag->buffer() = FlagIconData().data();
-        else
-            GetInternalFlag(*Flag, 3);
-        Flag->seek(0);
-        return;
-    }
-    const QString Present = D.FileNames.Strings(i);
-    if (!QFileInfo(Present).isFile() && fAllowEditInternalLangs && fLangResources.contains(Present)) {
-        // A file of the resource language's name replaces the resource.
-        D.FileNames.Put(i, FileOrResource);
-        if (!Header.Code.isEmpty())
-            D.LangCodes.Put(i, Header.Code);
-        if (HasFlagIcon()) {
-            QBuffer *Flag = D.Flags.GetFlagStream(i);
-            Flag->buffer() = FlagIconData().data();
-            Flag->seek(0);
-        }
-        if (Editable && D.EditableLangs.IndexOf(Header.Name) < 0)
-            D.EditableLangs.Add(Header.Name);
-    }
-    // Otherwise the first of two languages of one name wins.
+    // A header read for the engine leaves its flag picture in FlagIconData.
+    fData->AddLanguage(FileOrResource, Header, FlagIconData().data(), Editable, LanguageSources());
 }
 
 bool TGlottaCore::RebuildLangMenu()
 {
     if (!IsReady())
         return false;
-    TLangCoreData &D = *LData;
-    D.LangMenu.Assign(D.Languages);
-    if (IsInitialized) {
-        auto AddCommand = [&](int Item, int Kind) {
-            const int Index = D.LangMenu.Add(fLangFormLexicon->GetItem(Item));
-            if (D.Flags.Count() <= Index)
-                GetInternalFlag(*D.Flags.GetFlagStream(Index), Kind);
-        };
+    QList<TMenuCommand> Commands;
+    if (fIsInitialized) {
         if (LangCreatorVisible())
-            AddCommand(1, 0);
+            Commands.append({fLangFormLexicon->GetItem(liCreateLanguage), ifCreateEntry});
         if (LangEditorVisible() && EditorCanBeShown())
-            AddCommand(2, 1);
+            Commands.append({fLangFormLexicon->GetItem(liEditLanguage), ifEditEntry});
     }
+    fData->RebuildMenu(Commands, LanguageSources());
     return true;
 }
 
@@ -419,8 +352,8 @@ void TGlottaCore::UpdateLangControl(QObject *Control, int LanguageIndex)
 
 void TGlottaCore::RefreshLangControls()
 {
-    const int Index = LData->Languages.IndexOf(fCurrentLanguage);
-    for (QObject *C : LData->SpanClients->Components()) {
+    const int Index = fData->Languages.IndexOf(fCurrentLanguage);
+    for (QObject *C : fData->SpanClients->Components()) {
         auto *Hooks = dynamic_cast<TComponentHooks *>(C);
         if (!Hooks || !Hooks->IsLoading())
             UpdateLangControl(C, Index);
@@ -430,10 +363,10 @@ void TGlottaCore::RefreshLangControls()
 void TGlottaCore::RefreshLangControl(QObject *GlottaGUIControl)
 {
     if (GlottaGUIControl)
-        UpdateLangControl(GlottaGUIControl, LData->Languages.IndexOf(fCurrentLanguage));
+        UpdateLangControl(GlottaGUIControl, fData->Languages.IndexOf(fCurrentLanguage));
 }
 
-void TGlottaCore::GetInternalFlag(QBuffer &Stream, int Kind)
+void TGlottaCore::GetInternalFlag(QBuffer &Stream, TInternalFlag Kind)
 {
     Q_UNUSED(Kind);
     Stream.buffer().clear();
@@ -453,13 +386,13 @@ QString TGlottaCore::Translate(const QString &ISOorLangName)
     }
     InitEngine(false);
     const QString Name = ResolveLanguageRequest(ISOorLangName);
-    if (LData->Languages.IndexOf(Name) < 0) {
+    if (fData->Languages.IndexOf(Name) < 0) {
         RebuildLangMenu();
         return fCurrentLanguage;
     }
     LoadLanguage(Name, 0);
     UpdateLibraryLanguage(fCurrentLanguage, fCurrentLangISO, false);
-    LData->SpanClients->CallClientProcs();
+    fData->SpanClients->CallClientProcs();
     LanguageChosen(fCurrentLanguage);
     if (OnChangeLanguage)
         OnChangeLanguage(this);
@@ -469,15 +402,15 @@ QString TGlottaCore::Translate(const QString &ISOorLangName)
 
 QString TGlottaCore::ResolveLanguageRequest(const QString &Request)
 {
-    int Mode = -1;
+    std::optional<TEditorRequest> Mode;
     if (!GetIsMultiEngine()) {
-        if (Request == fLangFormLexicon->GetItem(1) && EnsureLangsDir())
-            Mode = 0;
-        else if (Request == fLangFormLexicon->GetItem(2) && EditorCanBeShown())
-            Mode = 1;
+        if (Request == fLangFormLexicon->GetItem(liCreateLanguage) && EnsureLangsDir())
+            Mode = erCreateLanguage;
+        else if (Request == fLangFormLexicon->GetItem(liEditLanguage) && EditorCanBeShown())
+            Mode = erEditLanguage;
     }
-    TLangCoreData &D = *LData;
-    if (Mode < 0) {
+    TLangCoreData &D = *fData;
+    if (!Mode) {
         const int i = Request.isEmpty() ? -1 : D.LangCodes.IndexOf(Request);
         if (i >= 0)
             return D.Languages.Strings(i);
@@ -490,7 +423,7 @@ QString TGlottaCore::ResolveLanguageRequest(const QString &Request)
     const QString Remembered = fCurrentLanguage;
     if (OnBeforeEdit)
         OnBeforeEdit(this);
-    QString Name = D.EditorExecute(Mode);
+    QString Name = D.EditorExecute(*Mode);
     RescanLanguages();
     if (D.Languages.IndexOf(Name) < 0)
         Name = Remembered;
@@ -502,16 +435,16 @@ QString TGlottaCore::ResolveLanguageRequest(const QString &Request)
 bool TGlottaCore::InitEngine(bool AutoLanguage)
 {
     bool Result = false;
-    if (!LData || !LData->SpanClients)
+    if (!fData || !fData->SpanClients)
         return false;
-    if (IsInitialized)
-        LData->SpanClients->InitClients();
+    if (fIsInitialized)
+        fData->SpanClients->InitClients();
     else {
-        IsInitialized = true;
-        LData->SpanClients->InitClients();
+        fIsInitialized = true;
+        fData->SpanClients->InitClients();
         if (AutoLanguage) {
             const QString L = GetAutoLanguage();
-            if (L != fDesignLanguage && L != LData->DesignLangISO) {
+            if (L != fDesignLanguage && L != fData->DesignLangISO) {
                 Translate(L);
                 Result = true;
             }
@@ -519,7 +452,7 @@ bool TGlottaCore::InitEngine(bool AutoLanguage)
         if (!Result && (LangCreatorVisible() || LangEditorVisible()))
             RebuildLangMenu();
     }
-    LData->SpanClients->InitToLanguage(fCurrentLanguage, fCurrentLanguage == fDesignLanguage);
+    fData->SpanClients->InitToLanguage(fCurrentLanguage, fCurrentLanguage == fDesignLanguage);
     return Result;
 }
 
@@ -533,25 +466,25 @@ bool TGlottaCore::UpdateLibraryLanguage(QString LangName, QString LangISO, bool 
         LangName = fCurrentLanguage;
         LangISO = fCurrentLangISO;
     }
-    TLangFormLexicon &Lex = *fLangFormLexicon;
+    TLibraryTexts &Lex = *fLangFormLexicon;
     if (Lex.InternalLanguages(LangName, LangISO, true))
         return true;
     if (!fDefaultLanguage.isEmpty() && fDefaultLanguage != LangName
         && Lex.InternalLanguages(fDefaultLanguage, fDefaultLanguage, true))
         return false;
     if (LangName == fDesignLanguage) {
-        if (!Lex.InternalLanguages(fDesignLanguage, LData->DesignLangISO, false))
+        if (!Lex.InternalLanguages(fDesignLanguage, fData->DesignLangISO, false))
             Lex.LoadLang(EnglishTexts());
         else {
-            Lex.InternalLanguages(fDesignLanguage, LData->DesignLangISO, true);
+            Lex.InternalLanguages(fDesignLanguage, fData->DesignLangISO, true);
             // The design code becomes the internal language's code unless it
             // already is (a design that stores "cs - Czech" keeps it).
             const QString Code = Lex.InternalLanguage().Code;
             if (Normalized(fDesignLangISOCode) != Code) {
                 fDesignLangISOCode = Code;
-                LData->DesignLangISO = Code;
-                if (LData->LangCodes.Count() > 0)
-                    LData->LangCodes.Put(0, Code);
+                fData->DesignLangISO = Code;
+                if (fData->LangCodes.Count() > 0)
+                    fData->LangCodes.Put(0, Code);
                 if (fCurrentLanguage == fDesignLanguage)
                     fCurrentLangISO = Code;
             }
@@ -563,11 +496,11 @@ bool TGlottaCore::UpdateLibraryLanguage(QString LangName, QString LangISO, bool 
 
 // ---- strings ----
 
-QString TGlottaCore::TranslateString(const QString &Str, TLMList *Lexicon, int ItemNr)
+QString TGlottaCore::TranslateString(const QString &Str, const TSpanClient *Lexicon, int ItemNr)
 {
-    if (!IsInitialized)
+    if (!fIsInitialized)
         InitEngine(true);
-    TLangCoreData &D = *LData;
+    TLangCoreData &D = *fData;
     QString Result;
     if (Lexicon) {
         const QString Path = Lexicon->ListPath();
@@ -591,7 +524,7 @@ QString TGlottaCore::TranslateString(const QString &Str, TLMList *Lexicon, int I
 
 QString TGlottaCore::GlobalToOriginal(const QString &GlobalStr) const
 {
-    const TNamedItems &G = LData->SmartLexicon->GlobalLexicon();
+    const TNamedItems &G = fData->SmartLexicon->GlobalLexicon();
     for (int i = 0; i < G.Items().Count(); ++i)
         if (G.Items().GetTranslation(i) == GlobalStr)
             return G.Items().Strings(i);
@@ -607,9 +540,9 @@ QString TGlottaCore::GlobalToLink(const QString &GlobalStr) const
 
 void TGlottaCore::TranslateGlottaToDesignLang(const TInternalLangDefs &GlottaDesignLang)
 {
-    if (GlottaDesignLang[0] != fDesignLanguage && Normalized(GlottaDesignLang[1]) != LData->DesignLangISO)
+    if (GlottaDesignLang[0] != fDesignLanguage && Normalized(GlottaDesignLang[1]) != fData->DesignLangISO)
         return;
-    fLangFormLexicon->CustomInternallyLang = GlottaDesignLang;
+    fLangFormLexicon->SetCustomInternallyLang(GlottaDesignLang);
     if (IsReady() && fCurrentLanguage == fDesignLanguage)
         fLangFormLexicon->LoadLang(GlottaDesignLang);
 }
@@ -619,57 +552,57 @@ void TGlottaCore::TranslateGlottaToDesignLang(const TInternalLangDefs &GlottaDes
 void TGlottaCore::AssignLanguagesList(QStringList *TargetList) const
 {
     if (TargetList)
-        *TargetList = LData->Languages.ToStringList();
+        *TargetList = fData->Languages.ToStringList();
 }
 
 QString TGlottaCore::GetLanguageFile(const QString &ISOorLangName) const
 {
-    return LData->GetFile(ISOorLangName);
+    return fData->GetFile(ISOorLangName);
 }
 
 QString TGlottaCore::GetLanguageFile(int LanguageIndex) const
 {
-    return LData->GetFile(LanguageIndex);
+    return fData->GetFile(LanguageIndex);
 }
 
 QString TGlottaCore::GetISOCode(const QString &LanguageName) const
 {
-    return LData->GetCode(LanguageName);
+    return fData->GetCode(LanguageName);
 }
 
 QString TGlottaCore::GetISOCode(int LanguageIndex) const
 {
-    return LData->GetCode(LanguageIndex);
+    return fData->GetCode(LanguageIndex);
 }
 
 bool TGlottaCore::LangExists(const QString &ISOorLangName) const
 {
-    return LData->Exists(ISOorLangName);
+    return fData->Exists(ISOorLangName);
 }
 
 QBuffer *TGlottaCore::FlagImage(const QString &ISOorLangName)
 {
-    return LData->Flag(ISOorLangName);
+    return fData->Flag(ISOorLangName);
 }
 
 QBuffer *TGlottaCore::FlagImage(int LanguageIndex)
 {
-    return LData->Flag(LanguageIndex);
+    return fData->Flag(LanguageIndex);
 }
 
 bool TGlottaCore::EditorCanBeShown() const
 {
-    return LData->EditableLangs.Count() > 0;
+    return fData->EditableLangs.Count() > 0;
 }
 
 void TGlottaCore::ShowLangEditor()
 {
-    Translate(fLangFormLexicon->GetItem(2));
+    Translate(fLangFormLexicon->GetItem(liEditLanguage));
 }
 
 void TGlottaCore::ShowLangCreator()
 {
-    Translate(fLangFormLexicon->GetItem(1));
+    Translate(fLangFormLexicon->GetItem(liCreateLanguage));
 }
 
 QString TGlottaCore::LibraryLexiconPath() const
@@ -686,12 +619,12 @@ void TGlottaCore::ConnectClient(QObject *Client, TGlottaCore *&EngineRef)
     if (EngineRef)
         EngineRef->DisconnectClient(Client);
     EngineRef = this;
-    LData->SpanClients->RegisterClient(Client);
+    fData->SpanClients->RegisterClient(Client);
 }
 
 void TGlottaCore::DisconnectClient(QObject *Client)
 {
-    LData->SpanClients->UnregisterClient(Client);
+    fData->SpanClients->UnregisterClient(Client);
 }
 
 // ---- editor bridge ----
@@ -702,41 +635,47 @@ bool TGlottaCore::EnsureLangsDir()
     if (Dir.isEmpty() || QFileInfo(Dir).isDir())
         return true;
     if (!QDir().mkpath(Dir))
-        throw ELangDirError(fLangFormLexicon->GetItem(29));
+        throw ELangDirError(fLangFormLexicon->GetItem(liWrongLangPath));
     return true;
 }
 
 QString TGlottaCore::UniqueLangFileName(const QString &Base) const
 {
-    const QString Ext = fLangFileExt;
-    QString Stem = Base;
-    if (!Ext.isEmpty() && Base.toLower().endsWith(Ext.toLower()))
-        Stem.chop(Ext.size());
-    const QString Dir = GetLangsDir();
-    QString P = Dir + Stem + Ext;
-    for (int n = 2; QFileInfo::exists(P); ++n)
-        P = Dir + Stem + QString::number(n) + Ext;
-    return P;
+    return TLanguageList::UniqueFileName(GetLangsDir(), Base, fLangFileExt);
 }
 
 bool TGlottaCore::ExtractResourceLanguage(int Index)
 {
     try {
-        const QString Name = LData->GetFile(Index);
+        const QString Name = fData->GetFile(Index);
         if (fLangResources.isEmpty() || Index <= 0 || !fLangResources.contains(Name))
             return false;
         if (!EnsureLangsDir())
             return false;
-        QByteArray Bytes;
-        if (!ReadLanguageResource(Name, Bytes))
-            return false;
-        const QString Target = UniqueLangFileName(Name);
-        QSaveFile File(Target);
-        if (!File.open(QIODevice::WriteOnly) || File.write(Bytes) != Bytes.size() || !File.commit())
-            return false;
-        LData->FileNames.Put(Index, Target);
-        return true;
+        return fData->ExtractResource(Index, LanguageSources());
     } catch (const std::exception &) {
         return false;
     }
+}
+
+bool TGlottaCore::EditorAction(TEditorActions Act, const QString &Param)
+{
+    switch (Act) {
+    case TEditorActions::eaLoadLangForEdit: {
+        const int i = fData->Languages.IndexOf(Param);
+        if (i >= 0 && !QFileInfo(fData->FileNames.Strings(i)).isFile() && !ExtractResourceLanguage(i))
+            return false;
+        return LoadLanguage(Param, 7);
+    }
+    case TEditorActions::eaLoadLangForCreate:
+        return LoadLanguage(Param, 8);
+    case TEditorActions::eaCreateLang:
+        fCurrentLanguage = fData->EditorLang;
+        fCurrentLangISO = Normalized(fData->EditorISO);
+        return true;
+    case TEditorActions::eaSaveLang:
+        SaveLanguage(fData->EditorLang, fData->CurrentSuperiorLang.Name, fData->EditorISO, Param);
+        return true;
+    }
+    return false;
 }

@@ -11,18 +11,18 @@
 #include "events.h"
 #include "exception.h"
 #include "internal_lang_defs.h"
+#include "lang_core_data.h"
 #include "lang_types.h"
+#include "language_list.h"
+#include "library_texts.h"
 
 #include <QBuffer>
 #include <QObject>
 #include <QStringList>
 #include <memory>
 
-class TLangCoreData;
-class TLangFormLexicon;
-class TLMList;
+class TSpanClient;
 class TStringList;
-struct TFullStructLine;
 
 // The language directory is missing and cannot be created.
 GLOTTA_DECLARE_EXCEPTION(ELangDirError, Exception)
@@ -31,7 +31,7 @@ GLOTTA_DECLARE_EXCEPTION(ELangDirError, Exception)
 // their kind; process-wide, entries are never removed. GUI thread only.
 TStringList &RegisteredEngines();
 
-class TGlottaCore : public QObject, public TComponentHooks
+class TGlottaCore : public QObject, public TComponentHooks, public TLangDataEngine
 {
     Q_OBJECT
     Q_PROPERTY(QString AboutGlotta READ AboutGlotta WRITE SetAboutGlotta)
@@ -91,7 +91,7 @@ public:
     bool LangMenuFlags() const { return fLangMenuFlags; }
     virtual void SetLangMenuFlags(bool Value) { fLangMenuFlags = Value; }
 
-    QString CurrentLanguage() const { return fCurrentLanguage; }
+    QString CurrentLanguage() const override { return fCurrentLanguage; }
     // Switches to the language named by an ISO code or a name unless Value
     // is exactly the current name or code (then nothing, not even the query).
     void SetCurrentLanguage(const QString &Value);
@@ -104,7 +104,7 @@ public:
     QString Translate(const QString &ISOorLangName);
     // One string of a lexicon in the current language, decoded. ItemNr < 0:
     // a smart-lexicon lookup of Str; without a lexicon the global lexicon's.
-    QString TranslateString(const QString &Str, TLMList *Lexicon, int ItemNr);
+    QString TranslateString(const QString &Str, const TSpanClient *Lexicon, int ItemNr);
     void AssignLanguagesList(QStringList *TargetList) const;
     QString GetLanguageFile(const QString &ISOorLangName) const;
     QString GetLanguageFile(int LanguageIndex) const;
@@ -131,25 +131,32 @@ public:
     virtual void CookieNameChanged() {}
     virtual void LanguageChosen(const QString &Language) { Q_UNUSED(Language); }
     virtual QString GetAutoLanguage() const { return fDefaultLanguage; }
-    virtual bool GetIsMultiEngine() const { return IsMultiEngine; }
+    virtual bool GetIsMultiEngine() const { return fIsMultiEngine; }
     virtual bool RebuildLangMenu();
     // Fills a selector or flag control; the engine component does it.
     virtual void UpdateLangControl(QObject *Control, int LanguageIndex);
     virtual void RefreshLangControls();
     // The language directory with a trailing separator; empty: none.
-    virtual QString GetLangsDir() const { return QString(); }
-    // Writes a built-in image: 0 create entry, 1 edit entry, 2 design
-    // language's flag, 3 empty flag. The core has none.
-    virtual void GetInternalFlag(QBuffer &Stream, int Kind);
+    QString GetLangsDir() const override { return QString(); }
+    // Writes a built-in picture into Stream. The core has none.
+    virtual void GetInternalFlag(QBuffer &Stream, TInternalFlag Kind);
     virtual bool InitEngine(bool AutoLanguage);
     virtual bool ForcedMultiEngine() const { return false; }
     virtual void ConnectClient(QObject *Client, TGlottaCore *&EngineRef);
     virtual void DisconnectClient(QObject *Client);
 
+    // The editor's requests, which reach the engine through its data holder.
+    bool EditorAction(TEditorActions Act, const QString &Param) override;
+
     void Loaded() override;
 
+    // The data holder: language list, registry and translation store.
+    TLangCoreData *LData() const { return fData; }
+    // The first initialisation (InitEngine) has run.
+    bool IsInitialized() const { return fIsInitialized; }
+
     // The library's own texts.
-    TLangFormLexicon *LangFormLexicon() const { return fLangFormLexicon.get(); }
+    TLibraryTexts *LangFormLexicon() const { return fLangFormLexicon.get(); }
     // The name under which the library lexicon is stored.
     QString LibraryLexiconPath() const;
     const QString &CookieName() const { return fCookieName; }
@@ -159,11 +166,7 @@ public:
     TNotifyEvent OnBeforeEdit;
     TNotifyEvent OnAfterEdit;
 
-    bool IsFullyCreated = false;
-    bool IsInitialized = false;
-    bool IsMultiEngine = true;
     QString LastAutoLangName;
-    TLangCoreData *LData = nullptr; // owned
 
 protected:
     // For engines that bring their own data holder (the editor-enabled one).
@@ -173,8 +176,11 @@ protected:
     virtual bool ReadLanguageResource(const QString &Name, QByteArray &Bytes) const;
 
     bool IsReady() const;
+    // Discovery and the menu list, carried out by the language list.
     void RescanLanguages();
     void AddLanguage(const QString &FileOrResource, const TLangIDs &Header, bool Editable);
+    // Where and how this engine finds its languages.
+    TLanguageSources LanguageSources();
     QString ResolveLanguageRequest(const QString &Request);
     bool UpdateLibraryLanguage(QString LangName, QString LangISO, bool Force);
     bool EnsureLangsDir();
@@ -209,12 +215,15 @@ protected:
     bool fLangMenuFlags = true;
     bool fHideCopyright = false;
     QStringList fLangResources;
-    std::unique_ptr<TLangFormLexicon> fLangFormLexicon;
+    std::unique_ptr<TLibraryTexts> fLangFormLexicon;
+    bool fIsMultiEngine = true;
 
 private:
-    friend class TLangCoreData;
     void Construct(TDataFactory MakeData);
     void NameChanged();
     bool LoadSuperiorLanguage(const QString &HeaderLine, const QString &LangName, int Flags, const QString &Chain);
     bool fKeyPending = false; // named before its owner: register once loading ends
+    TLangCoreData *fData = nullptr; // owned
+    bool fIsFullyCreated = false;
+    bool fIsInitialized = false;
 };

@@ -5,7 +5,6 @@
 
 #include "component_structure.h"
 #include "flag_icon.h"
-#include "form_lexicon.h"
 #include "lang_core_data.h"
 #include "language_file.h"
 #include "named_object_list.h"
@@ -48,7 +47,7 @@ bool ChainHolds(const QString &Chain, const QString &Name)
 
 bool TGlottaCore::ReadLanguageBytes(int Index, QByteArray &Bytes) const
 {
-    const QString Name = LData->GetFile(Index);
+    const QString Name = fData->GetFile(Index);
     // Only a full path names a file: a resource name must not pick up a file
     // of that name from the working directory.
     const QFileInfo Info(Name);
@@ -61,15 +60,15 @@ bool TGlottaCore::ReadLanguageBytes(int Index, QByteArray &Bytes) const
 
 void TGlottaCore::ResetToDesignLanguage(int Flags)
 {
-    LData->Clear();
+    fData->Clear();
     ClearFlagIcon();
     if (Flags & 8)
-        LData->CurrentSuperiorLang = TLangIDs{fDesignLanguage, LData->DesignLangISO};
+        fData->CurrentSuperiorLang = TLangIDs{fDesignLanguage, fData->DesignLangISO};
     else {
         fCurrentLanguage = fDesignLanguage;
-        fCurrentLangISO = LData->DesignLangISO;
+        fCurrentLangISO = fData->DesignLangISO;
     }
-    if (fIncludeGlotta && !fLangFormLexicon->InternalLanguages(fDesignLanguage, LData->DesignLangISO, false))
+    if (fIncludeGlotta && !fLangFormLexicon->InternalLanguages(fDesignLanguage, fData->DesignLangISO, false))
         fLangFormLexicon->LoadLang(EnglishTexts());
 }
 
@@ -77,26 +76,26 @@ bool TGlottaCore::LoadSuperiorLanguage(const QString &HeaderLine, const QString 
                                        const QString &Chain)
 {
     QString S = ExtractKeyValue(HeaderLine, u"%SUPERIOR_LANGUAGE=");
-    if (S.isEmpty() || LData->Languages.IndexOf(S) < 0 || ChainHolds(Chain, S))
+    if (S.isEmpty() || fData->Languages.IndexOf(S) < 0 || ChainHolds(Chain, S))
         S = fDesignLanguage;
     const QString Next = Chain.isEmpty() ? QLatin1Char('-') + LangName + QLatin1Char('-')
                                          : Chain + LangName + QLatin1Char('-');
     const bool Loaded = LoadLanguage(S, 8, Next);
-    LData->NewLanguage();
+    fData->NewLanguage();
     if (Chain.isEmpty() && (Flags & 1))
-        LData->CompleteSourceData();
+        fData->CompleteSourceData();
     return Loaded;
 }
 
 bool TGlottaCore::LoadLanguage(const QString &LangName, int Flags, const QString &Chain)
 {
     ResetToDesignLanguage(Flags);
-    const int Index = LData->Languages.IndexOf(LangName);
+    const int Index = fData->Languages.IndexOf(LangName);
     if (Index == 0)
         return true;
     if (Index < 0)
         return false;
-    TLangCoreData &D = *LData;
+    TLangCoreData &D = *fData;
     try {
         QByteArray Bytes;
         if (!ReadLanguageBytes(Index, Bytes)) {
@@ -304,7 +303,7 @@ void TGlottaCore::SaveLanguage(const QString &LangName, const QString &SuperiorN
     EnsureLangsDir();
     if (LangName.isEmpty() || FileName.isEmpty())
         return;
-    const TLangCoreData &D = *LData;
+    const TLangCoreData &D = *fData;
     QStringList Lines;
     Lines.reserve(D.DataStruct->Count() + 16);
     Lines.append(QLatin1Char('[') + fLangFileSign + QLatin1Char(']'));

@@ -1,69 +1,51 @@
 #pragma once
-// TLangCoreData: the engine's data holder. It keeps the language list (names,
-// file or resource names, ISO codes, flags, editable languages, the menu
-// list), the registry of attached components and the translation store of
-// the current language with its superior languages. The editor's data class
-// derives from it and implements the editor operations.
+// TLangCoreData: the engine's data holder. It keeps the language list (its
+// TLanguageList part), the registry of attached components and the
+// translation store of the current language with its superior languages.
+// The editor's data class derives from it and implements the editor
+// operations.
 
 #include "component_structure.h"
 #include "lang_types.h"
+#include "language_list.h"
 #include "lexicon_data.h"
 #include "smart_lexicon_data.h"
-#include "string_list.h"
 
-#include <QBuffer>
+#include <QString>
 #include <memory>
-#include <vector>
 
-class TGlottaCore;
 class TSpans;
 
 // The editor's requests to the engine and its page kinds.
 enum class TEditorActions { eaLoadLangForEdit, eaLoadLangForCreate, eaCreateLang, eaSaveLang };
 enum class TEditorModes { emClient, emIndexedLexicon, emSmartLexicon, emResources };
+// What the editor is shown for: creating a language or editing one.
+enum TEditorRequest { erCreateLanguage = 0, erEditLanguage = 1 };
 
-// The flag images of the languages, parallel to the language list and then
-// to the command entries of the menu list.
-class TFlagsList
+// What the data holder asks of the engine that owns it. The engine
+// implements it; the holder never reaches into the engine's fields.
+class TLangDataEngine
 {
 public:
-    TFlagsList() = default;
-    TFlagsList(const TFlagsList &) = delete;
-    TFlagsList &operator=(const TFlagsList &) = delete;
+    // The language directory with a trailing separator; empty: none.
+    virtual QString GetLangsDir() const = 0;
+    virtual QString CurrentLanguage() const = 0;
+    // Carries out an editor request (load for editing or as a source,
+    // create, save); the engine's own bookkeeping changes only there.
+    virtual bool EditorAction(TEditorActions Act, const QString &Param) = 0;
 
-    int Count() const { return int(fFlags.size()); }
-    void ClearFlags() { fFlags.clear(); }
-    // Appends a new empty stream (open for reading and writing).
-    QBuffer *NewFlag();
-    // The stream at Index, positioned at its start; an index at or beyond
-    // Count first appends empty streams up to it. Nil for a negative index.
-    QBuffer *GetFlagStream(int Index);
-    // Index is within the list and its stream holds more than 10 bytes.
-    bool Present(int FlagIndex) const;
-
-private:
-    std::vector<std::unique_ptr<QBuffer>> fFlags;
+protected:
+    ~TLangDataEngine() = default;
 };
 
-class TLangCoreData
+class TLangCoreData : public TLanguageList
 {
 public:
-    explicit TLangCoreData(TGlottaCore *OwnedEngine);
-    TLangCoreData(const TLangCoreData &) = delete;
-    TLangCoreData &operator=(const TLangCoreData &) = delete;
-    virtual ~TLangCoreData();
+    explicit TLangCoreData(TLangDataEngine *OwnedEngine);
+    ~TLangCoreData() override;
 
-    // The language list; entry 0 is always the design language. Lookups
-    // ignore letter case.
-    TStringList Languages;
-    // Entry 0 the design language's name, then a file's full path or a resource's name.
-    TStringList FileNames;
-    TStringList LangCodes;
-    TFlagsList Flags;
-    TStringList EditableLangs;
-    TStringList LangMenu;
     std::unique_ptr<TSpans> SpanClients;
-    TGlottaCore *Engine;
+    TLangDataEngine *Engine;
     TLangIDs CurrentSuperiorLang;
     QString DesignLangISO;
     QString EditorISO;
@@ -74,28 +56,17 @@ public:
 
     // The engine's language directory.
     QString LangsDir() const;
+    // The editor's requests, carried out by the engine.
     bool EditorAction(TEditorActions Act, const QString &Param);
-
-    // Lookups by ISO code (a non-empty request) and then by name; empty /
-    // false / nil for an unknown language or an index outside the list.
-    int IndexOfLanguage(const QString &ISOorLangName) const;
-    QString GetFile(const QString &ISOorLangName) const;
-    QString GetFile(int LanguageIndex) const;
-    // By name only / by index.
-    QString GetCode(const QString &LanguageName) const;
-    QString GetCode(int LanguageIndex) const;
-    bool Exists(const QString &ISOorLangName) const;
-    QBuffer *Flag(const QString &ISOorLangName);
-    QBuffer *Flag(int LanguageIndex);
 
     // The descent step of the three stores.
     void NewLanguage();
     // Empties the three stores and CurrentSuperiorLang.
     void Clear();
 
-    // Shows the editor in mode 0 (create a language) or 1 (edit one) and
-    // answers the language to switch to. Without an editor window there is
-    // nothing to show: the current language stays.
+    // Shows the editor for a TEditorRequest and answers the language to
+    // switch to. Without an editor window there is nothing to show: the
+    // current language stays.
     virtual QString EditorExecute(int EMode);
     virtual bool EditorOpened() const { return false; }
     // Called after the superior chain of a language loaded for editing: the

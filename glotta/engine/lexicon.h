@@ -21,7 +21,8 @@ public:
     virtual QString GetLocStr(int Index) const = 0;
     // The name under which the list's translations are stored: its
     // ComponentPath ("Form1.Lexicon1").
-    virtual QString ListPath() const;
+    QString ListPath() const override;
+    QString SpanName() const override { return ListPath(); }
 };
 
 class TLexicon : public TLMList

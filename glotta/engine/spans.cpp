@@ -1,8 +1,7 @@
 #include "spans.h"
 
 #include "component_structure.h"
-#include "glotta_component.h"
-#include "lexicon.h"
+#include "span_client.h"
 
 QList<QObject *> TSpans::Components() const
 {
@@ -37,34 +36,40 @@ void TSpans::UnregisterClient(QObject *Client)
 }
 
 namespace {
+TSpanClient *AsClient(QObject *Obj)
+{
+    return dynamic_cast<TSpanClient *>(Obj);
+}
+
 // Every live Glotta component of a snapshot of the registry, so that a walk
 // survives components that come and go while it runs.
 template <typename Fn>
 void ForEachGlotta(const QList<QPointer<QObject>> &Snapshot, Fn F)
 {
     for (const QPointer<QObject> &P : Snapshot)
-        if (auto *C = qobject_cast<TGlottaComponent *>(P.data()))
+        if (TSpanClient *C = AsClient(P.data()))
             F(C);
 }
 } // namespace
 
 void TSpans::InitClients()
 {
-    ForEachGlotta(fComponents, [](TGlottaComponent *C) { C->InitClient(); });
+    ForEachGlotta(fComponents, [](TSpanClient *C) { C->InitClient(); });
 }
 
 void TSpans::CallClientProcs()
 {
-    ForEachGlotta(fComponents, [](TGlottaComponent *C) { C->ChangeLanguage(); });
+    ForEachGlotta(fComponents, [](TSpanClient *C) { C->ChangeLanguage(); });
 }
 
 void TSpans::InitToLanguage(const QString &InitLanguage, bool IsDesignLang)
 {
-    ForEachGlotta(fComponents, [&](TGlottaComponent *C) {
-        if (C->LMComponentLanguage == InitLanguage)
+    ForEachGlotta(fComponents, [&](TSpanClient *C) {
+        const QString Language = C->ComponentLanguage();
+        if (Language == InitLanguage)
             return;
-        if (IsDesignLang && C->LMComponentLanguage.isEmpty())
-            C->LMComponentLanguage = InitLanguage;
+        if (IsDesignLang && Language.isEmpty())
+            C->SetComponentLanguage(InitLanguage);
         else
             C->ChangeLanguage();
     });
@@ -72,15 +77,15 @@ void TSpans::InitToLanguage(const QString &InitLanguage, bool IsDesignLang)
 
 void TSpans::PrepareForDesignTimeEdit()
 {
-    ForEachGlotta(fComponents, [](TGlottaComponent *C) { C->PrepareForDesignTimeEdit(); });
+    ForEachGlotta(fComponents, [](TSpanClient *C) { C->PrepareForDesignTimeEdit(); });
 }
 
-TGlottaCPC *TSpans::GetClientByStructLine(const TFullStructLine &StructItem) const
+TSpanClient *TSpans::GetClientByStructLine(const TFullStructLine &StructItem) const
 {
     const QString ID = TComponentStructure::MakeLineID(StructItem);
     for (const QPointer<QObject> &P : fComponents)
-        if (auto *Client = qobject_cast<TGlottaCPC *>(P.data()))
-            if (Client->DesignStruct().Find(ID) >= 0)
+        if (TSpanClient *Client = AsClient(P.data()))
+            if (Client->HasDesignLine(ID))
                 return Client;
     return nullptr;
 }
@@ -90,10 +95,12 @@ bool TSpans::IsRegistered(const TFullStructLine &StructItem) const
     return GetClientByStructLine(StructItem) != nullptr;
 }
 
-TLMList *TSpans::GetListByName(const QString &ListName) const
+TSpanClient *TSpans::GetListByName(const QString &ListName) const
 {
+    if (ListName.isEmpty())
+        return nullptr;
     for (const QPointer<QObject> &P : fComponents)
-        if (auto *List = qobject_cast<TLMList *>(P.data()))
+        if (TSpanClient *List = AsClient(P.data()))
             if (List->ListPath() == ListName)
                 return List;
     return nullptr;
@@ -105,10 +112,8 @@ QString TSpans::SpanName(int Index) const
     if (Index < 0 || Index >= Live.size())
         return QString();
     QObject *C = Live[Index];
-    if (auto *Client = qobject_cast<TGlottaCPC *>(C))
-        return Client->GetLanguageOwner();
-    if (auto *List = qobject_cast<TLMList *>(C))
-        return List->ListPath();
+    if (TSpanClient *Client = AsClient(C))
+        return Client->SpanName();
     return C->objectName();
 }
 

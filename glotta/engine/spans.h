@@ -15,8 +15,7 @@
 #include <QPointer>
 #include <QString>
 
-class TGlottaCPC;
-class TLMList;
+class TSpanClient;
 
 class TSpans
 {
@@ -45,10 +44,10 @@ public:
     void PrepareForDesignTimeEdit();
 
     // The first registered client whose design structure has the line's ID.
-    TGlottaCPC *GetClientByStructLine(const TFullStructLine &StructItem) const;
+    TSpanClient *GetClientByStructLine(const TFullStructLine &StructItem) const;
     bool IsRegistered(const TFullStructLine &StructItem) const;
     // The first registered list component whose path equals ListName exactly.
-    TLMList *GetListByName(const QString &ListName) const;
+    TSpanClient *GetListByName(const QString &ListName) const;
     // A client's language owner, a list component's path, else the Name.
     QString SpanName(int Index) const;
     bool IsRegistered(const QString &ByName) const;

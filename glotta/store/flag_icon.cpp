@@ -27,9 +27,8 @@ constexpr int BytesPerLine = 50;
 constexpr int MaxBytesReadPerLine = 256;
 
 template <typename Lines, typename CountFn, typename LineFn>
-void ReadFlagIconLines(const Lines &L, int Index, CountFn Count, LineFn Line)
+QByteArray FlagIconLinesBytes(const Lines &L, int Index, CountFn Count, LineFn Line)
 {
-    QBuffer &B = FlagIconData();
     try {
         QByteArray Bytes;
         quint8 Chunk[MaxBytesReadPerLine];
@@ -37,10 +36,17 @@ void ReadFlagIconLines(const Lines &L, int Index, CountFn Count, LineFn Line)
             const int N = HexToBytes(AfterFirstTab(Line(L, i)), Chunk, MaxBytesReadPerLine);
             Bytes.append(reinterpret_cast<const char *>(Chunk), N);
         }
-        B.buffer() = Bytes;
+        return Bytes;
     } catch (const std::bad_alloc &) {
-        B.buffer().clear();
+        return QByteArray();
     }
+}
+
+template <typename Lines, typename CountFn, typename LineFn>
+void ReadFlagIconLines(const Lines &L, int Index, CountFn Count, LineFn Line)
+{
+    QBuffer &B = FlagIconData();
+    B.buffer() = FlagIconLinesBytes(L, Index, Count, Line);
     B.seek(0);
 }
 
@@ -95,11 +101,18 @@ void ReadFlagIcon(const TStringList &Lines, int Index)
         [](const TStringList &L, int i) -> const QString & { return L.Strings(i); });
 }
 
-void ReadFlagIcon(const QStringList &Lines, int Index)
+QByteArray FlagIconBytes(const QStringList &Lines, int Index)
 {
-    ReadFlagIconLines(
+    return FlagIconLinesBytes(
         Lines, Index, [](const QStringList &L) { return int(qMin<qsizetype>(L.size(), INT_MAX)); },
         [](const QStringList &L, int i) -> const QString & { return L.at(i); });
+}
+
+void ReadFlagIcon(const QStringList &Lines, int Index)
+{
+    QBuffer &B = FlagIconData();
+    B.buffer() = FlagIconBytes(Lines, Index);
+    B.seek(0);
 }
 
 void WriteFlagIcon(TStringList &Lines)

@@ -17,6 +17,11 @@ bool HasFlagIcon();
 // The buffer itself (not a copy), positioned at its start.
 QBuffer &FlagIconStream();
 
+// The bytes of the flag-icon lines Index to the last line (the text after
+// each line's first tab, up to 256 bytes a line, up to the first character
+// that is not a hex digit); empty when they cannot be held.
+QByteArray FlagIconBytes(const QStringList &Lines, int Index);
+
 // Replaces the buffer's contents with the bytes of lines Index to the last
 // line (the text after each line's first tab, up to 256 bytes a line, up to
 // the first character that is not a hex digit). Errors leave it empty.

@@ -45,8 +45,11 @@ bool LineNumberOf(const Lines &L, int Index, int &Number)
     return ParseDecimal(QStringView(Line).left(P), Number);
 }
 
-template <typename Lines, typename ReadFlag>
-void ReadHeader(const Lines &L, const QString &Sign, bool Flag, TLangIDs &IDs, ReadFlag ReadFlagFrom)
+// ClearFlag runs once a valid header asks for the flag, before the flag
+// section is searched; ReadFlagFrom(Line) reads the section from Line on.
+template <typename Lines, typename ClearFlagFn, typename ReadFlagFn>
+void ReadHeader(const Lines &L, const QString &Sign, bool Flag, TLangIDs &IDs, ClearFlagFn ClearFlag,
+                ReadFlagFn ReadFlagFrom)
 {
     const int Count = L.Count();
     if (Count <= 2 || TrimControls(L.At(0)) != Sign) {
@@ -72,13 +75,26 @@ void ReadHeader(const Lines &L, const QString &Sign, bool Flag, TLangIDs &IDs, R
     NormalizeISOCode(IDs.Code);
     if (!Flag)
         return;
-    ClearFlagIcon();
+    ClearFlag();
     for (int i = NameLine + 1; i < Count; ++i) {
         const QString Text = AfterFirstTab(L.At(i));
         if (Text.size() > 2 && !Text.startsWith(QLatin1Char('"')) && Text.contains(QLatin1String("%FLAG_ICON"))) {
             ReadFlagFrom(i + 1);
             break;
         }
+    }
+}
+
+void ReadHeaderFromBytes(const QByteArray &Bytes, const QString &Sign, TLangIDs &IDs, QByteArray &Flag)
+{
+    try {
+        const QStringList Lines = SplitLanguageFileLines(DecodeLanguageFileText(Bytes));
+        ReadHeader(
+            TQStringListLines{Lines}, Sign, true, IDs, [&Flag] { Flag.clear(); },
+            [&Lines, &Flag](int From) { Flag = FlagIconBytes(Lines, From); });
+    } catch (const std::exception &) {
+        IDs = TLangIDs();
+        Flag.clear();
     }
 }
 
@@ -133,12 +149,12 @@ bool LineNumber(const QStringList &Lines, int Index, int &Number)
 
 void ReadLanguageHeader(const TStringList &Lines, const QString &Sign, bool Flag, TLangIDs &IDs)
 {
-    ReadHeader(TStringListLines{Lines}, Sign, Flag, IDs, [&Lines](int From) { ReadFlagIcon(Lines, From); });
+    ReadHeader(TStringListLines{Lines}, Sign, Flag, IDs, ClearFlagIcon, [&Lines](int From) { ReadFlagIcon(Lines, From); });
 }
 
 void ReadLanguageHeader(const QStringList &Lines, const QString &Sign, bool Flag, TLangIDs &IDs)
 {
-    ReadHeader(TQStringListLines{Lines}, Sign, Flag, IDs, [&Lines](int From) { ReadFlagIcon(Lines, From); });
+    ReadHeader(TQStringListLines{Lines}, Sign, Flag, IDs, ClearFlagIcon, [&Lines](int From) { ReadFlagIcon(Lines, From); });
 }
 
 void ReadLanguageHeader(const QString &FileName, const QString &Sign, bool Flag, TLangIDs &IDs)
@@ -156,6 +172,14 @@ void ReadLanguageHeader(const QByteArray &Stream, const QString &Sign, bool Flag
     if (Stream.isEmpty())
         return;
     ReadHeaderFromBytes(Stream, Sign, Flag, IDs);
+}
+
+void ReadLanguageHeader(const QByteArray &Stream, const QString &Sign, TLangIDs &IDs, QByteArray &Flag)
+{
+    IDs = TLangIDs();
+    Flag.clear();
+    if (!Stream.isEmpty())
+        ReadHeaderFromBytes(Stream, Sign, IDs, Flag);
 }
 
 void ReadLanguageHeader(QIODevice &Stream, const QString &Sign, bool Flag, TLangIDs &IDs)

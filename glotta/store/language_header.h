@@ -43,6 +43,9 @@ void ReadLanguageHeader(const QStringList &Lines, const QString &Sign, bool Flag
 void ReadLanguageHeader(const QString &FileName, const QString &Sign, bool Flag, TLangIDs &IDs);
 void ReadLanguageHeader(const QByteArray &Stream, const QString &Sign, bool Flag, TLangIDs &IDs);
 void ReadLanguageHeader(QIODevice &Stream, const QString &Sign, bool Flag, TLangIDs &IDs);
+// The same for language-file bytes with the flag icon, when the file has one,
+// in Flag instead of FlagIconData; Flag is emptied first.
+void ReadLanguageHeader(const QByteArray &Stream, const QString &Sign, TLangIDs &IDs, QByteArray &Flag);
 
 // Lines of a language-file text: CR, LF or CR LF end a line; a final line
 // end adds no empty line.

@@ -11,11 +11,11 @@ TGlottaEngine::TGlottaEngine(QObject *Owner) : TGlottaCore(Owner)
     RescanLanguages();
 }
 
-void TGlottaEngine::GetInternalFlag(QBuffer &Stream, int Kind)
+void TGlottaEngine::GetInternalFlag(QBuffer &Stream, TInternalFlag Kind)
 {
     Stream.buffer().clear();
-    if (Kind == 2 || Kind == 3) {
-        const TPicture &Picture = Kind == 2 ? fDesignLangFlag : fEmptyFlag;
+    if (Kind == ifDesignLanguage || Kind == ifEmptyFlag) {
+        const TPicture &Picture = Kind == ifDesignLanguage ? fDesignLangFlag : fEmptyFlag;
         if (!Picture.IsEmpty())
             Stream.buffer() = Picture.Bytes();
     }

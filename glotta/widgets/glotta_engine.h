@@ -29,9 +29,9 @@ public:
     // The language directory: the program's directory combined with
     // LangSubdirectory (an absolute one is used as it is), ending with a separator.
     QString GetLangsDir() const override;
-    // Kinds 2 and 3: the design language's flag and the empty flag as image
-    // bytes; the command entries' icons (kinds 0 and 1) are not drawn yet.
-    void GetInternalFlag(QBuffer &Stream, int Kind) override;
+    // The design language's flag and the empty flag as image bytes; the
+    // command entries' pictures are not drawn yet.
+    void GetInternalFlag(QBuffer &Stream, TInternalFlag Kind) override;
 
     void Notification(QObject *AComponent, TOperation Operation) override;
 

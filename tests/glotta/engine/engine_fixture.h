@@ -85,5 +85,5 @@ struct TEngineFixture
     {
         WriteBytes(Path(Name), LangFile(Lines, Encoding));
     }
-    QStringList Languages() const { return Engine->LData->Languages.ToStringList(); }
+    QStringList Languages() const { return Engine->LData()->Languages.ToStringList(); }
 };

@@ -42,14 +42,14 @@ private slots:
         TBoxRecorder Boxes;
         auto Form = Create("cs");
         TGlottaEngine *E = Form->GlottaEngine1;
-        QCOMPARE(E->LData->Languages.ToStringList(), (QStringList{"čeština", "english"}));
-        QCOMPARE(E->LData->LangCodes.ToStringList(), (QStringList{"cs", "en"}));
+        QCOMPARE(E->LData()->Languages.ToStringList(), (QStringList{"čeština", "english"}));
+        QCOMPARE(E->LData()->LangCodes.ToStringList(), (QStringList{"cs", "en"}));
         QCOMPARE(E->GetLanguageFile("en"), QStringLiteral("ENGLISH"));
-        QCOMPARE(E->LData->EditableLangs.ToStringList(), QStringList{"english"});
+        QCOMPARE(E->LData()->EditableLangs.ToStringList(), QStringList{"english"});
         // The start-up's first lexicon lookup initialised the engine: the
         // command entries are offered, in Czech.
-        QVERIFY(E->IsInitialized);
-        QCOMPARE(E->LData->LangMenu.ToStringList(),
+        QVERIFY(E->IsInitialized());
+        QCOMPARE(E->LData()->LangMenu.ToStringList(),
                  (QStringList{"čeština", "english", "> Přidat jazyk <", "> Upravit jazyk <"}));
 
         int Changes = 0;
@@ -60,10 +60,10 @@ private slots:
         QCOMPARE(E->Translate("en"), QStringLiteral("english"));
         QCOMPARE(Changes, 1);
         QCOMPARE(E->CurrentLanguageISO(), QStringLiteral("en"));
-        QCOMPARE(E->LData->CurrentSuperiorLang.Name, QStringLiteral("čeština"));
+        QCOMPARE(E->LData()->CurrentSuperiorLang.Name, QStringLiteral("čeština"));
         QCOMPARE(Form->Lexicon1->GetItem(2), QStringLiteral("Setup Error."));
         QVERIFY(Form->Memo1->toPlainText().startsWith("This is installation program"));
-        QCOMPARE(E->LData->LangMenu.ToStringList().mid(2), (QStringList{"> Add <", "> Edit <"}));
+        QCOMPARE(E->LData()->LangMenu.ToStringList().mid(2), (QStringList{"> Add <", "> Edit <"}));
 
         QCOMPARE(E->Translate("de"), QStringLiteral("english"));
         QCOMPARE(Changes, 1);
@@ -90,10 +90,10 @@ private slots:
         TGlottaEngine *E = Form->GlottaEngine1;
         QTemporaryDir Dir;
         E->SetLangSubdirectory(Dir.path());
-        E->LData->EditorLang = "english";
-        E->LData->EditorISO = "en";
+        E->LData()->EditorLang = "english";
+        E->LData()->EditorISO = "en";
         const QString Out = Dir.filePath("out.lng");
-        QVERIFY(E->LData->EditorAction(TEditorActions::eaSaveLang, Out));
+        QVERIFY(E->LData()->EditorAction(TEditorActions::eaSaveLang, Out));
         QFile Written(Out), Resource(QStringLiteral(GLOTTA_ENGLISH_LNG)), Built(":/lang/ENGLISH");
         QVERIFY(Written.open(QIODevice::ReadOnly));
         QVERIFY(Resource.open(QIODevice::ReadOnly));

@@ -128,7 +128,7 @@ private slots:
         TEngineFixture F;
         TTestEngine &E = *F.Engine;
         E.SetLangFileEncoding(TGlottaCore::TLFEncodingValue(int(encoding)));
-        TLangCoreData &D = *E.LData;
+        TLangCoreData &D = *E.LData();
         D.DataStruct->AddLine(MakeLine("Form1", "", 0, "Title " + Accent));
         D.DataStruct->AddLine(MakeLine("Button1", "Form1", 0, "two'#13''#10'lines \"quoted\""));
         D.DataStruct->AddLine(MakeLine("Memo1", "Form1", 32, "", 0));
@@ -220,7 +220,7 @@ private slots:
         E.RescanLanguages();
         QCOMPARE(F.Languages().size(), 4);
         QVERIFY(E.LoadLanguage("C", 0));
-        TComponentStructure &S = *E.LData->DataStruct;
+        TComponentStructure &S = *E.LData()->DataStruct;
         auto DescentOf = [&S](const QString &Comp) {
             const int i = S.Find(Comp, "F", 0, "");
             return i < 0 ? -1 : int(S.GetDescent(i));
@@ -231,8 +231,8 @@ private slots:
         // The closest language's text wins and is the language's own.
         QCOMPARE(S.GetString("Shared", "F", 0, ""), QStringLiteral("from C"));
         QCOMPARE(DescentOf("Shared"), 0);
-        QCOMPARE(E.LData->SmartLexicon->ReadItem("key"), QStringLiteral("C"));
-        QCOMPARE(E.LData->CurrentSuperiorLang.Name, superior);
+        QCOMPARE(E.LData()->SmartLexicon->ReadItem("key"), QStringLiteral("C"));
+        QCOMPARE(E.LData()->CurrentSuperiorLang.Name, superior);
         QCOMPARE(E.CurrentLanguage(), QStringLiteral("C"));
     }
 
@@ -248,8 +248,8 @@ private slots:
         // 8: loaded as superior, the design language stays current.
         QVERIFY(E.LoadLanguage("Deutsch", 8));
         QCOMPARE(E.CurrentLanguage(), QStringLiteral("čeština"));
-        QCOMPARE(E.LData->CurrentSuperiorLang.Name, QStringLiteral("Deutsch"));
-        QCOMPARE(E.LData->CurrentSuperiorLang.Code, QStringLiteral("de"));
+        QCOMPARE(E.LData()->CurrentSuperiorLang.Name, QStringLiteral("Deutsch"));
+        QCOMPARE(E.LData()->CurrentSuperiorLang.Code, QStringLiteral("de"));
         QVERIFY(!HasFlagIcon());
 
         // 4: the flag section into FlagIconData.
@@ -260,13 +260,13 @@ private slots:
 
         // 2: lines of components no registered client owns are obsolete.
         QVERIFY(E.LoadLanguage("Deutsch", 2));
-        const int i = E.LData->DataStruct->Find("Button1", "Form1", 0, "");
-        QCOMPARE(int(E.LData->DataStruct->GetChangeable(i)), 3);
+        const int i = E.LData()->DataStruct->Find("Button1", "Form1", 0, "");
+        QCOMPARE(int(E.LData()->DataStruct->GetChangeable(i)), 3);
         TGlottaCPC Client(F.Form.get());
         Client.DesignStruct().AddTextProperty("Button1", "Form1", 0, "Zavřít", "");
         Client.SetGlottaEngine(&E);
         QVERIFY(E.LoadLanguage("Deutsch", 2));
-        QCOMPARE(int(E.LData->DataStruct->GetChangeable(E.LData->DataStruct->Find("Button1", "Form1", 0, ""))), 1);
+        QCOMPARE(int(E.LData()->DataStruct->GetChangeable(E.LData()->DataStruct->Find("Button1", "Form1", 0, ""))), 1);
     }
 
     void notransKeepsInherited()
@@ -276,7 +276,7 @@ private slots:
         F.Write("child.lng", {"[LANGUAGE_FILE]", HeaderLine("Child", "", "Base"), "0\t%NOTRANS\t%COMPONENT=B;\t%OWNER=F;"});
         F.Engine->RescanLanguages();
         QVERIFY(F.Engine->LoadLanguage("Child", 0));
-        const TComponentStructure &S = *F.Engine->LData->DataStruct;
+        const TComponentStructure &S = *F.Engine->LData()->DataStruct;
         QCOMPARE(S.GetString("B", "F", 0, ""), QStringLiteral("inherited"));
         QCOMPARE(int(S.GetChangeable(0)), 0);
         QCOMPARE(int(S.GetDescent(0)), 0);
@@ -333,9 +333,9 @@ private slots:
         F.Engine->RescanLanguages();
         QCOMPARE(F.Languages().contains("Bad"), listed);
         QCOMPARE(F.Engine->Translate("Bad"), loads ? QStringLiteral("Bad") : QStringLiteral("čeština"));
-        QCOMPARE(F.Engine->LData->DataStruct->Count(), lines);
+        QCOMPARE(F.Engine->LData()->DataStruct->Count(), lines);
         if (loads)
-            QCOMPARE(F.Engine->LData->DataLexicon->ReadItem("L", 70000 & 0xFFFF), QString());
+            QCOMPARE(F.Engine->LData()->DataLexicon->ReadItem("L", 70000 & 0xFFFF), QString());
     }
 
     void vanishedFileLeavesDesignLanguage()
@@ -349,7 +349,7 @@ private slots:
         QCOMPARE(F.Engine->Translate("de"), QStringLiteral("čeština"));
         // A failed load still notifies: the design language is now current.
         QCOMPARE(Changes, 1);
-        QCOMPARE(F.Engine->LData->DataStruct->Count(), 0);
+        QCOMPARE(F.Engine->LData()->DataStruct->Count(), 0);
     }
 
     void headerOtherCaseLoadsNoEntries()
@@ -358,7 +358,7 @@ private slots:
         F.Write("en.lng", {"[LANGUAGE_FILE]", HeaderLine("english", "en"), "0\t\"x\"\t%COMPONENT=B;\t%OWNER=F;"});
         F.Engine->RescanLanguages();
         QVERIFY(F.Engine->LoadLanguage("English", 0));
-        QCOMPARE(F.Engine->LData->DataStruct->Count(), 0);
+        QCOMPARE(F.Engine->LData()->DataStruct->Count(), 0);
     }
 
     void uniqueLangFileName()
