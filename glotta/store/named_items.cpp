@@ -1,7 +1,6 @@
 #include "named_items.h"
 
 #include "descent_codes.h"
-#include "smart_lexicon_data.h"
 
 // ---- TNamedItemsList ------------------------------------------------------
 
@@ -222,9 +221,8 @@ void TNamedItems::Remove(const QString &LocStr)
         fItems.Delete(i);
 }
 
-void TNamedItems::AssignGlobals(const TSmartLexiconData &SourceLexiconData)
+void TNamedItems::AssignItems(const TNamedItems &Source)
 {
-    const TNamedItems &Source = SourceLexiconData.GlobalLexicon();
     if (&Source == this)
         return; // emptying first would lose the very entries to copy
     fItems.Clear();

@@ -78,7 +78,11 @@ public:
     void Change(const QString &Designed, const QString &Translated);
     void Remove(quint16 ItemNr);
     void Remove(const QString &LocStr);
+    // Replaces the entries with copies of the source's global lexicon
+    // (defined with TSmartLexiconData, whose global lexicon it reads).
     void AssignGlobals(const TSmartLexiconData &SourceLexiconData);
+    // Replaces the entries with copies of Source's.
+    void AssignItems(const TNamedItems &Source);
     void Clear();
     void NewLanguage();
 

@@ -79,3 +79,8 @@ private:
     TNamedItems fGlobalLexicon;
     TLexiconShelf<TNamedItems, true> fLexicons; // exact names reach a smart lexicon
 };
+
+inline void TNamedItems::AssignGlobals(const TSmartLexiconData &SourceLexiconData)
+{
+    AssignItems(SourceLexiconData.GlobalLexicon());
+}

@@ -1,7 +1,6 @@
 #include "class_registry.h"
 
 #include "application.h"
-#include "design.h"
 #include "design_values.h"
 #include "form.h"
 

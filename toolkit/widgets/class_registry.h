@@ -9,13 +9,34 @@
 #include <QHash>
 #include <QJsonValue>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <any>
 #include <functional>
 
 class QObject;
 class QMetaObject;
-class TDesignContext;
+
+// What a property setter of a design being read may ask of the reader.
+class TDesignContext
+{
+public:
+    QObject *Root = nullptr;
+    // References by component name, resolved when the whole design has been read.
+    void AddFixup(QObject *Component, const QString &Property, const QString &TargetName,
+                  std::function<void(QObject *Target)> Apply);
+
+private:
+    friend class TDesignReader;
+    struct TFixup
+    {
+        QPointer<QObject> Component;
+        QString Property;
+        QString TargetName;
+        std::function<void(QObject *)> Apply;
+    };
+    QList<TFixup> fFixups;
+};
 
 struct TPropertyInfo
 {

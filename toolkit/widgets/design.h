@@ -6,13 +6,12 @@
 // form's OnCreate. The writer stores only values that differ from a fresh
 // instance's, so a design read and written again is unchanged.
 
+#include "class_registry.h"
 #include "exception.h"
 
 #include <QJsonDocument>
 #include <QList>
-#include <QPointer>
 #include <QString>
-#include <functional>
 
 class QObject;
 class QWidget;
@@ -20,26 +19,6 @@ class TForm;
 
 // A design that cannot be read; the message names the file, the component and the property.
 GLOTTA_DECLARE_EXCEPTION(EDesignError, Exception)
-
-class TDesignContext
-{
-public:
-    QObject *Root = nullptr;
-    // References by component name, resolved when the whole design has been read.
-    void AddFixup(QObject *Component, const QString &Property, const QString &TargetName,
-                  std::function<void(QObject *Target)> Apply);
-
-private:
-    friend class TDesignReader;
-    struct TFixup
-    {
-        QPointer<QObject> Component;
-        QString Property;
-        QString TargetName;
-        std::function<void(QObject *)> Apply;
-    };
-    QList<TFixup> fFixups;
-};
 
 // Reads the design in FileName (a path or a Qt resource ":/...") into Root,
 // an instance of the design's root class, creating its components. Throws
