@@ -123,14 +123,10 @@ void TForm1::DownloadBlock(const TPackage &P)
 void TForm1::DownloadProgress(QObject *, quint32 Progress, quint32 ProgressMax, TDownloadStatus, const QString &,
                               bool &Cancel)
 {
-    // QProgressBar counts in int; large sizes are scaled down together. A
-    // maximum of 0 (unknown size) shows an empty bar, not Qt's busy animation.
-    int Shift = 0;
-    while ((ProgressMax >> Shift) > quint32(std::numeric_limits<int>::max()))
-        ++Shift;
-    const int Max = int(ProgressMax >> Shift);
-    pb1->setRange(0, Max > 0 ? Max : 1);
-    pb1->setValue(Max > 0 ? int(std::min(Progress, ProgressMax) >> Shift) : 0);
+    // The seam's values fit the bar's int range. A maximum of 0 (unknown
+    // size) shows an empty bar, not Qt's busy animation.
+    pb1->setRange(0, ProgressMax > 0 ? int(ProgressMax) : 1);
+    pb1->setValue(ProgressMax > 0 ? int(Progress) : 0);
     QApplication::processEvents();
     if (!zrusitb->isEnabled())
         Cancel = true;

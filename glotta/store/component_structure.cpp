@@ -1,5 +1,6 @@
 #include "component_structure.h"
 
+#include "exception.h"
 #include "property_ids.h"
 #include "text_helpers.h"
 
@@ -473,7 +474,14 @@ quint16 TComponentStructure::GetChangeable(int Index) const
 quint16 TComponentStructure::GetPropertyID(int Index) const
 {
     const QString &ID = Lines().Strings(Index);
-    return PropertyIDOf(SplitLineID(ID).PropertyID);
+    // Unlike GetFull and GetPropertyName, which stand in 521 for a part that
+    // is no number, asking for the ID itself is an error then. A number
+    // outside 0..65535 is still read as 521, as GetFull reads it.
+    const QStringView Part = SplitLineID(ID).PropertyID;
+    int V;
+    if (!ParseDecimal(Part, V))
+        throw EConvertError(QStringLiteral("'%1' is not a decimal number").arg(Part));
+    return PropertyIDOf(Part);
 }
 
 QString TComponentStructure::GetComponentName(int Index) const

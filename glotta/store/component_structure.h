@@ -68,6 +68,7 @@ public:
     QString GetTranslation(int Index) const;
     quint16 GetDescent(int Index) const;
     quint16 GetChangeable(int Index) const;
+    // Raises EConvertError when the property-type part is not a decimal number.
     quint16 GetPropertyID(int Index) const;
     QString GetComponentName(int Index) const;
     bool IsGlobal(int Index) const;

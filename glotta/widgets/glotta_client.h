@@ -3,6 +3,45 @@
 // The five property sets are stored as their numeric set values.
 
 #include "glotta_component.h"
+#include "property_names.h"
+
+#include <initializer_list>
+
+// The one member of the additions set.
+enum TAdditionProperties : quint8 { adCount };
+
+// The numeric value of a set of property members: bit n for the member with ordinal n.
+template<typename TMember>
+constexpr quint32 PropertySet(std::initializer_list<TMember> Members)
+{
+    quint32 Set = 0;
+    for (const TMember M : Members)
+        Set |= 1u << M;
+    return Set;
+}
+
+// Every member from ordinal 0 up to and including Last.
+template<typename TMember>
+constexpr quint32 PropertySetThrough(TMember Last)
+{
+    return quint32((quint64(1) << (Last + 1)) - 1);
+}
+
+// The members each set's writer keeps; the others are dropped. pnHeaderTitle,
+// pnFieldLabel and pnEmptyText are kept although no widget kind has them.
+constexpr quint32 AcceptedTransStringProp = PropertySetThrough(pnEmptyText) & ~PropertySet({pnPrompt});
+constexpr quint32 AcceptedTransTStringsProp = PropertySetThrough(pnFooter);
+constexpr quint32 AcceptedTransStructuredProp = PropertySetThrough(pnStateCaptions) & ~PropertySet({pnMessages});
+constexpr quint32 AcceptedTransOtherProp = PropertySet({pnFilter, cnTChart, cnTActionManager, cnTGestureManager});
+constexpr quint32 AcceptedTransAdditions = PropertySet({adCount});
+
+// A new client's sets.
+constexpr quint32 DefaultTransStringProp = AcceptedTransStringProp & ~PropertySet({pnHelpKeyword, pnSimpleText});
+constexpr quint32 DefaultTransTStringsProp = AcceptedTransTStringsProp;
+constexpr quint32 DefaultTransStructuredProp =
+    AcceptedTransStructuredProp & ~PropertySet({pnPanels, pnTreeItems, pnListItems});
+constexpr quint32 DefaultTransOtherProp = PropertySet({pnFilter, cnTChart, cnTActionManager});
+constexpr quint32 DefaultTransAdditions = 0;
 
 class TGlottaClient : public TGlottaCPC
 {
@@ -17,20 +56,20 @@ public:
 
     // The writers keep only the members a client accepts.
     quint32 TransStringProp() const { return fTransStringProp; }
-    void SetTransStringProp(quint32 Value) { fTransStringProp = Value & 7340031u; }
+    void SetTransStringProp(quint32 Value) { fTransStringProp = Value & AcceptedTransStringProp; }
     quint32 TransTStringsProp() const { return fTransTStringsProp; }
-    void SetTransTStringsProp(quint32 Value) { fTransTStringsProp = Value & 255u; }
+    void SetTransTStringsProp(quint32 Value) { fTransTStringsProp = Value & AcceptedTransTStringsProp; }
     quint32 TransStructuredProp() const { return fTransStructuredProp; }
-    void SetTransStructuredProp(quint32 Value) { fTransStructuredProp = Value & 229375u; }
+    void SetTransStructuredProp(quint32 Value) { fTransStructuredProp = Value & AcceptedTransStructuredProp; }
     quint32 TransOtherProp() const { return fTransOtherProp; }
-    void SetTransOtherProp(quint32 Value) { fTransOtherProp = Value & 225u; }
+    void SetTransOtherProp(quint32 Value) { fTransOtherProp = Value & AcceptedTransOtherProp; }
     quint32 TransAdditions() const { return fTransAdditions; }
-    void SetTransAdditions(quint32 Value) { fTransAdditions = Value & 1u; }
+    void SetTransAdditions(quint32 Value) { fTransAdditions = Value & AcceptedTransAdditions; }
 
 private:
-    quint32 fTransStringProp = 7337727;
-    quint32 fTransTStringsProp = 255;
-    quint32 fTransStructuredProp = 229230;
-    quint32 fTransOtherProp = 97;
-    quint32 fTransAdditions = 0;
+    quint32 fTransStringProp = DefaultTransStringProp;
+    quint32 fTransTStringsProp = DefaultTransTStringsProp;
+    quint32 fTransStructuredProp = DefaultTransStructuredProp;
+    quint32 fTransOtherProp = DefaultTransOtherProp;
+    quint32 fTransAdditions = DefaultTransAdditions;
 };

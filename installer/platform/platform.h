@@ -21,8 +21,9 @@ struct TLocalDBVersions
     bool V16() const { return Installed[5]; }
 };
 
-
-
+// Progress and ProgressMax arrive within DownloadProgressLimit, as
+// ScaleDownloadProgress gives them, so a progress bar takes them as they are;
+// ProgressMax is 0 while the size is unknown.
 using TDownloadProgressEvent = std::function<void(QObject *Sender, quint32 Progress, quint32 ProgressMax,
                                                   TDownloadStatus StatusCode, const QString &StatusText,
                                                   bool &Cancel)>;

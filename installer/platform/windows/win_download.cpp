@@ -89,7 +89,9 @@ public:
         bool Cancel = false;
         // The handler's exceptions must not unwind through the service's frames.
         try {
-            fOnProgress(Progress, ProgressMax, DownloadStatusOf(StatusCode), StatusText ? StatusText : L"", Cancel);
+            const TDownloadProgressValues Values = ScaleDownloadProgress(Progress, ProgressMax);
+            fOnProgress(Values.Progress, Values.ProgressMax, DownloadStatusOf(StatusCode), StatusText ? StatusText : L"",
+                        Cancel);
         } catch (...) {
             HandlerError = std::current_exception();
             Cancel = true;

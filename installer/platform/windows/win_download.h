@@ -17,7 +17,9 @@ using TWinDownloadStatus = ::TDownloadStatus;
 
 TWinDownloadStatus DownloadStatusOf(unsigned long BindStatus);
 
-// Cancel is false on entry to every call; set it to stop the transfer.
+// Progress and ProgressMax are the service's counts as ScaleDownloadProgress
+// brings them into a progress bar's range. Cancel is false on entry to every
+// call; set it to stop the transfer.
 using TWinDownloadProgress = std::function<void(uint32_t Progress, uint32_t ProgressMax, TWinDownloadStatus StatusCode,
                                                 const std::wstring &StatusText, bool &Cancel)>;
 

@@ -17,7 +17,6 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <limits>
 
 #include <sys/stat.h>
 
@@ -61,23 +60,6 @@ int StatusOf(const QNetworkReply *Reply)
 TWineDownloader::TWineDownloader(QObject *Parent) : QObject(Parent) {}
 
 TWineDownloader::~TWineDownloader() = default;
-
-void TWineDownloader::ScaleProgress(qint64 Received, qint64 Total, quint32 &Progress, quint32 &ProgressMax)
-{
-    constexpr qint64 Limit = std::numeric_limits<qint32>::max();
-    Received = qMax<qint64>(0, Received);
-    if (Total <= 0) {
-        ProgressMax = 0;
-        Progress = quint32(qMin(Received, Limit));
-        return;
-    }
-    Received = qMin(Received, Total);
-    int Shift = 0;
-    while ((Total >> Shift) > Limit)
-        ++Shift;
-    ProgressMax = quint32(Total >> Shift);
-    Progress = quint32(Received >> Shift);
-}
 
 void TWineDownloader::Download(const QString &URL, const QString &FileName, const TDownloadProgressEvent &OnProgress)
 {
@@ -234,13 +216,11 @@ bool TWineDownloader::Notify(TDownloadStatus Status, const QString &Text)
     // written by the nested call, which does not call the handler again.
     if (!fOnProgress || fNotifying)
         return false;
-    quint32 Progress = 0;
-    quint32 ProgressMax = 0;
-    ScaleProgress(fReceived, fTotal, Progress, ProgressMax);
+    const TDownloadProgressValues Values = ScaleDownloadProgress(fReceived, fTotal);
     bool Cancel = false;
     fNotifying = true;
     try {
-        (*fOnProgress)(this, Progress, ProgressMax, Status, Text, Cancel);
+        (*fOnProgress)(this, Values.Progress, Values.ProgressMax, Status, Text, Cancel);
     } catch (...) {
         // Raised through the network layer's signal dispatch it would be
         // lost or worse; it ends the transfer and is raised by Download.

@@ -41,10 +41,6 @@ public:
     // Why the last download failed, for diagnostics; the raised message is fixed.
     QString FailureReason() const { return fFailureReason; }
 
-    // Scales a 64-bit byte count pair into what the progress event carries:
-    // both values fit in a signed 32-bit int (so a progress bar takes them
-    // as they are) and keep their ratio; Progress never exceeds a known Max.
-    static void ScaleProgress(qint64 Received, qint64 Total, quint32 &Progress, quint32 &ProgressMax);
 
 private:
     void StartRequest(const QUrl &Url);

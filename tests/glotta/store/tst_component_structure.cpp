@@ -379,14 +379,14 @@ private slots:
         QCOMPARE(B.LastFoundIndex(), 0);
     }
 
-    void propertyIDThatIsNotANumberReadsAs521()
+    void propertyIDThatIsNotANumber()
     {
         TComponentStructure S;
         S.AddLine(Simple("A@F#x[", "t"));
         S.AddLine(Simple("B@F#70000[", "t"));
         S.AddLine(Simple("C@F#12", "t")); // no bracket
         QCOMPARE(S.GetFull(0).PropertyID, quint16(521));
-        QCOMPARE(S.GetPropertyID(0), quint16(521));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, S.GetPropertyID(0));
         QCOMPARE(S.GetPropertyID(1), quint16(521));
         QCOMPARE(S.GetPropertyName(0, {}), QStringLiteral("Unknown"));
         QCOMPARE(S.GetPropertyID(2), quint16(12));

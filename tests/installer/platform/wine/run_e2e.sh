@@ -5,7 +5,7 @@
 #   run_e2e.sh TEST_PROGRAM BUILD_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/../../.." && pwd)
+root=$(cd "$here/../../../.." && pwd)
 program=${1:?usage: run_e2e.sh TEST_PROGRAM BUILD_DIR}
 build=${2:?usage: run_e2e.sh TEST_PROGRAM BUILD_DIR}
 mkdir -p "$build"

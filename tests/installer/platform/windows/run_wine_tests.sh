@@ -11,7 +11,7 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/../.." && pwd)
+root=$(cd "$here/../../../.." && pwd)
 build=${1:?usage: run_wine_tests.sh BUILD_DIR}
 mkdir -p "$build"
 build=$(cd "$build" && pwd)

@@ -353,8 +353,10 @@ private slots:
         Form->DownloadProgress(nullptr, 5000, 0, TDownloadStatus::DownloadingData, QString(), Cancel);
         QCOMPARE(Form->pb1->value(), 0);
         QVERIFY(Form->pb1->maximum() > 0);
-        // Sizes beyond int are scaled, not wrapped.
-        Form->DownloadProgress(nullptr, 3000000000u, 4000000000u, TDownloadStatus::DownloadingData, QString(), Cancel);
+        // Sizes beyond int reach the window scaled, not wrapped.
+        const TDownloadProgressValues Large = ScaleDownloadProgress(3000000000, 4000000000);
+        Form->DownloadProgress(nullptr, Large.Progress, Large.ProgressMax, TDownloadStatus::DownloadingData, QString(),
+                               Cancel);
         QVERIFY(Form->pb1->value() > 0);
         QCOMPARE(double(Form->pb1->value()) / Form->pb1->maximum(), 0.75);
         QVERIFY(Cancel); // zrusitb is disabled outside a download

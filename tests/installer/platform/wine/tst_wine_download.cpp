@@ -391,10 +391,9 @@ private slots:
     {
         QFETCH(qint64, Received);
         QFETCH(qint64, Total);
-        quint32 Progress = 1, Max = 1;
-        TWineDownloader::ScaleProgress(Received, Total, Progress, Max);
-        QTEST(Progress, "Progress");
-        QTEST(Max, "Max");
+        const TDownloadProgressValues Values = ScaleDownloadProgress(Received, Total);
+        QTEST(quint32(Values.Progress), "Progress");
+        QTEST(quint32(Values.ProgressMax), "Max");
     }
 };
 
