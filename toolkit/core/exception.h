@@ -47,4 +47,5 @@ private:
 GLOTTA_DECLARE_EXCEPTION(EListError, Exception)
 // A value stream (stored design extra data) holds something other than what the reader expects.
 GLOTTA_DECLARE_EXCEPTION(EReadError, Exception)
-GLOTTA_DECLARE_EXCEPTION(EConvertError, Exception) // a text that should hold a number does not
+// A text that should hold a number does not.
+GLOTTA_DECLARE_EXCEPTION(EConvertError, Exception)
