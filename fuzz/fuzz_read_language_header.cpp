@@ -1,7 +1,7 @@
 // ReadLanguageHeader on the lines of any text, with the flag icon, and on the
 // raw bytes (byte-order marks and the ANSI code page).
-#include "flag_icon.h"
-#include "language_header.h"
+#include "glotta/store/flag_icon.h"
+#include "glotta/store/language_header.h"
 
 #include <cstdlib>
 

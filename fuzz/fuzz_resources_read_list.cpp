@@ -1,8 +1,8 @@
 // TResourcesList::ReadList on JSON parsed from the fuzz bytes: it either
 // reads or raises EReadError; what it read writes and reads back equal.
-#include "exception.h"
-#include "resources_list.h"
-#include "value_stream.h"
+#include "toolkit/core/exception.h"
+#include "glotta/store/resources_list.h"
+#include "toolkit/core/value_stream.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

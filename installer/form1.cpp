@@ -1,14 +1,14 @@
-#include "form1.h"
+#include "installer/form1.h"
 
-#include "class_registry.h"
-#include "design.h"
-#include "glotta_classes.h"
-#include "glotta_client.h"
-#include "glotta_engine.h"
-#include "lang_combo.h"
-#include "lexicon.h"
-#include "message_box.h"
-#include "status_bar.h"
+#include "toolkit/widgets/class_registry.h"
+#include "toolkit/widgets/design.h"
+#include "glotta/widgets/glotta_classes.h"
+#include "glotta/widgets/glotta_client.h"
+#include "glotta/widgets/glotta_engine.h"
+#include "glotta/widgets/lang_combo.h"
+#include "glotta/engine/lexicon.h"
+#include "toolkit/widgets/message_box.h"
+#include "toolkit/widgets/status_bar.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

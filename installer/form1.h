@@ -3,8 +3,8 @@
 // localization components come from the stored design resources/form1.json;
 // the probes, the downloader and the runner come through the TPlatform seam.
 
-#include "form.h"
-#include "platform.h"
+#include "toolkit/widgets/form.h"
+#include "installer/platform/platform.h"
 
 #include <QString>
 

@@ -1,14 +1,14 @@
 // The installer's program entry: the application object, the main window
 // from its stored design, the message loop. It reads no command line.
 
-#include "application.h"
-#include "exception.h"
-#include "form1.h"
+#include "toolkit/widgets/application.h"
+#include "toolkit/core/exception.h"
+#include "installer/form1.h"
 #ifdef Q_OS_WIN
-#include "win32_platform.h"
+#include "installer/platform/windows/win32_platform.h"
 using TMachinePlatform = TWin32Platform;
 #else
-#include "wine_platform.h"
+#include "installer/platform/wine/wine_platform.h"
 using TMachinePlatform = TWinePlatform;
 #endif
 

@@ -2,11 +2,11 @@
 // download block they share. Every message is fetched from the lexicon at the
 // moment of use, so it appears in the language current then.
 
-#include "form1.h"
+#include "installer/form1.h"
 
-#include "exception.h"
-#include "lexicon.h"
-#include "status_bar.h"
+#include "toolkit/core/exception.h"
+#include "glotta/engine/lexicon.h"
+#include "toolkit/widgets/status_bar.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

@@ -4,9 +4,9 @@
 // Each round downloads the file once with curl and once with the downloader;
 // the best time of each is reported, with the process's peak resident size.
 
-#include "wine_download.h"
+#include "installer/platform/wine/wine_download.h"
 
-#include "exception.h"
+#include "toolkit/core/exception.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -6,9 +6,9 @@
 //
 //   bench_engine [rounds]
 
-#include "glotta_core.h"
-#include "lang_core_data.h"
-#include "language_file.h"
+#include "glotta/engine/glotta_core.h"
+#include "glotta/engine/lang_core_data.h"
+#include "glotta/engine/language_file.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

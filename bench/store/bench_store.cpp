@@ -8,8 +8,8 @@
 // time to fill a TIndexedItems with 60,000 items and to read them back.
 // Each figure is the best of the repeats.
 
-#include "component_structure.h"
-#include "indexed_items.h"
+#include "glotta/store/component_structure.h"
+#include "glotta/store/indexed_items.h"
 
 #include <QRandomGenerator>
 #include <algorithm>

@@ -3,9 +3,9 @@
 // byte chooses the byte-order mark put in front (none: the ANSI code page)
 // and the flags; a second, fixed language can serve as a superior.
 
-#include "glotta_core.h"
-#include "lang_core_data.h"
-#include "language_file.h"
+#include "glotta/engine/glotta_core.h"
+#include "glotta/engine/lang_core_data.h"
+#include "glotta/engine/language_file.h"
 
 #include <QCoreApplication>
 #include <cstddef>

@@ -1,10 +1,10 @@
-#include "form_lexicon.h"
+#include "glotta/engine/form_lexicon.h"
 
-#include "component_names.h"
-#include "glotta_core.h"
-#include "indexed_items.h"
-#include "language_names.h"
-#include "text_helpers.h"
+#include "glotta/store/component_names.h"
+#include "glotta/engine/glotta_core.h"
+#include "glotta/store/indexed_items.h"
+#include "glotta/store/language_names.h"
+#include "glotta/store/text_helpers.h"
 
 TCustomProgrammableLexicon::TCustomProgrammableLexicon(QObject *Owner)
     : TLexicon(Owner), fIndexedItems(new TIndexedItems(Owner ? Owner->objectName() : QString()))

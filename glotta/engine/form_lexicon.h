@@ -5,10 +5,10 @@
 // for itself: the language-list command entries, the editor's captions and
 // messages, the directory error.
 
-#include "internal_lang_defs.h"
-#include "lang_types.h"
-#include "lexicon.h"
-#include "library_texts.h"
+#include "glotta/engine/internal_lang_defs.h"
+#include "glotta/store/lang_types.h"
+#include "glotta/engine/lexicon.h"
+#include "glotta/engine/library_texts.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
-#include "glotta_component.h"
+#include "glotta/engine/glotta_component.h"
 
-#include "component_names.h"
-#include "component_structure.h"
+#include "glotta/store/component_names.h"
+#include "glotta/store/component_structure.h"
 
 TGlottaComponent::TGlottaComponent(QObject *Owner) : QObject(Owner) {}
 

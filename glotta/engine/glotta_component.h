@@ -5,10 +5,10 @@
 // what a client that translates the texts of one form needs: the snapshot of
 // the form's designed texts (its design structure) and the names of its lines.
 
-#include "component.h"
-#include "events.h"
-#include "glotta_core.h"
-#include "span_client.h"
+#include "toolkit/core/component.h"
+#include "toolkit/core/events.h"
+#include "glotta/engine/glotta_core.h"
+#include "glotta/engine/span_client.h"
 
 #include <QObject>
 #include <memory>

@@ -1,14 +1,14 @@
-#include "glotta_core.h"
+#include "glotta/engine/glotta_core.h"
 
-#include "component_names.h"
-#include "flag_icon.h"
-#include "lang_core_data.h"
-#include "language_file.h"
-#include "language_names.h"
-#include "span_client.h"
-#include "spans.h"
-#include "string_list.h"
-#include "text_helpers.h"
+#include "glotta/store/component_names.h"
+#include "glotta/store/flag_icon.h"
+#include "glotta/engine/lang_core_data.h"
+#include "glotta/engine/language_file.h"
+#include "glotta/store/language_names.h"
+#include "glotta/engine/span_client.h"
+#include "glotta/engine/spans.h"
+#include "toolkit/core/string_list.h"
+#include "glotta/store/text_helpers.h"
 
 #include <QDir>
 #include <QFile>

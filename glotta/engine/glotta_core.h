@@ -7,14 +7,14 @@
 // lexicons and is the bridge through which the editor loads and saves
 // languages.
 
-#include "component.h"
-#include "events.h"
-#include "exception.h"
-#include "internal_lang_defs.h"
-#include "lang_core_data.h"
-#include "lang_types.h"
-#include "language_list.h"
-#include "library_texts.h"
+#include "toolkit/core/component.h"
+#include "toolkit/core/events.h"
+#include "toolkit/core/exception.h"
+#include "glotta/engine/internal_lang_defs.h"
+#include "glotta/engine/lang_core_data.h"
+#include "glotta/store/lang_types.h"
+#include "glotta/engine/language_list.h"
+#include "glotta/engine/library_texts.h"
 
 #include <QBuffer>
 #include <QObject>

@@ -1,16 +1,16 @@
 // The engine's reading and writing of language files: the full read with the
 // superior chain (LoadLanguage) and the writer (SaveLanguage).
 
-#include "glotta_core.h"
+#include "glotta/engine/glotta_core.h"
 
-#include "component_structure.h"
-#include "flag_icon.h"
-#include "lang_core_data.h"
-#include "language_file.h"
-#include "named_object_list.h"
-#include "language_names.h"
-#include "spans.h"
-#include "text_helpers.h"
+#include "glotta/store/component_structure.h"
+#include "glotta/store/flag_icon.h"
+#include "glotta/engine/lang_core_data.h"
+#include "glotta/engine/language_file.h"
+#include "glotta/store/named_object_list.h"
+#include "glotta/store/language_names.h"
+#include "glotta/engine/spans.h"
+#include "glotta/store/text_helpers.h"
 
 #include <QFileInfo>
 #include <QHash>

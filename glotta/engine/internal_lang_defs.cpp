@@ -1,4 +1,4 @@
-#include "internal_lang_defs.h"
+#include "glotta/engine/internal_lang_defs.h"
 
 #include <initializer_list>
 

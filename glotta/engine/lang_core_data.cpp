@@ -1,6 +1,6 @@
-#include "lang_core_data.h"
+#include "glotta/engine/lang_core_data.h"
 
-#include "spans.h"
+#include "glotta/engine/spans.h"
 
 TLangCoreData::TLangCoreData(TLangDataEngine *OwnedEngine)
     : SpanClients(new TSpans), Engine(OwnedEngine), DataStruct(new TComponentStructure),

@@ -5,11 +5,11 @@
 // The editor's data class derives from it and implements the editor
 // operations.
 
-#include "component_structure.h"
-#include "lang_types.h"
-#include "language_list.h"
-#include "lexicon_data.h"
-#include "smart_lexicon_data.h"
+#include "glotta/store/component_structure.h"
+#include "glotta/store/lang_types.h"
+#include "glotta/engine/language_list.h"
+#include "glotta/store/lexicon_data.h"
+#include "glotta/store/smart_lexicon_data.h"
 
 #include <QString>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "language_file.h"
+#include "glotta/engine/language_file.h"
 
-#include "ansi_code_page.h"
-#include "text_helpers.h"
+#include "glotta/store/ansi_code_page.h"
+#include "glotta/store/text_helpers.h"
 
 #include <QFile>
 #include <QStringEncoder>

@@ -4,9 +4,9 @@
 // written (FormatStructLine), and the file bytes in the four encodings.
 // The full read and the writer are the engine's (LoadLanguage, SaveLanguage).
 
-#include "language_header.h"
-#include "lang_types.h"
-#include "struct_lines.h"
+#include "glotta/store/language_header.h"
+#include "glotta/store/lang_types.h"
+#include "glotta/store/struct_lines.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "language_list.h"
+#include "glotta/engine/language_list.h"
 
-#include "language_file.h"
-#include "language_header.h"
+#include "glotta/engine/language_file.h"
+#include "glotta/store/language_header.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -6,8 +6,8 @@
 // language directory. The engine says where to look (TLanguageSources); the
 // list knows nothing of the engine.
 
-#include "lang_types.h"
-#include "string_list.h"
+#include "glotta/store/lang_types.h"
+#include "toolkit/core/string_list.h"
 
 #include <QBuffer>
 #include <QByteArray>

@@ -1,8 +1,8 @@
-#include "lexicon.h"
+#include "glotta/engine/lexicon.h"
 
-#include "component_names.h"
-#include "glotta_core.h"
-#include "text_helpers.h"
+#include "glotta/store/component_names.h"
+#include "glotta/engine/glotta_core.h"
+#include "glotta/store/text_helpers.h"
 
 QString TLMList::ListPath() const
 {

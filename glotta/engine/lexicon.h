@@ -3,7 +3,7 @@
 // TDesignedLexicon holds its texts as a designed string list (item n = line n,
 // in one-line form); GetItem answers item n ready for display.
 
-#include "glotta_component.h"
+#include "glotta/engine/glotta_component.h"
 
 #include <QStringList>
 

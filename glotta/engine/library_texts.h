@@ -4,8 +4,8 @@
 // and the choice of their language among the built-in ones. The library
 // lexicon component implements it; the engine creates one for itself.
 
-#include "internal_lang_defs.h"
-#include "lang_types.h"
+#include "glotta/engine/internal_lang_defs.h"
+#include "glotta/store/lang_types.h"
 
 #include <QString>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "spans.h"
+#include "glotta/engine/spans.h"
 
-#include "component_structure.h"
-#include "span_client.h"
+#include "glotta/store/component_structure.h"
+#include "glotta/engine/span_client.h"
 
 QList<QObject *> TSpans::Components() const
 {

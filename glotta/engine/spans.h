@@ -8,7 +8,7 @@
 // out by itself; walks run over a copy, so a handler that attaches, detaches
 // or destroys components while a walk runs does not disturb it.
 
-#include "struct_lines.h"
+#include "glotta/store/struct_lines.h"
 
 #include <QList>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "ansi_code_page.h"
+#include "glotta/store/ansi_code_page.h"
 
 #include <QStringDecoder>
 

@@ -1,6 +1,6 @@
-#include "component_names.h"
+#include "glotta/store/component_names.h"
 
-#include "component.h"
+#include "toolkit/core/component.h"
 
 #include <QMetaObject>
 #include <QObject>

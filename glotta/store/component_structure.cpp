@@ -1,8 +1,8 @@
-#include "component_structure.h"
+#include "glotta/store/component_structure.h"
 
-#include "exception.h"
-#include "property_ids.h"
-#include "text_helpers.h"
+#include "toolkit/core/exception.h"
+#include "glotta/store/property_ids.h"
+#include "glotta/store/text_helpers.h"
 
 #include <QSet>
 #include <algorithm>

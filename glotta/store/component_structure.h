@@ -22,10 +22,10 @@
 // than halving over 100,000 scattered texts. Appending a line keeps the hash;
 // inserting, deleting or renaming drops it until searches pay for it again.
 
-#include "descent_codes.h"
-#include "named_object_list.h"
-#include "struct_item.h"
-#include "struct_lines.h"
+#include "glotta/store/descent_codes.h"
+#include "glotta/store/named_object_list.h"
+#include "glotta/store/struct_item.h"
+#include "glotta/store/struct_lines.h"
 
 #include <QHash>
 #include <QString>

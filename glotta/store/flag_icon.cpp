@@ -1,6 +1,6 @@
-#include "flag_icon.h"
+#include "glotta/store/flag_icon.h"
 
-#include "string_list.h"
+#include "toolkit/core/string_list.h"
 
 #include <new>
 

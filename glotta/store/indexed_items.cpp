@@ -1,6 +1,6 @@
-#include "indexed_items.h"
+#include "glotta/store/indexed_items.h"
 
-#include "descent_codes.h"
+#include "glotta/store/descent_codes.h"
 
 namespace {
 constexpr int InitialLength = 32;

@@ -4,8 +4,8 @@
 // text keeps its position until the next Clear, and position 0 is the empty
 // text with descent 255 that every absent item points to.
 
-#include "string_list.h"
-#include "word_list.h"
+#include "toolkit/core/string_list.h"
+#include "glotta/store/word_list.h"
 
 #include <QString>
 #include <vector>

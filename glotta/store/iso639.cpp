@@ -1,4 +1,4 @@
-#include "iso639.h"
+#include "glotta/store/iso639.h"
 
 const char *const ISO639Languages[ISO639LanguagesCount] = {
     "ab - Abkhazian",

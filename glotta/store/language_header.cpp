@@ -1,10 +1,10 @@
-#include "language_header.h"
+#include "glotta/store/language_header.h"
 
-#include "ansi_code_page.h"
-#include "flag_icon.h"
-#include "language_names.h"
-#include "string_list.h"
-#include "text_helpers.h"
+#include "glotta/store/ansi_code_page.h"
+#include "glotta/store/flag_icon.h"
+#include "glotta/store/language_names.h"
+#include "toolkit/core/string_list.h"
+#include "glotta/store/text_helpers.h"
 
 #include <QFile>
 #include <QIODevice>

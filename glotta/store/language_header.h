@@ -2,7 +2,7 @@
 // Fields of language-file lines (number field, TAB, value) and the reading of
 // a language file's header: its name, ISO code and optionally its flag icon.
 
-#include "lang_types.h"
+#include "glotta/store/lang_types.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,7 +1,7 @@
-#include "language_names.h"
+#include "glotta/store/language_names.h"
 
-#include "iso639.h"
-#include "text_helpers.h"
+#include "glotta/store/iso639.h"
+#include "glotta/store/text_helpers.h"
 
 #include <initializer_list>
 

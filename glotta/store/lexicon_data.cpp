@@ -1,6 +1,6 @@
-#include "lexicon_data.h"
+#include "glotta/store/lexicon_data.h"
 
-#include "descent_codes.h"
+#include "glotta/store/descent_codes.h"
 
 namespace {
 // Item numbers of the lexicon operations are 32-bit; only 0..65535 name items.

@@ -3,8 +3,8 @@
 // superior languages), found by lexicon name ("Form1.Lexicon1") ignoring
 // letter case, with a one-entry cache for runs of reads from one lexicon.
 
-#include "indexed_items.h"
-#include "lexicon_shelf.h"
+#include "glotta/store/indexed_items.h"
+#include "glotta/store/lexicon_shelf.h"
 
 #include <QString>
 #include <memory>

@@ -5,7 +5,7 @@
 // With ExactName, a lookup reaches a lexicon only by its name as created
 // (another letter case finds nothing), while creating still ignores case.
 
-#include "string_list.h"
+#include "toolkit/core/string_list.h"
 
 #include <QString>
 #include <memory>

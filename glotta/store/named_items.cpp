@@ -1,6 +1,6 @@
-#include "named_items.h"
+#include "glotta/store/named_items.h"
 
-#include "descent_codes.h"
+#include "glotta/store/descent_codes.h"
 
 // ---- TNamedItemsList ------------------------------------------------------
 

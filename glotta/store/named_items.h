@@ -3,7 +3,7 @@
 // (the LocStr), each with a translation and a descent word. Item numbers are
 // entry indexes of the sorted list, valid until the lexicon next changes.
 
-#include "named_object_list.h"
+#include "glotta/store/named_object_list.h"
 
 #include <QString>
 

@@ -8,7 +8,7 @@
 // different texts (composed/decomposed accents, ignorable characters) are
 // ever merged. The order of a written file does not depend on the user's locale.
 
-#include "string_list.h"
+#include "toolkit/core/string_list.h"
 
 class TNamedObjectList : public TStringList
 {

@@ -2,7 +2,7 @@
 // Property-type IDs of the four property enumerations, their display names,
 // and the builders of item paths of structure lines.
 
-#include "property_names.h"
+#include "glotta/store/property_names.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "property_names.h"
+#include "glotta/store/property_names.h"
 
 // Positions not listed stay nullptr; a null entry reads as an empty name.
 const char *const PropertyNames[PropertyNamesCount] = {

@@ -1,8 +1,8 @@
-#include "resources_list.h"
+#include "glotta/store/resources_list.h"
 
-#include "exception.h"
-#include "text_helpers.h"
-#include "value_stream.h"
+#include "toolkit/core/exception.h"
+#include "glotta/store/text_helpers.h"
+#include "toolkit/core/value_stream.h"
 
 TResourceInfo::TResourceInfo(const QString &DesignStr, const QString &ResourceName, int UnitId, bool SetBlind)
     : UnitNr(UnitId & (UnitMask | BlindBit)), DesignForm(DesignStr), Name(ResourceName)

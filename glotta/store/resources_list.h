@@ -3,7 +3,7 @@
 // string's current text is the key, a TResourceInfo records its design form,
 // identifier name and flag word. Stored with the translator as "Resources".
 
-#include "named_object_list.h"
+#include "glotta/store/named_object_list.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "smart_lexicon_data.h"
+#include "glotta/store/smart_lexicon_data.h"
 
-#include "descent_codes.h"
+#include "glotta/store/descent_codes.h"
 
 namespace {
 // Item numbers of this family are 32-bit; only 0..65535 name entries, so a

@@ -13,8 +13,8 @@
 // LangDescent) takes a quint16 lvalue for the descent. Pass item numbers as
 // int: a quint16 variable in that place is taken for the descent.
 
-#include "named_items.h"
-#include "lexicon_shelf.h"
+#include "glotta/store/named_items.h"
+#include "glotta/store/lexicon_shelf.h"
 
 #include <QString>
 #include <memory>

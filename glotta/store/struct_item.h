@@ -2,7 +2,7 @@
 // TStructItem: the translation of one line of a component structure, owned by
 // the line's entry in the structure's sorted list.
 
-#include "object.h"
+#include "toolkit/core/object.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "text_helpers.h"
+#include "glotta/store/text_helpers.h"
 
 #include <climits>
 

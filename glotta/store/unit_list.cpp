@@ -1,4 +1,4 @@
-#include "unit_list.h"
+#include "glotta/store/unit_list.h"
 
 QString TUnitList::GetNameEx(int Index) const
 {

@@ -3,7 +3,7 @@
 // editor: line i is the unit with UnitId i (line 0: strings of no unit).
 // Stored with the translator as "Units".
 
-#include "string_list.h"
+#include "toolkit/core/string_list.h"
 
 class TUnitList : public TStringList
 {

@@ -1,6 +1,6 @@
-#include "word_list.h"
+#include "glotta/store/word_list.h"
 
-#include "descent_codes.h"
+#include "glotta/store/descent_codes.h"
 
 #include <algorithm>
 

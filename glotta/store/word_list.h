@@ -4,7 +4,7 @@
 // follows a fixed policy so that a list cleared and refilled with a similar
 // number of words reuses its storage.
 
-#include "object.h"
+#include "toolkit/core/object.h"
 
 #include <QtGlobal>
 #include <vector>

@@ -1,10 +1,10 @@
-#include "glotta_classes.h"
+#include "glotta/widgets/glotta_classes.h"
 
-#include "class_registry.h"
-#include "glotta_client.h"
-#include "glotta_engine.h"
-#include "lang_combo.h"
-#include "lexicon.h"
+#include "toolkit/widgets/class_registry.h"
+#include "glotta/widgets/glotta_client.h"
+#include "glotta/widgets/glotta_engine.h"
+#include "glotta/widgets/lang_combo.h"
+#include "glotta/engine/lexicon.h"
 
 #include <QMenu>
 

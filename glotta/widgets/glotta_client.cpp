@@ -1,4 +1,4 @@
-#include "glotta_client.h"
+#include "glotta/widgets/glotta_client.h"
 
 // Stored designs hold the sets as numbers and omit a value equal to the
 // default, so these numbers must not drift when the member lists are edited.

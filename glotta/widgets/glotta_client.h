@@ -2,8 +2,8 @@
 // TGlottaClient: the property client a form carries to have its texts translated.
 // The five property sets are stored as their numeric set values.
 
-#include "glotta_component.h"
-#include "property_names.h"
+#include "glotta/engine/glotta_component.h"
+#include "glotta/store/property_names.h"
 
 #include <initializer_list>
 

@@ -1,4 +1,4 @@
-#include "glotta_engine.h"
+#include "glotta/widgets/glotta_engine.h"
 
 #include <QCoreApplication>
 #include <QDir>

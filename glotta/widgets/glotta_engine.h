@@ -2,8 +2,8 @@
 // TGlottaEngine: the engine component a form carries. It adds to the core the
 // language directory beside the program, flag pictures and the language menu.
 
-#include "glotta_core.h"
-#include "picture.h"
+#include "glotta/engine/glotta_core.h"
+#include "toolkit/widgets/picture.h"
 
 #include <QMenu>
 

@@ -1,6 +1,6 @@
-#include "lang_combo.h"
+#include "glotta/widgets/lang_combo.h"
 
-#include "glotta_engine.h"
+#include "glotta/widgets/glotta_engine.h"
 
 TLangCombo::TLangCombo(QWidget *Parent) : QComboBox(Parent)
 {

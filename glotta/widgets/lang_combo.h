@@ -2,12 +2,12 @@
 // TLangCombo: a combo box of the engine's language menu; picking an entry
 // switches the engine's current language.
 
-#include "component.h"
-#include "events.h"
+#include "toolkit/core/component.h"
+#include "toolkit/core/events.h"
 
 #include <QComboBox>
 
-#include "glotta_engine.h"
+#include "glotta/widgets/glotta_engine.h"
 
 class TLangCombo : public QComboBox, public TComponentHooks
 {

@@ -1,7 +1,7 @@
 // Serves the installer's packages from a folder on 127.0.0.1 for the run
 // command: package_server --root DIR [--port N]. Prints the base URL.
 
-#include "package_server.h"
+#include "installer/package_server/package_server.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

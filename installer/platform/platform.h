@@ -4,8 +4,8 @@
 // directly, so the workflow can be driven against substitutes and a local
 // HTTP server. Backends: wine/ (Linux, a Wine prefix) and windows/ (Win32).
 
-#include "download_status.h"
-#include "registry_keys.h"
+#include "installer/platform/download_status.h"
+#include "installer/platform/registry_keys.h"
 
 #include <QString>
 #include <array>

@@ -1,4 +1,4 @@
-#include "registry_keys.h"
+#include "installer/platform/registry_keys.h"
 
 const char *const LocalDBVersionKeys[6] = {
     "SOFTWARE\\Microsoft\\Microsoft SQL Server Local DB\\Installed Versions\\11.0",

@@ -1,4 +1,4 @@
-#include "windows_name.h"
+#include "installer/platform/windows_name.h"
 
 std::string WindowsNameOf(unsigned Major, unsigned Minor)
 {

@@ -2,9 +2,9 @@
 // A substitute for the installer's platform seam: answers set by the test,
 // every call recorded.
 
-#include "exception.h"
-#include "message_box.h"
-#include "platform.h"
+#include "toolkit/core/exception.h"
+#include "toolkit/widgets/message_box.h"
+#include "installer/platform/platform.h"
 
 #include <QSet>
 #include <QStringList>

@@ -1,13 +1,13 @@
 // Start-up and the window's design: controls, initial states, the
 // administrator warning, the installed-application check, close and cancel.
 
-#include "fake_platform.h"
-#include "form1.h"
-#include "design.h"
-#include "glotta_engine.h"
-#include "lang_combo.h"
-#include "lexicon.h"
-#include "status_bar.h"
+#include "tests/installer/fake_platform.h"
+#include "installer/form1.h"
+#include "toolkit/widgets/design.h"
+#include "glotta/widgets/glotta_engine.h"
+#include "glotta/widgets/lang_combo.h"
+#include "glotta/engine/lexicon.h"
+#include "toolkit/widgets/status_bar.h"
 
 #include <QFile>
 #include <QJsonDocument>

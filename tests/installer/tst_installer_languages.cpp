@@ -2,11 +2,11 @@
 // resource built into the program, switching by the user locale's code, and
 // the built-in English file being exactly what the writer produces.
 
-#include "fake_platform.h"
-#include "form1.h"
-#include "glotta_engine.h"
-#include "lang_core_data.h"
-#include "lexicon.h"
+#include "tests/installer/fake_platform.h"
+#include "installer/form1.h"
+#include "glotta/widgets/glotta_engine.h"
+#include "glotta/engine/lang_core_data.h"
+#include "glotta/engine/lexicon.h"
 
 #include <QApplication>
 #include <QDir>

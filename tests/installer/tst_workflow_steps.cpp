@@ -1,10 +1,10 @@
 // The installation workflow against a substitute platform: the usual path
 // through the state table, and the failure paths as a table of scenarios.
 
-#include "fake_platform.h"
-#include "form1.h"
-#include "lexicon.h"
-#include "status_bar.h"
+#include "tests/installer/fake_platform.h"
+#include "installer/form1.h"
+#include "glotta/engine/lexicon.h"
+#include "toolkit/widgets/status_bar.h"
 
 #include <QPlainTextEdit>
 #include <QProgressBar>

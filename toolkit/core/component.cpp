@@ -1,4 +1,4 @@
-#include "component.h"
+#include "toolkit/core/component.h"
 
 #include <QPointer>
 #include <QVariant>

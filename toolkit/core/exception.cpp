@@ -1,4 +1,4 @@
-#include "exception.h"
+#include "toolkit/core/exception.h"
 
 Exception::Exception(const QString &Message) : fMessage(Message) {}
 Exception::~Exception() = default;

@@ -1,6 +1,6 @@
-#include "string_list.h"
+#include "toolkit/core/string_list.h"
 
-#include "exception.h"
+#include "toolkit/core/exception.h"
 
 #include <QCollator>
 #include <QLocale>

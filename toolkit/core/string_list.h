@@ -5,7 +5,7 @@
 // Sorted lists (see TNamedObjectList in the store) switch on Sorted and
 // Duplicates and override CompareStrings.
 
-#include "object.h"
+#include "toolkit/core/object.h"
 
 #include <QString>
 #include <QStringList>

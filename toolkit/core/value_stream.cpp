@@ -1,6 +1,6 @@
-#include "value_stream.h"
+#include "toolkit/core/value_stream.h"
 
-#include "exception.h"
+#include "toolkit/core/exception.h"
 
 #include <cmath>
 #include <limits>

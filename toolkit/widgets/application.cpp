@@ -1,7 +1,7 @@
-#include "application.h"
+#include "toolkit/widgets/application.h"
 
-#include "exception.h"
-#include "message_box.h"
+#include "toolkit/core/exception.h"
+#include "toolkit/widgets/message_box.h"
 
 #include <QCoreApplication>
 #include <QFont>

@@ -1,8 +1,8 @@
-#include "class_registry.h"
+#include "toolkit/widgets/class_registry.h"
 
-#include "application.h"
-#include "design_values.h"
-#include "form.h"
+#include "toolkit/widgets/application.h"
+#include "toolkit/widgets/design_values.h"
+#include "toolkit/widgets/form.h"
 
 #include <QMetaProperty>
 #include <QWidget>

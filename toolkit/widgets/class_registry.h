@@ -4,7 +4,7 @@
 // Properties are read and written as JSON values; an event is bound to a
 // form method by name.
 
-#include "value_stream.h"
+#include "toolkit/core/value_stream.h"
 
 #include <QHash>
 #include <QJsonValue>

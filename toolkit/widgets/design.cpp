@@ -1,9 +1,9 @@
-#include "design.h"
+#include "toolkit/widgets/design.h"
 
-#include "class_registry.h"
-#include "design_values.h"
-#include "component.h"
-#include "form.h"
+#include "toolkit/widgets/class_registry.h"
+#include "toolkit/widgets/design_values.h"
+#include "toolkit/core/component.h"
+#include "toolkit/widgets/form.h"
 
 #include <QFile>
 #include <QJsonArray>

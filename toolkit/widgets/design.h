@@ -6,8 +6,8 @@
 // form's OnCreate. The writer stores only values that differ from a fresh
 // instance's, so a design read and written again is unchanged.
 
-#include "class_registry.h"
-#include "exception.h"
+#include "toolkit/widgets/class_registry.h"
+#include "toolkit/core/exception.h"
 
 #include <QJsonDocument>
 #include <QList>

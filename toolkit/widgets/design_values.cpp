@@ -1,6 +1,6 @@
-#include "design_values.h"
+#include "toolkit/widgets/design_values.h"
 
-#include "picture.h"
+#include "toolkit/widgets/picture.h"
 
 #include <QColor>
 #include <QJsonArray>

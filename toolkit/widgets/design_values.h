@@ -2,7 +2,7 @@
 // Conversions between stored-design JSON values and property values. Each
 // throws EDesignValue, naming what was expected, for a value it cannot use.
 
-#include "exception.h"
+#include "toolkit/core/exception.h"
 
 #include <QFont>
 #include <QJsonValue>

@@ -1,4 +1,4 @@
-#include "dock_layout.h"
+#include "toolkit/widgets/dock_layout.h"
 
 #include <QEvent>
 #include <QVariant>

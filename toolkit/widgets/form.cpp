@@ -1,7 +1,7 @@
-#include "form.h"
+#include "toolkit/widgets/form.h"
 
-#include "application.h"
-#include "dock_layout.h"
+#include "toolkit/widgets/application.h"
+#include "toolkit/widgets/dock_layout.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -3,8 +3,8 @@
 // which a stored design binds component events, raises OnCreate at the end of
 // loading, and lays out its docked and anchored controls.
 
-#include "component.h"
-#include "events.h"
+#include "toolkit/core/component.h"
+#include "toolkit/core/events.h"
 
 #include <QHash>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "message_box.h"
+#include "toolkit/widgets/message_box.h"
 
 #include <QApplication>
 #include <QMessageBox>

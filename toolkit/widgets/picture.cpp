@@ -1,4 +1,4 @@
-#include "picture.h"
+#include "toolkit/widgets/picture.h"
 
 TPicture::TPicture(const QByteArray &FileBytes)
 {

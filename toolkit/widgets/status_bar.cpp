@@ -1,4 +1,4 @@
-#include "status_bar.h"
+#include "toolkit/widgets/status_bar.h"
 
 #include <QLabel>
 #include <QVariantMap>

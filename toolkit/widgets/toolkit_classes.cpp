@@ -1,13 +1,13 @@
 // The toolkit's own classes and the Qt widgets that stored designs use, with
 // the properties a design stores for them under the toolkit's names.
 
-#include "class_registry.h"
+#include "toolkit/widgets/class_registry.h"
 
-#include "component.h"
-#include "design_values.h"
-#include "form.h"
-#include "picture.h"
-#include "status_bar.h"
+#include "toolkit/core/component.h"
+#include "toolkit/widgets/design_values.h"
+#include "toolkit/widgets/form.h"
+#include "toolkit/widgets/picture.h"
+#include "toolkit/widgets/status_bar.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

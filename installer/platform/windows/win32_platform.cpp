@@ -1,10 +1,10 @@
-#include "win32_platform.h"
+#include "installer/platform/windows/win32_platform.h"
 
-#include "exception.h"
-#include "win_download.h"
-#include "win_error.h"
-#include "win_probes.h"
-#include "win_run.h"
+#include "toolkit/core/exception.h"
+#include "installer/platform/windows/win_download.h"
+#include "installer/platform/windows/win_error.h"
+#include "installer/platform/windows/win_probes.h"
+#include "installer/platform/windows/win_run.h"
 
 #include <QObject>
 

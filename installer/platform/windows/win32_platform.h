@@ -2,7 +2,7 @@
 // TWin32Platform: the installer's platform seam on Windows, over the plain
 // Win32 backend (WinPlatform). Needs Qt for Windows; the backend itself does not.
 
-#include "platform.h"
+#include "installer/platform/platform.h"
 
 class TWin32Platform : public TPlatform
 {

@@ -1,6 +1,6 @@
-#include "win_download.h"
+#include "installer/platform/windows/win_download.h"
 
-#include "win_error.h"
+#include "installer/platform/windows/win_error.h"
 
 #include <windows.h>
 #include <urlmon.h>

@@ -2,7 +2,7 @@
 // Copies a URL into a local file through the system's URL download service,
 // reporting progress and stopping when the progress handler asks to cancel.
 
-#include "download_status.h"
+#include "installer/platform/download_status.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "win_error.h"
+#include "installer/platform/windows/win_error.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "win_probes.h"
+#include "installer/platform/windows/win_probes.h"
 
-#include "registry_keys.h"
-#include "win_error.h"
-#include "windows_name.h"
+#include "installer/platform/registry_keys.h"
+#include "installer/platform/windows/win_error.h"
+#include "installer/platform/windows_name.h"
 
 #include <windows.h>
 #include <wininet.h>

@@ -1,4 +1,4 @@
-#include "win_run.h"
+#include "installer/platform/windows/win_run.h"
 
 #include <windows.h>
 #include <shellapi.h>

@@ -1,6 +1,6 @@
-#include "wine_download.h"
+#include "installer/platform/wine/wine_download.h"
 
-#include "exception.h"
+#include "toolkit/core/exception.h"
 
 #include <QEventLoop>
 #include <QHostAddress>

@@ -3,7 +3,7 @@
 // streaming to disk while a nested event loop keeps the window live, and
 // reports progress to the seam's TDownloadProgressEvent.
 
-#include "platform.h"
+#include "installer/platform/platform.h"
 
 #include <QObject>
 #include <QByteArray>

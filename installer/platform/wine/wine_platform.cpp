@@ -1,7 +1,7 @@
-#include "wine_platform.h"
+#include "installer/platform/wine/wine_platform.h"
 
-#include "wine_download.h"
-#include "wine_run.h"
+#include "installer/platform/wine/wine_download.h"
+#include "installer/platform/wine/wine_run.h"
 
 void TWinePlatform::DownloadFile(const QString &URL, const QString &FileName, const TDownloadProgressEvent &OnProgress)
 {

@@ -2,8 +2,8 @@
 // TWinePlatform: the installer's platform seam on Linux. The probes read the
 // Wine prefix, downloads go through QtNetwork, installers run through Wine.
 
-#include "platform.h"
-#include "wine_probes.h"
+#include "installer/platform/platform.h"
+#include "installer/platform/wine/wine_probes.h"
 
 class TWinePlatform : public TPlatform
 {

@@ -1,4 +1,4 @@
-#include "wine_prefix.h"
+#include "installer/platform/wine/wine_prefix.h"
 
 #include <QDir>
 #include <QtGlobal>

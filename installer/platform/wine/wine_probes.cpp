@@ -1,9 +1,9 @@
-#include "wine_probes.h"
+#include "installer/platform/wine/wine_probes.h"
 
-#include "registry_keys.h"
-#include "windows_name.h"
-#include "wine_prefix.h"
-#include "wine_registry.h"
+#include "installer/platform/registry_keys.h"
+#include "installer/platform/windows_name.h"
+#include "installer/platform/wine/wine_prefix.h"
+#include "installer/platform/wine/wine_registry.h"
 
 #include <QDir>
 #include <QSysInfo>

@@ -4,7 +4,7 @@
 // word size from the prefix, the rest from the host. Nothing is kept between
 // calls: every probe reads the prefix anew, as the workflow expects.
 
-#include "platform.h"
+#include "installer/platform/platform.h"
 
 #include <QNetworkInterface>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "wine_registry.h"
+#include "installer/platform/wine/wine_registry.h"
 
 #include <QFile>
 

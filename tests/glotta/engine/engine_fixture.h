@@ -3,9 +3,9 @@
 // absolute LangSubdirectory), language resources come from a map, and the
 // engine's private file operations are reachable.
 
-#include "glotta_engine.h"
-#include "lang_core_data.h"
-#include "language_file.h"
+#include "glotta/widgets/glotta_engine.h"
+#include "glotta/engine/lang_core_data.h"
+#include "glotta/engine/language_file.h"
 
 #include <QFile>
 #include <QMap>

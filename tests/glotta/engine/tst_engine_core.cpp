@@ -3,12 +3,12 @@
 // the menu list, the multi-engine rule, the design-language setters and the
 // lookups for lexicons.
 
-#include "engine_fixture.h"
+#include "tests/glotta/engine/engine_fixture.h"
 
-#include "form_lexicon.h"
-#include "lang_core_data.h"
-#include "lexicon.h"
-#include "spans.h"
+#include "glotta/engine/form_lexicon.h"
+#include "glotta/engine/lang_core_data.h"
+#include "glotta/engine/lexicon.h"
+#include "glotta/engine/spans.h"
 
 #include <QApplication>
 #include <QTest>

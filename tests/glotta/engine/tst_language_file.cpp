@@ -2,14 +2,14 @@
 // encoding and read back, the superior chain, the load flags, and files that
 // are damaged or hostile.
 
-#include "engine_fixture.h"
+#include "tests/glotta/engine/engine_fixture.h"
 
-#include "component_structure.h"
-#include "flag_icon.h"
-#include "glotta_component.h"
-#include "lang_core_data.h"
-#include "language_file.h"
-#include "spans.h"
+#include "glotta/store/component_structure.h"
+#include "glotta/store/flag_icon.h"
+#include "glotta/engine/glotta_component.h"
+#include "glotta/engine/lang_core_data.h"
+#include "glotta/engine/language_file.h"
+#include "glotta/engine/spans.h"
 
 #include <QApplication>
 #include <QTest>

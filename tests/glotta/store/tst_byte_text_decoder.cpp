@@ -1,4 +1,4 @@
-#include "byte_text_decoder.h"
+#include "glotta/store/byte_text_decoder.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "component_names.h"
+#include "glotta/store/component_names.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "component_structure.h"
-#include "exception.h"
-#include "property_names.h"
+#include "glotta/store/component_structure.h"
+#include "toolkit/core/exception.h"
+#include "glotta/store/property_names.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -1,7 +1,7 @@
-#include "ansi_code_page.h"
-#include "flag_icon.h"
-#include "language_header.h"
-#include "string_list.h"
+#include "glotta/store/ansi_code_page.h"
+#include "glotta/store/flag_icon.h"
+#include "glotta/store/language_header.h"
+#include "toolkit/core/string_list.h"
 
 #include <QBuffer>
 #include <QStringEncoder>

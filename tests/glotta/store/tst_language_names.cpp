@@ -1,5 +1,5 @@
-#include "iso639.h"
-#include "language_names.h"
+#include "glotta/store/iso639.h"
+#include "glotta/store/language_names.h"
 
 #include <QSet>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "exception.h"
-#include "indexed_items.h"
-#include "lexicon_data.h"
+#include "toolkit/core/exception.h"
+#include "glotta/store/indexed_items.h"
+#include "glotta/store/lexicon_data.h"
 
 #include <QTest>
 

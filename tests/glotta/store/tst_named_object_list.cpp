@@ -1,4 +1,4 @@
-#include "named_object_list.h"
+#include "glotta/store/named_object_list.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // The one-pass comparison of TNamedObjectList must give exactly the order of
 // "case-folded text, then exact code units" for every pair of texts,
 // including those where Unicode folding differs from ASCII folding.
-#include "named_object_list.h"
+#include "glotta/store/named_object_list.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "property_ids.h"
+#include "glotta/store/property_ids.h"
 
 #include <QTest>
 

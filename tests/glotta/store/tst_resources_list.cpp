@@ -1,7 +1,7 @@
-#include "exception.h"
-#include "resources_list.h"
-#include "unit_list.h"
-#include "value_stream.h"
+#include "toolkit/core/exception.h"
+#include "glotta/store/resources_list.h"
+#include "glotta/store/unit_list.h"
+#include "toolkit/core/value_stream.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

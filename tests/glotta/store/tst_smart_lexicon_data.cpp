@@ -1,6 +1,6 @@
-#include "exception.h"
-#include "named_items.h"
-#include "smart_lexicon_data.h"
+#include "toolkit/core/exception.h"
+#include "glotta/store/named_items.h"
+#include "glotta/store/smart_lexicon_data.h"
 
 #include <QTest>
 

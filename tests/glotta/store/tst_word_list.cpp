@@ -1,5 +1,5 @@
-#include "struct_item.h"
-#include "word_list.h"
+#include "glotta/store/struct_item.h"
+#include "glotta/store/word_list.h"
 
 #include <QTest>
 

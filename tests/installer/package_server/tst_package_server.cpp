@@ -1,4 +1,4 @@
-#include "package_server.h"
+#include "installer/package_server/package_server.h"
 
 #include <QFile>
 #include <QTcpSocket>

@@ -1,8 +1,8 @@
 // The component model on QObject: owners, the owner's components in creation
 // order, Tag, and free notification.
 
-#include "component.h"
-#include "form.h"
+#include "toolkit/core/component.h"
+#include "toolkit/widgets/form.h"
 
 #include <QAction>
 #include <QDialog>

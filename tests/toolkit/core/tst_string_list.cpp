@@ -1,5 +1,5 @@
-#include "exception.h"
-#include "string_list.h"
+#include "toolkit/core/exception.h"
+#include "toolkit/core/string_list.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "exception.h"
-#include "value_stream.h"
+#include "toolkit/core/exception.h"
+#include "toolkit/core/value_stream.h"
 
 #include <QTest>
 

@@ -1,11 +1,11 @@
 // Stored designs: reading, writing back unchanged, binding events, and
 // refusing bad designs with a message that names the place.
 
-#include "class_registry.h"
-#include "design.h"
-#include "form.h"
-#include "message_box.h"
-#include "status_bar.h"
+#include "toolkit/widgets/class_registry.h"
+#include "toolkit/widgets/design.h"
+#include "toolkit/widgets/form.h"
+#include "toolkit/widgets/message_box.h"
+#include "toolkit/widgets/status_bar.h"
 
 #include <QJsonDocument>
 #include <QLabel>

@@ -2,11 +2,11 @@
 // against the package server serving the demo packages, with the registry
 // judged after each step. Started by run_e2e.sh in a fresh Wine prefix.
 
-#include "fake_platform.h"
-#include "form1.h"
-#include "package_server.h"
-#include "status_bar.h"
-#include "wine_platform.h"
+#include "tests/installer/fake_platform.h"
+#include "installer/form1.h"
+#include "installer/package_server/package_server.h"
+#include "toolkit/widgets/status_bar.h"
+#include "installer/platform/wine/wine_platform.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "exception.h"
-#include "package_server.h"
-#include "wine_download.h"
+#include "toolkit/core/exception.h"
+#include "installer/package_server/package_server.h"
+#include "installer/platform/wine/wine_download.h"
 
 #include <QDir>
 #include <QFile>

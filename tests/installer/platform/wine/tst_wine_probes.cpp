@@ -2,10 +2,10 @@
 // Wine's format placed in a temporary WINEPREFIX, a missing prefix, damaged
 // and truncated files, and the host-side answers driven by the environment.
 
-#include "registry_keys.h"
-#include "wine_prefix.h"
-#include "wine_probes.h"
-#include "wine_registry.h"
+#include "installer/platform/registry_keys.h"
+#include "installer/platform/wine/wine_prefix.h"
+#include "installer/platform/wine/wine_probes.h"
+#include "installer/platform/wine/wine_registry.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "wine_run.h"
+#include "installer/platform/wine/wine_run.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,11 +2,11 @@
 // on 127.0.0.1, a Wine prefix made by the test, and a substitute Wine that
 // "installs" a package by adding its key to the prefix's registry file.
 
-#include "fake_platform.h"
-#include "form1.h"
-#include "package_server.h"
-#include "status_bar.h"
-#include "wine_platform.h"
+#include "tests/installer/fake_platform.h"
+#include "installer/form1.h"
+#include "installer/package_server/package_server.h"
+#include "toolkit/widgets/status_bar.h"
+#include "installer/platform/wine/wine_platform.h"
 
 #include <QDir>
 #include <QFile>

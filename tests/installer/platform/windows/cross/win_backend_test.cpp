@@ -11,11 +11,11 @@
 // The download checks expect DIR/payload.bin on the server: PayloadSize bytes,
 // byte i being (i * 7 + 3) % 251.
 
-#include "win_download.h"
-#include "win_error.h"
-#include "win_probes.h"
-#include "win_run.h"
-#include "windows_name.h"
+#include "installer/platform/windows/win_download.h"
+#include "installer/platform/windows/win_error.h"
+#include "installer/platform/windows/win_probes.h"
+#include "installer/platform/windows/win_run.h"
+#include "installer/platform/windows_name.h"
 
 #include <windows.h>
 #include <shellapi.h>
