@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
     E.Data = Marks[Choice & 3] + QByteArray(reinterpret_cast<const char *>(Data + 1), qsizetype(Size - 1));
     E.SetDesignLanguageName(QStringLiteral("čeština"));
     E.SetLangResources({QStringLiteral("BASE"), QStringLiteral("FUZZ")});
-    const int Flags = (Choice >> 2) & 15;
+    const TLoadFlags Flags = TLoadFlags::fromInt((Choice >> 2) & 15);
     for (int i = 1; i < E.LData->Languages.Count(); ++i)
         E.LoadLanguage(E.LData->Languages.Strings(i), Flags);
     E.Translate(QStringLiteral(">"));

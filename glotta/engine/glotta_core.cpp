@@ -457,7 +457,7 @@ QString TGlottaCore::Translate(const QString &ISOorLangName)
         RebuildLangMenu();
         return fCurrentLanguage;
     }
-    LoadLanguage(Name, 0);
+    LoadLanguage(Name, TLoadFlags());
     UpdateLibraryLanguage(fCurrentLanguage, fCurrentLangISO, false);
     LData->SpanClients->CallClientProcs();
     LanguageChosen(fCurrentLanguage);

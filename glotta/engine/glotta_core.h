@@ -12,6 +12,7 @@
 #include "exception.h"
 #include "internal_lang_defs.h"
 #include "lang_types.h"
+#include "language_file.h"
 
 #include <QBuffer>
 #include <QObject>
@@ -182,10 +183,10 @@ protected:
     bool ExtractResourceLanguage(int Index);
 
     // Language files.
-    bool LoadLanguage(const QString &LangName, int Flags, const QString &Chain = QString());
+    bool LoadLanguage(const QString &LangName, TLoadFlags Flags, const QString &Chain = QString());
     void SaveLanguage(const QString &LangName, const QString &SuperiorName, const QString &ISOCode,
                       const QString &FileName);
-    void ResetToDesignLanguage(int Flags);
+    void ResetToDesignLanguage(TLoadFlags Flags);
     // The bytes of language Index (its file, else its resource); false when
     // neither can be read or the data are larger than a language file can be.
     bool ReadLanguageBytes(int Index, QByteArray &Bytes) const;
@@ -215,6 +216,7 @@ private:
     friend class TLangCoreData;
     void Construct(TDataFactory MakeData);
     void NameChanged();
-    bool LoadSuperiorLanguage(const QString &HeaderLine, const QString &LangName, int Flags, const QString &Chain);
+    bool LoadSuperiorLanguage(const QString &Superior, const QString &LangName, TLoadFlags Flags,
+                              const QString &Chain);
     bool fKeyPending = false; // named before its owner: register once loading ends
 };

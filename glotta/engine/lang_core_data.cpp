@@ -122,10 +122,10 @@ bool TLangCoreData::EditorAction(TEditorActions Act, const QString &Param)
         const int i = Languages.IndexOf(Param);
         if (i >= 0 && !QFileInfo(FileNames.Strings(i)).isFile() && !Engine->ExtractResourceLanguage(i))
             return false;
-        return Engine->LoadLanguage(Param, 7);
+        return Engine->LoadLanguage(Param, LoadToEdit);
     }
     case TEditorActions::eaLoadLangForCreate:
-        return Engine->LoadLanguage(Param, 8);
+        return Engine->LoadLanguage(Param, TLoadFlag::AsSuperior);
     case TEditorActions::eaCreateLang: {
         QString Code = EditorISO;
         NormalizeISOCode(Code);

@@ -260,7 +260,7 @@ private slots:
         QVERIFY(E.LData->EditorAction(TEditorActions::eaSaveLang, E.UniqueLangFileName("Pirate")));
         E.RescanLanguages();
         QCOMPARE(E.GetLanguageFile("pi"), F.Path("Pirate.lng"));
-        QVERIFY(E.LoadLanguage("Pirate", 0));
+        QVERIFY(E.LoadLanguage("Pirate", TLoadFlags()));
         QCOMPARE(E.LData->CurrentSuperiorLang.Name, QStringLiteral("english"));
         QVERIFY(!E.LData->EditorAction(TEditorActions::eaLoadLangForEdit, "Klingon"));
     }

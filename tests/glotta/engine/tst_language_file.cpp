@@ -161,7 +161,7 @@ private slots:
         QVERIFY2(F.Languages().contains(Name), qPrintable(F.Languages().join(',')));
         QCOMPARE(E.GetISOCode(Name), QStringLiteral("fr"));
         ClearFlagIcon();
-        QVERIFY(E.LoadLanguage(Name, 4));
+        QVERIFY(E.LoadLanguage(Name, TLoadFlag::ReadFlag));
         QCOMPARE(E.CurrentLanguage(), Name);
         QCOMPARE(E.CurrentLanguageISO(), QStringLiteral("fr"));
         QCOMPARE(D.CurrentSuperiorLang.Name, QStringLiteral("čeština"));
@@ -180,6 +180,39 @@ private slots:
         QCOMPARE(D.SmartLexicon->ReadItem("Hello"), QStringLiteral("Salut"));
         QCOMPARE(D.SmartLexicon->ReadItem("Form1.Smart1", "Yes"), "Oui " + Accent);
         QCOMPARE(FlagIconData().data(), Flag);
+    }
+
+    // A lexicon that holds items is written with its name line even when
+    // every text is empty (the empty texts themselves are not written), so
+    // it reads back as a lexicon; one without items is left out.
+    void savedLexicon_data()
+    {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<int>("items");
+        QTest::newRow("texts") << QStringList{"zero", ""} << true << 1;
+        QTest::newRow("only empty texts") << QStringList{"", ""} << true << 0;
+        QTest::newRow("no items") << QStringList{} << false << 0;
+    }
+    void savedLexicon()
+    {
+        QFETCH(QStringList, texts);
+        QFETCH(bool, exists);
+        QFETCH(int, items);
+        TEngineFixture F;
+        TTestEngine &E = *F.Engine;
+        TLexiconData &L = *E.LData->DataLexicon;
+        const QString Name = QStringLiteral("Form1.Lexicon1");
+        L.NewLexicon(Name);
+        for (int n = 0; n < texts.size(); ++n)
+            L.WriteItem(Name, n, texts[n], 0);
+        E.SaveLanguage("Saved", "", "", F.Path("saved.lng"));
+        E.RescanLanguages();
+        QVERIFY(E.LoadLanguage("Saved", TLoadFlags()));
+        QCOMPARE(L.LexiconExists(Name), exists);
+        QCOMPARE(int(L.ItemsCount(Name)), items);
+        if (items)
+            QCOMPARE(L.ReadItem(Name, 0), texts[0]);
     }
 
     void superiorChain_data()
@@ -219,7 +252,7 @@ private slots:
         TTestEngine &E = *F.Engine;
         E.RescanLanguages();
         QCOMPARE(F.Languages().size(), 4);
-        QVERIFY(E.LoadLanguage("C", 0));
+        QVERIFY(E.LoadLanguage("C", TLoadFlags()));
         TComponentStructure &S = *E.LData->DataStruct;
         auto DescentOf = [&S](const QString &Comp) {
             const int i = S.Find(Comp, "F", 0, "");
@@ -246,26 +279,26 @@ private slots:
         QCOMPARE(E.FlagImage("de")->size(), 14);
 
         // 8: loaded as superior, the design language stays current.
-        QVERIFY(E.LoadLanguage("Deutsch", 8));
+        QVERIFY(E.LoadLanguage("Deutsch", TLoadFlag::AsSuperior));
         QCOMPARE(E.CurrentLanguage(), QStringLiteral("čeština"));
         QCOMPARE(E.LData->CurrentSuperiorLang.Name, QStringLiteral("Deutsch"));
         QCOMPARE(E.LData->CurrentSuperiorLang.Code, QStringLiteral("de"));
         QVERIFY(!HasFlagIcon());
 
         // 4: the flag section into FlagIconData.
-        QVERIFY(E.LoadLanguage("Deutsch", 4));
+        QVERIFY(E.LoadLanguage("Deutsch", TLoadFlag::ReadFlag));
         QCOMPARE(E.CurrentLanguage(), QStringLiteral("Deutsch"));
         QCOMPARE(FlagIconData().data().left(2), QByteArray("BM"));
         QCOMPARE(FlagIconData().size(), 14);
 
         // 2: lines of components no registered client owns are obsolete.
-        QVERIFY(E.LoadLanguage("Deutsch", 2));
+        QVERIFY(E.LoadLanguage("Deutsch", TLoadFlag::MarkOrphans));
         const int i = E.LData->DataStruct->Find("Button1", "Form1", 0, "");
         QCOMPARE(int(E.LData->DataStruct->GetChangeable(i)), 3);
         TGlottaCPC Client(F.Form.get());
         Client.DesignStruct().AddTextProperty("Button1", "Form1", 0, "Zavřít", "");
         Client.SetGlottaEngine(&E);
-        QVERIFY(E.LoadLanguage("Deutsch", 2));
+        QVERIFY(E.LoadLanguage("Deutsch", TLoadFlag::MarkOrphans));
         QCOMPARE(int(E.LData->DataStruct->GetChangeable(E.LData->DataStruct->Find("Button1", "Form1", 0, ""))), 1);
     }
 
@@ -275,7 +308,7 @@ private slots:
         F.Write("base.lng", {"[LANGUAGE_FILE]", HeaderLine("Base"), "0\t\"inherited\"\t%COMPONENT=B;\t%OWNER=F;"});
         F.Write("child.lng", {"[LANGUAGE_FILE]", HeaderLine("Child", "", "Base"), "0\t%NOTRANS\t%COMPONENT=B;\t%OWNER=F;"});
         F.Engine->RescanLanguages();
-        QVERIFY(F.Engine->LoadLanguage("Child", 0));
+        QVERIFY(F.Engine->LoadLanguage("Child", TLoadFlags()));
         const TComponentStructure &S = *F.Engine->LData->DataStruct;
         QCOMPARE(S.GetString("B", "F", 0, ""), QStringLiteral("inherited"));
         QCOMPARE(int(S.GetChangeable(0)), 0);
@@ -357,7 +390,7 @@ private slots:
         TEngineFixture F;
         F.Write("en.lng", {"[LANGUAGE_FILE]", HeaderLine("english", "en"), "0\t\"x\"\t%COMPONENT=B;\t%OWNER=F;"});
         F.Engine->RescanLanguages();
-        QVERIFY(F.Engine->LoadLanguage("English", 0));
+        QVERIFY(F.Engine->LoadLanguage("English", TLoadFlags()));
         QCOMPARE(F.Engine->LData->DataStruct->Count(), 0);
     }
 
