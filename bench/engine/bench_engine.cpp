@@ -95,7 +95,7 @@ int main(int argc, char **argv)
     for (int r = 0; r < Rounds; ++r) {
         QElapsedTimer T;
         T.start();
-        if (!Engine.LoadLanguage(QStringLiteral("Main"), 0))
+        if (!Engine.LoadLanguage(QStringLiteral("Main"), TLoadFlags()))
             return 2;
         BestLoad = std::min(BestLoad, T.nsecsElapsed() / 1e6);
         T.restart();

@@ -390,7 +390,7 @@ QString TGlottaCore::Translate(const QString &ISOorLangName)
         RebuildLangMenu();
         return fCurrentLanguage;
     }
-    LoadLanguage(Name, 0);
+    LoadLanguage(Name, TLoadFlags());
     UpdateLibraryLanguage(fCurrentLanguage, fCurrentLangISO, false);
     fData->SpanClients->CallClientProcs();
     LanguageChosen(fCurrentLanguage);
@@ -665,10 +665,10 @@ bool TGlottaCore::EditorAction(TEditorActions Act, const QString &Param)
         const int i = fData->Languages.IndexOf(Param);
         if (i >= 0 && !QFileInfo(fData->FileNames.Strings(i)).isFile() && !ExtractResourceLanguage(i))
             return false;
-        return LoadLanguage(Param, 7);
+        return LoadLanguage(Param, LoadToEdit);
     }
     case TEditorActions::eaLoadLangForCreate:
-        return LoadLanguage(Param, 8);
+        return LoadLanguage(Param, TLoadFlag::AsSuperior);
     case TEditorActions::eaCreateLang:
         fCurrentLanguage = fData->EditorLang;
         fCurrentLangISO = Normalized(fData->EditorISO);

@@ -15,6 +15,7 @@
 #include "glotta/store/lang_types.h"
 #include "glotta/engine/language_list.h"
 #include "glotta/engine/library_texts.h"
+#include "glotta/engine/language_file.h"
 
 #include <QBuffer>
 #include <QObject>
@@ -188,10 +189,10 @@ protected:
     bool ExtractResourceLanguage(int Index);
 
     // Language files.
-    bool LoadLanguage(const QString &LangName, int Flags, const QString &Chain = QString());
+    bool LoadLanguage(const QString &LangName, TLoadFlags Flags, const QString &Chain = QString());
     void SaveLanguage(const QString &LangName, const QString &SuperiorName, const QString &ISOCode,
                       const QString &FileName);
-    void ResetToDesignLanguage(int Flags);
+    void ResetToDesignLanguage(TLoadFlags Flags);
     // The bytes of language Index (its file, else its resource); false when
     // neither can be read or the data are larger than a language file can be.
     bool ReadLanguageBytes(int Index, QByteArray &Bytes) const;
@@ -221,7 +222,8 @@ protected:
 private:
     void Construct(TDataFactory MakeData);
     void NameChanged();
-    bool LoadSuperiorLanguage(const QString &HeaderLine, const QString &LangName, int Flags, const QString &Chain);
+    bool LoadSuperiorLanguage(const QString &Superior, const QString &LangName, TLoadFlags Flags,
+                              const QString &Chain);
     bool fKeyPending = false; // named before its owner: register once loading ends
     TLangCoreData *fData = nullptr; // owned
     bool fIsFullyCreated = false;

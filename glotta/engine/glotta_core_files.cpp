@@ -1,42 +1,20 @@
-// The engine's reading and writing of language files: the full read with the
-// superior chain (LoadLanguage) and the writer (SaveLanguage).
+// The engine's side of language files: which file or resource to read, the
+// superior chain, the current language and the library's internal languages
+// around a full read (LoadLanguage), and where and how a language is saved
+// (SaveLanguage). The format itself is language_file's.
 
 #include "glotta/engine/glotta_core.h"
 
-#include "glotta/store/component_structure.h"
 #include "glotta/store/flag_icon.h"
 #include "glotta/engine/lang_core_data.h"
 #include "glotta/engine/language_file.h"
-#include "glotta/store/named_object_list.h"
-#include "glotta/store/language_names.h"
 #include "glotta/engine/spans.h"
-#include "glotta/store/text_helpers.h"
 
 #include <QFileInfo>
-#include <QHash>
-#include <QSaveFile>
-#include <algorithm>
-#include <new>
-#include <vector>
+#include <exception>
+#include <optional>
 
 namespace {
-bool IsMarker(QStringView Value, QStringView Marker)
-{
-    return !Value.startsWith(QLatin1Char('"')) && Value.contains(Marker);
-}
-
-// The quoted text of a value in the store's one-line form.
-QString QuotedText(QStringView Value)
-{
-    QString S = ExtractQuoted(Value);
-    for (QChar C : std::as_const(S))
-        if (C.unicode() < 32) {
-            EncodeControlChars(S);
-            break;
-        }
-    return S;
-}
-
 bool ChainHolds(const QString &Chain, const QString &Name)
 {
     // Language names are matched ignoring letter case everywhere else, so a
@@ -58,11 +36,11 @@ bool TGlottaCore::ReadLanguageBytes(int Index, QByteArray &Bytes) const
     return false;
 }
 
-void TGlottaCore::ResetToDesignLanguage(int Flags)
+void TGlottaCore::ResetToDesignLanguage(TLoadFlags Flags)
 {
     fData->Clear();
     ClearFlagIcon();
-    if (Flags & 8)
+    if (Flags.testFlag(TLoadFlag::AsSuperior))
         fData->CurrentSuperiorLang = TLangIDs{fDesignLanguage, fData->DesignLangISO};
     else {
         fCurrentLanguage = fDesignLanguage;
@@ -72,22 +50,22 @@ void TGlottaCore::ResetToDesignLanguage(int Flags)
         fLangFormLexicon->LoadLang(EnglishTexts());
 }
 
-bool TGlottaCore::LoadSuperiorLanguage(const QString &HeaderLine, const QString &LangName, int Flags,
+bool TGlottaCore::LoadSuperiorLanguage(const QString &Superior, const QString &LangName, TLoadFlags Flags,
                                        const QString &Chain)
 {
-    QString S = ExtractKeyValue(HeaderLine, u"%SUPERIOR_LANGUAGE=");
+    QString S = Superior;
     if (S.isEmpty() || fData->Languages.IndexOf(S) < 0 || ChainHolds(Chain, S))
         S = fDesignLanguage;
     const QString Next = Chain.isEmpty() ? QLatin1Char('-') + LangName + QLatin1Char('-')
                                          : Chain + LangName + QLatin1Char('-');
-    const bool Loaded = LoadLanguage(S, 8, Next);
+    const bool Loaded = LoadLanguage(S, TLoadFlag::AsSuperior, Next);
     fData->NewLanguage();
-    if (Chain.isEmpty() && (Flags & 1))
+    if (Chain.isEmpty() && Flags.testFlag(TLoadFlag::ForEditing))
         fData->CompleteSourceData();
     return Loaded;
 }
 
-bool TGlottaCore::LoadLanguage(const QString &LangName, int Flags, const QString &Chain)
+bool TGlottaCore::LoadLanguage(const QString &LangName, TLoadFlags Flags, const QString &Chain)
 {
     ResetToDesignLanguage(Flags);
     const int Index = fData->Languages.IndexOf(LangName);
@@ -97,179 +75,42 @@ bool TGlottaCore::LoadLanguage(const QString &LangName, int Flags, const QString
         return false;
     TLangCoreData &D = *fData;
     try {
-        QByteArray Bytes;
-        if (!ReadLanguageBytes(Index, Bytes)) {
-            ResetToDesignLanguage(Flags);
-            return false;
+        TLanguageFileReader Reader;
+        {
+            QByteArray Bytes;
+            if (!ReadLanguageBytes(Index, Bytes)) {
+                ResetToDesignLanguage(Flags);
+                return false;
+            }
+            Reader.SetBytes(Bytes);
         }
-        TLanguageFileLines L;
-        L.SetBytes(Bytes);
-        Bytes = QByteArray();
-        const int Count = L.Count();
-        if (Count == 0)
+        if (Reader.IsEmpty())
             return false;
-        const QString Sign = QLatin1Char('[') + fLangFileSign + QLatin1Char(']');
-        if (TrimControls(L.Line(0).toString()) != Sign) {
+        if (!Reader.ReadSignature(fLangFileSign)) {
             ResetToDesignLanguage(Flags);
             return false;
         }
 
-        // Header. Every header line loads its superior chain, and every load
-        // starts from an empty store, so only the chain of the last header
-        // line read before the scan stops shapes the result: it is the one
-        // loaded (a file of many headers costs one chain, not one per header).
-        int i = 1;
-        int LastHeader = -1;
-        bool Matched = false;
-        for (; i < Count; ++i) {
-            const QStringView Line = L.Line(i);
-            if (!Line.contains(u"%LANGUAGE_NAME="))
-                continue;
-            LastHeader = i;
-            if (ExtractQuoted(Line) == LangName) {
-                Matched = true;
-                break;
-            }
-        }
+        // Every load starts from an empty store, so the superior chain goes
+        // in between the header and the sections, which are merged over it.
+        // Of several header lines only the one the reader settles on shapes
+        // the result, so only its chain is loaded (a file of many headers
+        // costs one chain, not one per header).
+        std::optional<TLanguageFileHeader> Header = Reader.ReadHeader(LangName);
         QString Code;
-        if (LastHeader >= 0) {
-            const QString Header = L.Line(LastHeader).toString();
-            Code = ExtractKeyValue(Header, u"%CODE=");
-            NormalizeISOCode(Code);
-            LoadSuperiorLanguage(Header, LangName, Flags, Chain);
+        if (Header) {
+            Code = Header->Code;
+            LoadSuperiorLanguage(Header->Superior, LangName, Flags, Chain);
         }
-        i = Matched ? i + 1 : Count;
 
-        // Component section. Lines of the superior languages are merged by
-        // index while nothing is added, and the language's new lines are
-        // added together at the end: adding between searches would make the
-        // structure sort itself once per line.
-        TComponentStructure &Struct = *D.DataStruct;
-        std::vector<TFullStructLine> NewLines;
-        QHash<QString, int> NewIndex;
-        TFullStructLine Line;
-        int N = 0;
-        for (; i < Count; ++i) {
-            const QStringView Value = L.Value(i);
-            if (IsMarker(Value, u"%LEXICON_STRINGS"))
-                break;
-            if (Value.size() < 3 || !L.Number(i, N) || !ParseItemLine(N, Value, Line))
-                continue;
-            if (!(Line.Changeable & 2) && (Flags & 2) && !D.SpanClients->IsRegistered(Line))
-                Line.Changeable += 2;
-            if (Flags & 1) {
-                // For editing every line is added as read.
-                NewLines.push_back(Line);
-                continue;
-            }
-            const QString ID = TComponentStructure::MakeLineID(Line);
-            const auto Known = NewIndex.constFind(ID);
-            if (Known != NewIndex.constEnd()) {
-                TFullStructLine &Earlier = NewLines[size_t(*Known)];
-                if (Line.Changeable & 1)
-                    Earlier.Translation = Line.Translation;
-                Earlier.Changeable = Line.Changeable;
-                continue;
-            }
-            const int Found = Struct.Find(ID);
-            if (Found >= 0) {
-                // A line inherited from a superior language: a line excluded
-                // from translation keeps the inherited text.
-                const QString Text = (Line.Changeable & 1) ? Line.Translation : Struct.GetTranslation(Found);
-                Struct.SetupLine(Found, Text, 0, Line.Changeable);
-            } else {
-                NewIndex.insert(ID, int(NewLines.size()));
-                NewLines.push_back(Line);
-            }
-        }
-        for (const TFullStructLine &New : NewLines)
-            Struct.AddLine(New);
-        NewLines = std::vector<TFullStructLine>();
-        NewIndex.clear();
-
-        // Lexicon section.
+        TLanguageFileReader::TLineOwned IsOwned;
+        if (Flags.testFlag(TLoadFlag::MarkOrphans))
+            IsOwned = [&D](const TFullStructLine &Line) { return D.SpanClients->IsRegistered(Line); };
+        Reader.ReadComponents(*D.DataStruct, Flags.testFlag(TLoadFlag::ForEditing), IsOwned);
         const QString LibraryPath = LibraryLexiconPath();
-        QString Lexicon;
-        for (++i; i < Count; ++i) {
-            const QStringView Value = L.Value(i);
-            if (IsMarker(Value, u"%SMART_STRINGS"))
-                break;
-            // Name lines are never quoted: a text that happens to hold
-            // "%LEXICON_NAME=" stays an item.
-            if (IsMarker(Value, u"%GLOTTA") || IsMarker(Value, u"%LEXICON_NAME=")) {
-                Lexicon = Value.contains(u"%GLOTTA") ? LibraryPath : ExtractKeyValue(Value, u"%LEXICON_NAME=");
-                if (Lexicon.isEmpty()) {
-                    ResetToDesignLanguage(Flags);
-                    return false;
-                }
-                D.DataLexicon->NewLexicon(Lexicon);
-                continue;
-            }
-            // Item numbers are 16-bit; a larger one would wrap onto another item.
-            if (Value.size() < 3 || !L.Number(i, N) || N < 0 || N > 0xFFFF || Lexicon.isEmpty())
-                continue;
-            const QString Text = QuotedText(Value);
-            if (!Text.isEmpty())
-                D.DataLexicon->WriteItem(Lexicon, N, Text, 0);
-        }
-
-        // Smart section: pairs of designed and translated text with one number.
-        // The pairs are gathered and handed to the sorted lexicons in their
-        // order (a stable sort keeps the file order of repeated texts), so
-        // each lexicon grows by appending instead of inserting in the middle.
-        Lexicon.clear();
-        TSmartLexiconData &Smart = *D.SmartLexicon;
-        struct TPair
-        {
-            QString Lexicon, Designed, Translated;
-        };
-        std::vector<TPair> Pairs;
-        for (++i; i < Count;) {
-            const QStringView Value = L.Value(i);
-            if (IsMarker(Value, u"%FLAG_ICON"))
-                break;
-            if (IsMarker(Value, u"%LEXICON_NAME=")) {
-                Lexicon = ExtractKeyValue(Value, u"%LEXICON_NAME=");
-                if (Lexicon.isEmpty()) {
-                    ResetToDesignLanguage(Flags);
-                    return false;
-                }
-                Smart.NewLexicon(Lexicon);
-                ++i;
-                continue;
-            }
-            QString Designed;
-            if (Value.size() < 3 || !L.Number(i, N) || (Designed = QuotedText(Value)).isEmpty()) {
-                ++i;
-                continue;
-            }
-            int j = i + 1;
-            int M = 0;
-            while (j < Count && !L.Number(j, M))
-                ++j;
-            if (j < Count && M == N && L.Value(j).size() >= 3) {
-                const QString Translated = QuotedText(L.Value(j));
-                if (!Translated.isEmpty()) {
-                    Pairs.push_back({Lexicon, Designed, Translated});
-                    i = j + 1;
-                    continue;
-                }
-            }
-            i = j; // read that line again as the first of a new pair
-        }
-        {
-            static const TNamedObjectList Order;
-            std::stable_sort(Pairs.begin(), Pairs.end(), [](const TPair &A, const TPair &B) {
-                if (A.Lexicon != B.Lexicon)
-                    return A.Lexicon < B.Lexicon;
-                return Order.CompareStrings(A.Designed, B.Designed) < 0;
-            });
-            for (const TPair &P : Pairs) {
-                if (P.Lexicon.isEmpty())
-                    Smart.AddItem(P.Designed, P.Translated, 0);
-                else
-                    Smart.AddItem(P.Lexicon, P.Designed, P.Translated, 0);
-            }
+        if (!Reader.ReadLexicons(*D.DataLexicon, LibraryPath) || !Reader.ReadSmartLexicons(*D.SmartLexicon)) {
+            ResetToDesignLanguage(Flags);
+            return false;
         }
 
         // Internal languages take the library's texts from the library itself.
@@ -279,9 +120,10 @@ bool TGlottaCore::LoadLanguage(const QString &LangName, int Flags, const QString
                 Code = fLangFormLexicon->InternalLanguage().Code;
         }
 
-        if ((Flags & 4) && i < Count)
-            ReadFlagIcon(L.Tail(i + 1), 0);
-        if (Flags & 8)
+        // The editor shows and saves the flag through the process-wide buffer.
+        if (Flags.testFlag(TLoadFlag::ReadFlag) && Header && Reader.ReadFlag(*Header))
+            SetFlagIcon(Header->Flag);
+        if (Flags.testFlag(TLoadFlag::AsSuperior))
             D.CurrentSuperiorLang = TLangIDs{LangName, Code};
         else {
             fCurrentLanguage = LangName;
@@ -304,75 +146,17 @@ void TGlottaCore::SaveLanguage(const QString &LangName, const QString &SuperiorN
     if (LangName.isEmpty() || FileName.isEmpty())
         return;
     const TLangCoreData &D = *fData;
-    QStringList Lines;
-    Lines.reserve(D.DataStruct->Count() + 16);
-    Lines.append(QLatin1Char('[') + fLangFileSign + QLatin1Char(']'));
-
-    QString Header = QStringLiteral("0\t%LANGUAGE_NAME=\"") + LangName + QLatin1Char('"');
-    QString Code = ISOCode;
-    if (NormalizeISOCode(Code))
-        Header += QStringLiteral("\t%CODE=") + Code + QLatin1Char(';');
-    if (!SuperiorName.isEmpty())
-        Header += QStringLiteral("\t%SUPERIOR_LANGUAGE=") + SuperiorName + QLatin1Char(';');
-    Header += QStringLiteral("\t%FILEVER=THLF1;");
-    Lines.append(Header);
-
-    for (int n = 0; n < D.DataStruct->Count(); ++n)
-        Lines.append(FormatStructLine(D.DataStruct->GetFull(n)));
-
-    const QString LibraryPath = LibraryLexiconPath();
-    Lines.append(QStringLiteral("0\t%LEXICON_STRINGS"));
-    for (int x = 0; x < D.DataLexicon->LexiconCount(); ++x) {
-        const QString Name = D.DataLexicon->LexiconName(x);
-        QStringList Items;
-        const int Max = D.DataLexicon->MaxItemNr(Name);
-        for (int n = 0; n <= Max; ++n) {
-            if (!D.DataLexicon->IsIncluded(Name, n))
-                continue;
-            const QString Text = D.DataLexicon->ReadItem(Name, n);
-            if (!Text.isEmpty())
-                Items.append(QString::number(n) + QStringLiteral("\t\"") + Text + QLatin1Char('"'));
-        }
-        if (Items.isEmpty())
-            continue;
-        QString NameLine = QStringLiteral("0\t%LEXICON_NAME=") + Name + QLatin1Char(';');
-        if (Name.compare(LibraryPath, Qt::CaseInsensitive) == 0)
-            NameLine += QStringLiteral("\t%GLOTTA");
-        Lines.append(NameLine);
-        Lines.append(Items);
-    }
-
-    Lines.append(QStringLiteral("0\t%SMART_STRINGS"));
-    const TSmartLexiconData &Smart = *D.SmartLexicon;
-    auto AddPairs = [&Lines](const TNamedItems &Items) {
-        for (int n = 0; n < Items.Count(); ++n) {
-            const QString Number = QString::number(n);
-            Lines.append(Number + QStringLiteral("\t\"") + Items.GetLocStr(quint16(n)) + QLatin1Char('"'));
-            Lines.append(Number + QStringLiteral("\t\"") + Items.Get(quint16(n)) + QLatin1Char('"'));
-        }
-    };
-    AddPairs(Smart.GlobalLexicon());
-    for (int x = 0; x < Smart.LexiconCount(); ++x) {
-        const QString Name = Smart.LexiconName(x);
-        if (Smart.ItemsCount(Name) == 0)
-            continue;
-        Lines.append(QStringLiteral("0\t%LEXICON_NAME=") + Name + QLatin1Char(';'));
-        for (int n = 0; n < Smart.ItemsCount(Name); ++n) {
-            const QString Number = QString::number(n);
-            Lines.append(Number + QStringLiteral("\t\"") + Smart.GetLocStr(Name, n) + QLatin1Char('"'));
-            Lines.append(Number + QStringLiteral("\t\"") + Smart.ReadItem(Name, n) + QLatin1Char('"'));
-        }
-    }
-
+    TLanguageFileHeader Header;
+    Header.Name = LangName;
+    Header.Code = ISOCode;
+    Header.Superior = SuperiorName;
     if (HasFlagIcon())
-        WriteFlagIcon(Lines);
-
-    // Written whole to a temporary file and renamed over the target, so a
-    // crash or a full disk never leaves a truncated language file.
+        Header.Flag = FlagIconStream().data();
+    const QStringList Lines = FormatLanguageFile(fLangFileSign, Header, *D.DataStruct, *D.DataLexicon,
+                                                 *D.SmartLexicon, LibraryLexiconPath());
     const QByteArray Bytes = EncodeLanguageFile(Lines, TLFEncoding(int(fLangFileEncoding)));
-    QSaveFile File(FileName);
-    if (!File.open(QIODevice::WriteOnly))
-        throw EOSError(quint32(File.error()), File.errorString());
-    if (File.write(Bytes) != Bytes.size() || !File.commit())
-        throw EOSError(quint32(File.error()), File.errorString());
+    QFileDevice::FileError Error = QFileDevice::NoError;
+    QString ErrorText;
+    if (!WriteLanguageFileBytes(FileName, Bytes, Error, ErrorText))
+        throw EOSError(quint32(Error), ErrorText);
 }

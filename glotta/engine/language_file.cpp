@@ -1,11 +1,53 @@
 #include "glotta/engine/language_file.h"
 
 #include "glotta/store/ansi_code_page.h"
+#include "glotta/store/component_structure.h"
+#include "glotta/store/flag_icon.h"
+#include "glotta/store/language_names.h"
+#include "glotta/store/lexicon_data.h"
+#include "glotta/store/named_object_list.h"
+#include "glotta/store/smart_lexicon_data.h"
 #include "glotta/store/text_helpers.h"
 
 #include <QFile>
+#include <QHash>
+#include <QSaveFile>
 #include <QStringEncoder>
+#include <algorithm>
 #include <climits>
+
+namespace {
+// Section markers and lexicon name lines are never quoted: a text that
+// happens to hold a marker stays a text.
+bool IsMarker(QStringView Value, QStringView Marker)
+{
+    return !Value.startsWith(QLatin1Char('"')) && Value.contains(Marker);
+}
+
+// The quoted text of a value in the store's one-line form.
+QString QuotedText(QStringView Value)
+{
+    QString S = ExtractQuoted(Value);
+    for (QChar C : std::as_const(S))
+        if (C.unicode() < 32) {
+            EncodeControlChars(S);
+            break;
+        }
+    return S;
+}
+
+QString LexiconNameLine(const QString &Name)
+{
+    return QStringLiteral("0\t%LEXICON_NAME=") + Name + QLatin1Char(';');
+}
+
+void AddPair(QStringList &Lines, int N, const QString &Designed, const QString &Translated)
+{
+    const QString Number = QString::number(N);
+    Lines.append(Number + QStringLiteral("\t\"") + Designed + QLatin1Char('"'));
+    Lines.append(Number + QStringLiteral("\t\"") + Translated + QLatin1Char('"'));
+}
+} // namespace
 
 void TLanguageFileLines::SetBytes(const QByteArray &Bytes)
 {
@@ -115,6 +157,262 @@ QString FormatStructLine(const TFullStructLine &Line)
     return S;
 }
 
+void TLanguageFileReader::SetBytes(const QByteArray &Bytes)
+{
+    fLines.SetBytes(Bytes);
+    fPos = 0;
+}
+
+void TLanguageFileReader::SetText(const QString &Text)
+{
+    fLines.SetText(Text);
+    fPos = 0;
+}
+
+bool TLanguageFileReader::ReadSignature(const QString &Signature) const
+{
+    return TrimControls(fLines.Line(0).toString()) == QLatin1Char('[') + Signature + QLatin1Char(']');
+}
+
+std::optional<TLanguageFileHeader> TLanguageFileReader::ReadHeader(const QString &LangName)
+{
+    const int Count = fLines.Count();
+    int Header = -1;
+    bool Matched = false;
+    int i = 1;
+    for (; i < Count; ++i) {
+        const QStringView Line = fLines.Line(i);
+        if (!Line.contains(u"%LANGUAGE_NAME="))
+            continue;
+        Header = i;
+        if (ExtractQuoted(Line) == LangName) {
+            Matched = true;
+            break;
+        }
+    }
+    fPos = Matched ? i + 1 : Count;
+    if (Header < 0)
+        return std::nullopt;
+    const QStringView Line = fLines.Line(Header);
+    TLanguageFileHeader H;
+    H.Name = ExtractQuoted(Line);
+    H.Code = ExtractKeyValue(Line, u"%CODE=");
+    NormalizeISOCode(H.Code);
+    H.Superior = ExtractKeyValue(Line, u"%SUPERIOR_LANGUAGE=");
+    return H;
+}
+
+void TLanguageFileReader::ReadComponents(TComponentStructure &Struct, bool ForEditing, const TLineOwned &IsOwned)
+{
+    // Lines of the superior languages are merged by index while nothing is
+    // added, and the language's new lines are added together at the end:
+    // adding between searches would make the structure sort itself once per
+    // line.
+    const int Count = fLines.Count();
+    std::vector<TFullStructLine> NewLines;
+    QHash<QString, int> NewIndex;
+    TFullStructLine Line;
+    int N = 0;
+    int &i = fPos;
+    for (; i < Count; ++i) {
+        const QStringView Value = fLines.Value(i);
+        if (IsMarker(Value, u"%LEXICON_STRINGS"))
+            break;
+        if (Value.size() < 3 || !fLines.Number(i, N) || !ParseItemLine(N, Value, Line))
+            continue;
+        if (!(Line.Changeable & 2) && IsOwned && !IsOwned(Line))
+            Line.Changeable += 2;
+        if (ForEditing) {
+            NewLines.push_back(Line);
+            continue;
+        }
+        const QString ID = TComponentStructure::MakeLineID(Line);
+        const auto Known = NewIndex.constFind(ID);
+        if (Known != NewIndex.constEnd()) {
+            TFullStructLine &Earlier = NewLines[size_t(*Known)];
+            if (Line.Changeable & 1)
+                Earlier.Translation = Line.Translation;
+            Earlier.Changeable = Line.Changeable;
+            continue;
+        }
+        const int Found = Struct.Find(ID);
+        if (Found >= 0) {
+            // A line inherited from a superior language: a line excluded
+            // from translation keeps the inherited text.
+            const QString Text = (Line.Changeable & 1) ? Line.Translation : Struct.GetTranslation(Found);
+            Struct.SetupLine(Found, Text, 0, Line.Changeable);
+        } else {
+            NewIndex.insert(ID, int(NewLines.size()));
+            NewLines.push_back(Line);
+        }
+    }
+    NewIndex.clear();
+    for (const TFullStructLine &New : NewLines)
+        Struct.AddLine(New);
+}
+
+bool TLanguageFileReader::ReadLexicons(TLexiconData &Lexicons, const QString &LibraryPath)
+{
+    const int Count = fLines.Count();
+    QString Lexicon;
+    int N = 0;
+    int &i = fPos;
+    for (++i; i < Count; ++i) {
+        const QStringView Value = fLines.Value(i);
+        if (IsMarker(Value, u"%SMART_STRINGS"))
+            break;
+        if (IsMarker(Value, u"%GLOTTA") || IsMarker(Value, u"%LEXICON_NAME=")) {
+            Lexicon = Value.contains(u"%GLOTTA") ? LibraryPath : ExtractKeyValue(Value, u"%LEXICON_NAME=");
+            if (Lexicon.isEmpty())
+                return false;
+            Lexicons.NewLexicon(Lexicon);
+            continue;
+        }
+        // Item numbers are 16-bit; a larger one would wrap onto another item.
+        if (Value.size() < 3 || !fLines.Number(i, N) || N < 0 || N > 0xFFFF || Lexicon.isEmpty())
+            continue;
+        const QString Text = QuotedText(Value);
+        if (!Text.isEmpty())
+            Lexicons.WriteItem(Lexicon, N, Text, 0);
+    }
+    return true;
+}
+
+bool TLanguageFileReader::ReadSmartLexicons(TSmartLexiconData &Smart)
+{
+    // The pairs are gathered and handed to the sorted lexicons in their order
+    // (a stable sort keeps the file order of repeated texts), so each lexicon
+    // grows by appending instead of inserting in the middle.
+    struct TPair
+    {
+        QString Lexicon, Designed, Translated;
+    };
+    std::vector<TPair> Pairs;
+    const int Count = fLines.Count();
+    QString Lexicon;
+    int N = 0;
+    int &i = fPos;
+    for (++i; i < Count;) {
+        const QStringView Value = fLines.Value(i);
+        if (IsMarker(Value, u"%FLAG_ICON"))
+            break;
+        if (IsMarker(Value, u"%LEXICON_NAME=")) {
+            Lexicon = ExtractKeyValue(Value, u"%LEXICON_NAME=");
+            if (Lexicon.isEmpty())
+                return false;
+            Smart.NewLexicon(Lexicon);
+            ++i;
+            continue;
+        }
+        QString Designed;
+        if (Value.size() < 3 || !fLines.Number(i, N) || (Designed = QuotedText(Value)).isEmpty()) {
+            ++i;
+            continue;
+        }
+        // The translation is the next numbered line when its number is the
+        // same; otherwise that line is read again as the first of a new pair.
+        int j = i + 1;
+        int M = 0;
+        while (j < Count && !fLines.Number(j, M))
+            ++j;
+        if (j < Count && M == N && fLines.Value(j).size() >= 3) {
+            QString Translated = QuotedText(fLines.Value(j));
+            if (!Translated.isEmpty()) {
+                Pairs.push_back({Lexicon, std::move(Designed), std::move(Translated)});
+                i = j + 1;
+                continue;
+            }
+        }
+        i = j;
+    }
+    static const TNamedObjectList Order;
+    std::stable_sort(Pairs.begin(), Pairs.end(), [](const TPair &A, const TPair &B) {
+        if (A.Lexicon != B.Lexicon)
+            return A.Lexicon < B.Lexicon;
+        return Order.CompareStrings(A.Designed, B.Designed) < 0;
+    });
+    for (const TPair &P : Pairs) {
+        if (P.Lexicon.isEmpty())
+            Smart.AddItem(P.Designed, P.Translated, 0);
+        else
+            Smart.AddItem(P.Lexicon, P.Designed, P.Translated, 0);
+    }
+    return true;
+}
+
+bool TLanguageFileReader::ReadFlag(TLanguageFileHeader &Header) const
+{
+    if (fPos >= fLines.Count())
+        return false;
+    Header.Flag = FlagIconBytes(fLines.Tail(fPos + 1), 0);
+    return true;
+}
+
+QStringList FormatLanguageFile(const QString &Signature, const TLanguageFileHeader &Header,
+                               const TComponentStructure &Struct, const TLexiconData &Lexicons,
+                               const TSmartLexiconData &Smart, const QString &LibraryPath)
+{
+    QStringList Lines;
+    Lines.reserve(Struct.Count() + 16);
+    Lines.append(QLatin1Char('[') + Signature + QLatin1Char(']'));
+
+    QString Line = QStringLiteral("0\t%LANGUAGE_NAME=\"") + Header.Name + QLatin1Char('"');
+    QString Code = Header.Code;
+    if (NormalizeISOCode(Code))
+        Line += QStringLiteral("\t%CODE=") + Code + QLatin1Char(';');
+    if (!Header.Superior.isEmpty())
+        Line += QStringLiteral("\t%SUPERIOR_LANGUAGE=") + Header.Superior + QLatin1Char(';');
+    Line += QStringLiteral("\t%FILEVER=THLF1;");
+    Lines.append(Line);
+
+    for (int n = 0; n < Struct.Count(); ++n)
+        Lines.append(FormatStructLine(Struct.GetFull(n)));
+
+    Lines.append(QStringLiteral("0\t%LEXICON_STRINGS"));
+    for (int x = 0; x < Lexicons.LexiconCount(); ++x) {
+        const QString Name = Lexicons.LexiconName(x);
+        // A lexicon with items gets its name line even when all their texts
+        // are empty, so that it reads back as a lexicon; the empty texts
+        // themselves are not written.
+        bool HasItems = false;
+        QStringList Items;
+        const int Max = Lexicons.MaxItemNr(Name);
+        for (int n = 0; n <= Max; ++n) {
+            if (!Lexicons.IsIncluded(Name, n))
+                continue;
+            HasItems = true;
+            const QString Text = Lexicons.ReadItem(Name, n);
+            if (!Text.isEmpty())
+                Items.append(QString::number(n) + QStringLiteral("\t\"") + Text + QLatin1Char('"'));
+        }
+        if (!HasItems)
+            continue;
+        QString NameLine = LexiconNameLine(Name);
+        if (Name.compare(LibraryPath, Qt::CaseInsensitive) == 0)
+            NameLine += QStringLiteral("\t%GLOTTA");
+        Lines.append(NameLine);
+        Lines.append(Items);
+    }
+
+    Lines.append(QStringLiteral("0\t%SMART_STRINGS"));
+    const TNamedItems &Global = Smart.GlobalLexicon();
+    for (int n = 0; n < Global.Count(); ++n)
+        AddPair(Lines, n, Global.GetLocStr(quint16(n)), Global.Get(quint16(n)));
+    for (int x = 0; x < Smart.LexiconCount(); ++x) {
+        const QString Name = Smart.LexiconName(x);
+        const int Count = Smart.ItemsCount(Name);
+        if (Count == 0)
+            continue;
+        Lines.append(LexiconNameLine(Name));
+        for (int n = 0; n < Count; ++n)
+            AddPair(Lines, n, Smart.GetLocStr(Name, n), Smart.ReadItem(Name, n));
+    }
+
+    if (!Header.Flag.isEmpty())
+        WriteFlagIcon(Header.Flag, Lines);
+    return Lines;
+}
+
 QByteArray EncodeLanguageFile(const QStringList &Lines, TLFEncoding Encoding)
 {
     QString Text;
@@ -161,4 +459,15 @@ bool ReadLanguageFileBytes(const QString &FileName, QByteArray &Bytes)
         return false;
     }
     return true;
+}
+
+bool WriteLanguageFileBytes(const QString &FileName, const QByteArray &Bytes, QFileDevice::FileError &Error,
+                            QString &ErrorText)
+{
+    QSaveFile File(FileName);
+    if (File.open(QIODevice::WriteOnly) && File.write(Bytes) == Bytes.size() && File.commit())
+        return true;
+    Error = File.error();
+    ErrorText = File.errorString();
+    return false;
 }

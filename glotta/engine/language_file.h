@@ -1,18 +1,47 @@
 #pragma once
-// The line grammar of language files: splitting decoded file text into lines
-// and number / value fields, one component line read (ParseItemLine) and
-// written (FormatStructLine), and the file bytes in the four encodings.
-// The full read and the writer are the engine's (LoadLanguage, SaveLanguage).
+// The language file: its line grammar (lines, number and value fields, one
+// component line read and written), the reader that fills the three stores
+// section by section, the writer that lays the stores out as lines, and the
+// file bytes in the four encodings. The engine decides which file to read,
+// loads the superior chain between the header and the sections and keeps
+// the current language; the format itself lives here.
 
 #include "glotta/store/language_header.h"
 #include "glotta/store/lang_types.h"
 #include "glotta/store/struct_lines.h"
 
 #include <QByteArray>
+#include <QFileDevice>
+#include <QFlags>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <functional>
+#include <optional>
 #include <vector>
+
+class TComponentStructure;
+class TLexiconData;
+class TSmartLexiconData;
+
+// How a full load treats the file it reads.
+enum class TLoadFlag {
+    // Every component line is added as read, without merging with inherited
+    // lines; the editor completes its source data after the superior chain.
+    ForEditing = 1,
+    // A component line no registered client owns is marked obsolete.
+    MarkOrphans = 2,
+    // The flag section goes into the process-wide flag buffer.
+    ReadFlag = 4,
+    // The language becomes the store's superior language, not the current one.
+    AsSuperior = 8,
+};
+Q_DECLARE_FLAGS(TLoadFlags, TLoadFlag)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TLoadFlags)
+
+// The editor's load of the language it edits: lines as read, orphans marked,
+// the flag shown.
+constexpr TLoadFlags LoadToEdit = TLoadFlag::ForEditing | TLoadFlag::MarkOrphans | TLoadFlag::ReadFlag;
 
 // Language files are a few hundred kilobytes; anything above this is refused
 // unread (not listed, not loaded) rather than decoded into memory.
@@ -56,6 +85,71 @@ bool ParseItemLine(int Number, QStringView Value, TFullStructLine &Line);
 // "%COMPONENT=", "%OWNER=", "%ITEM=" (when not empty), "%OLD" (changeable bit 1).
 QString FormatStructLine(const TFullStructLine &Line);
 
+// The identity of a language as its file's header line carries it, and the
+// flag picture of the file.
+struct TLanguageFileHeader
+{
+    QString Name;
+    // Read: "%CODE=" normalised, empty when invalid. Written only when valid
+    // after normalising.
+    QString Code;
+    // "%SUPERIOR_LANGUAGE="; written when not empty.
+    QString Superior;
+    // The bytes of the flag section; written when not empty.
+    QByteArray Flag;
+};
+
+// The full read of one language file, one step per section, in file order:
+// signature, header, components, lexicons, smart lexicons, flag. Each step
+// goes on from the line where the step before it stopped.
+class TLanguageFileReader
+{
+public:
+    // Whether a registered client owns a component line.
+    using TLineOwned = std::function<bool(const TFullStructLine &)>;
+
+    // Decodes language-file bytes (byte-order mark, else the ANSI code page).
+    void SetBytes(const QByteArray &Bytes);
+    void SetText(const QString &Text);
+    bool IsEmpty() const { return fLines.Count() == 0; }
+
+    // The first line, trimmed of control characters and spaces, is
+    // "[" + Signature + "]" (letter case counts).
+    bool ReadSignature(const QString &Signature) const;
+    // The first line holding "%LANGUAGE_NAME=" whose quoted name is LangName
+    // (letter case counts); the sections after it are read by the next steps.
+    // Without such a line the last line holding "%LANGUAGE_NAME=" is the
+    // header and no section is read. Nothing when no line holds one.
+    std::optional<TLanguageFileHeader> ReadHeader(const QString &LangName);
+    // Component lines up to "%LEXICON_STRINGS", descent 0. Lines that
+    // Struct already holds (inherited from a superior language) are
+    // overwritten, a "%NOTRANS" line keeping the inherited text; new lines
+    // are added together at the end. ForEditing: every line added as read.
+    // With IsOwned, a line it does not own is marked obsolete.
+    void ReadComponents(TComponentStructure &Struct, bool ForEditing, const TLineOwned &IsOwned);
+    // Lexicon name lines and items up to "%SMART_STRINGS"; the name line
+    // marked "%GLOTTA" selects LibraryPath. False for an empty lexicon name.
+    bool ReadLexicons(TLexiconData &Lexicons, const QString &LibraryPath);
+    // Pairs of designed and translated text up to "%FLAG_ICON", for the
+    // global lexicon until a name line selects a smart lexicon. False for an
+    // empty lexicon name.
+    bool ReadSmartLexicons(TSmartLexiconData &Smart);
+    // The flag section into Header.Flag; false when the file has none.
+    bool ReadFlag(TLanguageFileHeader &Header) const;
+
+private:
+    TLanguageFileLines fLines;
+    int fPos = 0; // the line the next step starts from (or its marker line)
+};
+
+// The lines of a language file: the signature "[" + Signature + "]", the
+// header, a line per line of Struct in its order, the lexicons that hold
+// items (LibraryPath's name line marked "%GLOTTA"), the global and the named
+// smart lexicons, and the flag block when Header.Flag is not empty.
+QStringList FormatLanguageFile(const QString &Signature, const TLanguageFileHeader &Header,
+                               const TComponentStructure &Struct, const TLexiconData &Lexicons,
+                               const TSmartLexiconData &Smart, const QString &LibraryPath);
+
 // Every line followed by CR LF, in the encoding, with its byte-order mark
 // (none for ANSI, the legacy code page of the user's language).
 QByteArray EncodeLanguageFile(const QStringList &Lines, TLFEncoding Encoding);
@@ -63,3 +157,8 @@ QByteArray EncodeLanguageFile(const QStringList &Lines, TLFEncoding Encoding);
 // Reads a whole file of at most MaxLanguageFileSize bytes; false when it
 // cannot be opened or read or is larger.
 bool ReadLanguageFileBytes(const QString &FileName, QByteArray &Bytes);
+// Writes the whole file to a temporary file and renames it over FileName,
+// so a crash or a full disk never leaves a truncated language file. False
+// with the file error and its text when it fails.
+bool WriteLanguageFileBytes(const QString &FileName, const QByteArray &Bytes, QFileDevice::FileError &Error,
+                            QString &ErrorText);

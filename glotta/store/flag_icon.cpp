@@ -27,7 +27,7 @@ constexpr int BytesPerLine = 50;
 constexpr int MaxBytesReadPerLine = 256;
 
 template <typename Lines, typename CountFn, typename LineFn>
-QByteArray FlagIconLinesBytes(const Lines &L, int Index, CountFn Count, LineFn Line)
+QByteArray FlagIconBytesOf(const Lines &L, int Index, CountFn Count, LineFn Line)
 {
     try {
         QByteArray Bytes;
@@ -42,19 +42,9 @@ QByteArray FlagIconLinesBytes(const Lines &L, int Index, CountFn Count, LineFn L
     }
 }
 
-template <typename Lines, typename CountFn, typename LineFn>
-void ReadFlagIconLines(const Lines &L, int Index, CountFn Count, LineFn Line)
-{
-    QBuffer &B = FlagIconData();
-    B.buffer() = FlagIconLinesBytes(L, Index, Count, Line);
-    B.seek(0);
-}
-
 template <typename AddFn>
-void WriteFlagIconLines(AddFn Add)
+void WriteFlagIconLines(const QByteArray &Data, AddFn Add)
 {
-    QBuffer &B = FlagIconData();
-    const QByteArray &Data = B.data();
     Add(QStringLiteral("0\t%FLAG_ICON"));
     // size/50 + 1 data lines: the last one holds the remainder, which is
     // empty when the size is a multiple of 50 (an empty icon included).
@@ -63,7 +53,6 @@ void WriteFlagIconLines(AddFn Add)
         const QByteArray Part = Data.mid(n * BytesPerLine, BytesPerLine);
         Add(QString::number(n) + QLatin1Char('\t') + QString::fromLatin1(Part.toHex().toUpper()));
     }
-    B.seek(0);
 }
 } // namespace
 
@@ -94,35 +83,52 @@ QBuffer &FlagIconStream()
     return B;
 }
 
-void ReadFlagIcon(const TStringList &Lines, int Index)
+void SetFlagIcon(const QByteArray &Bytes)
 {
-    ReadFlagIconLines(
+    QBuffer &B = FlagIconData();
+    B.buffer() = Bytes;
+    B.seek(0);
+}
+
+QByteArray FlagIconBytes(const TStringList &Lines, int Index)
+{
+    return FlagIconBytesOf(
         Lines, Index, [](const TStringList &L) { return L.Count(); },
         [](const TStringList &L, int i) -> const QString & { return L.Strings(i); });
 }
 
 QByteArray FlagIconBytes(const QStringList &Lines, int Index)
 {
-    return FlagIconLinesBytes(
+    return FlagIconBytesOf(
         Lines, Index, [](const QStringList &L) { return int(qMin<qsizetype>(L.size(), INT_MAX)); },
         [](const QStringList &L, int i) -> const QString & { return L.at(i); });
 }
 
+void ReadFlagIcon(const TStringList &Lines, int Index)
+{
+    SetFlagIcon(FlagIconBytes(Lines, Index));
+}
+
 void ReadFlagIcon(const QStringList &Lines, int Index)
 {
-    QBuffer &B = FlagIconData();
-    B.buffer() = FlagIconBytes(Lines, Index);
-    B.seek(0);
+    SetFlagIcon(FlagIconBytes(Lines, Index));
+}
+
+void WriteFlagIcon(const QByteArray &Data, QStringList &Lines)
+{
+    WriteFlagIconLines(Data, [&Lines](const QString &S) { Lines.append(S); });
 }
 
 void WriteFlagIcon(TStringList &Lines)
 {
-    WriteFlagIconLines([&Lines](const QString &S) { Lines.Add(S); });
+    WriteFlagIconLines(FlagIconData().data(), [&Lines](const QString &S) { Lines.Add(S); });
+    FlagIconData().seek(0);
 }
 
 void WriteFlagIcon(QStringList &Lines)
 {
-    WriteFlagIconLines([&Lines](const QString &S) { Lines.append(S); });
+    WriteFlagIcon(FlagIconData().data(), Lines);
+    FlagIconData().seek(0);
 }
 
 int HexToBytes(const QString &S, quint8 *Buffer, int Max)

@@ -17,16 +17,19 @@ bool HasFlagIcon();
 // The buffer itself (not a copy), positioned at its start.
 QBuffer &FlagIconStream();
 
-// The bytes of the flag-icon lines Index to the last line (the text after
-// each line's first tab, up to 256 bytes a line, up to the first character
-// that is not a hex digit); empty when they cannot be held.
-QByteArray FlagIconBytes(const QStringList &Lines, int Index);
+// Replaces the buffer's contents with Bytes, positioned at their start.
+void SetFlagIcon(const QByteArray &Bytes);
 
-// Replaces the buffer's contents with the bytes of lines Index to the last
-// line (the text after each line's first tab, up to 256 bytes a line, up to
-// the first character that is not a hex digit). Errors leave it empty.
+// The bytes of lines Index to the last line: the text after each line's
+// first tab, up to 256 bytes a line, up to the first character that is not
+// a hex digit. Empty when memory runs out.
+QByteArray FlagIconBytes(const TStringList &Lines, int Index);
+QByteArray FlagIconBytes(const QStringList &Lines, int Index);
+// Replaces the buffer's contents with FlagIconBytes of the lines.
 void ReadFlagIcon(const TStringList &Lines, int Index);
 void ReadFlagIcon(const QStringList &Lines, int Index);
+// Appends the flag-icon block of Data to Lines.
+void WriteFlagIcon(const QByteArray &Data, QStringList &Lines);
 // Appends the flag-icon block of the buffer's contents to Lines.
 void WriteFlagIcon(TStringList &Lines);
 void WriteFlagIcon(QStringList &Lines);

@@ -1,12 +1,14 @@
 #pragma once
 // A test engine: the language directory is a temporary directory (an
 // absolute LangSubdirectory), language resources come from a map, and the
-// engine's private file operations are reachable.
+// engine's private file operations are reachable. Language-file fixtures
+// are files under tests/data/lang (they seed the load fuzzer as well).
 
 #include "glotta/widgets/glotta_engine.h"
 #include "glotta/engine/lang_core_data.h"
 #include "glotta/engine/language_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QMap>
 #include <QTemporaryDir>
@@ -60,6 +62,20 @@ inline void WriteBytes(const QString &Path, const QByteArray &Bytes)
         F.write(Bytes);
 }
 
+inline QString LangDataPath(const QString &Name)
+{
+    return QStringLiteral(GLOTTA_TEST_DATA "/lang/") + Name;
+}
+
+// The bytes of the fixture tests/data/lang/Name.
+inline QByteArray LangData(const QString &Name)
+{
+    QFile F(LangDataPath(Name));
+    if (!F.open(QIODevice::ReadOnly))
+        qFatal("missing fixture %s", qPrintable(F.fileName()));
+    return F.readAll();
+}
+
 // A form (parentless widget) of a unique name holding a named engine whose
 // language directory is Dir: each fixture is the first engine of its key.
 struct TEngineFixture
@@ -81,9 +97,17 @@ struct TEngineFixture
         Engine->SetDesignLanguageName(DesignName);
     }
     QString Path(const QString &Name) const { return Dir.filePath(Name); }
-    void Write(const QString &Name, const QStringList &Lines, TLFEncoding Encoding = TLFEncoding::Unicode)
+    // The fixture tests/data/lang/DataName as file Name of the language directory.
+    void Copy(const QString &DataName, const QString &Name) { WriteBytes(Path(Name), LangData(DataName)); }
+    // Every file of the fixture folder tests/data/lang/Folder, under its own name.
+    void CopyAll(const QString &Folder)
     {
-        WriteBytes(Path(Name), LangFile(Lines, Encoding));
+        const QDir From(LangDataPath(Folder));
+        const QStringList Names = From.entryList(QDir::Files);
+        if (Names.isEmpty())
+            qFatal("missing fixture folder %s", qPrintable(From.path()));
+        for (const QString &Name : Names)
+            Copy(Folder + QLatin1Char('/') + Name, Name);
     }
     QStringList Languages() const { return Engine->LData()->Languages.ToStringList(); }
 };

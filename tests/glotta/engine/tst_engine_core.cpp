@@ -13,14 +13,6 @@
 #include <QApplication>
 #include <QTest>
 
-namespace {
-QStringList Lang(const QString &Name, const QString &Code, const QString &Text = QStringLiteral("x"))
-{
-    return {"[LANGUAGE_FILE]", HeaderLine(Name, Code), "0\t\"" + Text + "\"\t%COMPONENT=B;\t%OWNER=F;",
-            "0\t%LEXICON_STRINGS"};
-}
-} // namespace
-
 class TestEngineCore : public QObject
 {
     Q_OBJECT
@@ -57,12 +49,11 @@ private slots:
     {
         TEngineFixture F;
         TTestEngine &E = *F.Engine;
-        E.Resources.insert("ENGLISH", LangFile(Lang("english", "en")));
-        F.Write("b.lng", Lang("Deutsch", "DE"));
-        F.Write("a.LNG", Lang("čeština", "cs"));            // named like the design language: listed again
-        F.Write("c.lng", {"[LANGUAGE_FILE]", "0\t\"no name\"", "0\t%LEXICON_STRINGS"});
-        F.Write("d.lng", QStringList{"[OTHER]"} + Lang("Nosig", "fr").mid(1));
-        F.Write("e.txt", Lang("Text", "it"));
+        E.Resources.insert("ENGLISH", LangData("english_resource.lng"));
+        // a.LNG: "čeština", named like the design language (listed again);
+        // b.lng: "Deutsch", code "DE"; c.lng: no header name; d.lng: signature
+        // "[OTHER]"; e.txt: a language under another extension.
+        F.CopyAll("discovery");
         QVERIFY(QFile::link(F.Path("missing"), F.Path("f.lng"))); // unreadable
         QDir(F.Dir.path()).mkdir("g.lng");
         E.SetLangResources({"ENGLISH", "ABSENT"});
@@ -84,8 +75,8 @@ private slots:
     {
         TEngineFixture F;
         TTestEngine &E = *F.Engine;
-        E.Resources.insert("ENGLISH", LangFile(Lang("english", "en", "from resource")));
-        F.Write("en.lng", Lang("english", "", "from file"));
+        E.Resources.insert("ENGLISH", LangData("english_resource.lng")); // text "from resource"
+        F.Copy("english_file.lng", "en.lng");                            // text "from file", no code
         E.SetLangResources({"ENGLISH"});
         // Not allowed: the resource entry stays and the file is ignored.
         QCOMPARE(F.Languages(), (QStringList{"čeština", "english"}));
@@ -112,7 +103,7 @@ private slots:
     {
         TEngineFixture F;
         TTestEngine &E = *F.Engine;
-        F.Write("de.lng", Lang("Deutsch", "de"));
+        F.Copy("deutsch.lng", "de.lng");
         E.RescanLanguages();
         QStringList Log;
         TDesignedLexicon Lexicon(F.Form.get());
@@ -150,7 +141,7 @@ private slots:
     {
         TEngineFixture F;
         TTestEngine &E = *F.Engine;
-        F.Write("de.lng", Lang("Deutsch", "de"));
+        F.Copy("deutsch.lng", "de.lng");
         E.RescanLanguages();
         QVERIFY(!E.GetIsMultiEngine());
         QCOMPARE(E.LData()->LangMenu.ToStringList(), (QStringList{"čeština", "Deutsch"}));
@@ -190,7 +181,7 @@ private slots:
     void defaultLanguageAtInitialisation()
     {
         TEngineFixture F;
-        F.Write("de.lng", Lang("Deutsch", "de"));
+        F.Copy("deutsch.lng", "de.lng");
         F.Engine->RescanLanguages();
         F.Engine->SetDefaultLanguage("Deutsch");
         QVERIFY(F.Engine->InitEngine(true));
@@ -203,13 +194,11 @@ private slots:
     void translateString()
     {
         TEngineFixture F;
-        F.Write("de.lng", {"[LANGUAGE_FILE]", HeaderLine("Deutsch", "de", "Base"), "0\t%LEXICON_STRINGS",
-                           "0\t%LEXICON_NAME=" + F.Form->objectName() + ".Lexicon1;", "0\t\"Null'#13''#10'zwei\"",
-                           "0\t%SMART_STRINGS", "0\t\"Ano\"", "0\t\"Ja\"", "1\t\"jedna\"",
-                           "1\t\"eins (global)\""});
-        F.Write("base.lng", {"[LANGUAGE_FILE]", HeaderLine("Base"), "0\t%LEXICON_STRINGS",
-                             "0\t%LEXICON_NAME=" + F.Form->objectName() + ".Lexicon1;", "1\t\"eins (base)\"",
-                             "0\t%SMART_STRINGS", "0\t\"dva\"", "0\t\"zwei (global, base)\""});
+        // Deutsch (superior Base): item 0 "Null'#13''#10'zwei", global pairs
+        // Ano/Ja and jedna/"eins (global)"; Base: item 1 "eins (base)", global
+        // pair dva/"zwei (global, base)". Their lexicon is StringsForm.Lexicon1.
+        F.CopyAll("translate_string");
+        F.Form->setObjectName("StringsForm");
         TTestEngine &E = *F.Engine;
         E.RescanLanguages();
         TDesignedLexicon Lexicon(F.Form.get());
@@ -240,7 +229,7 @@ private slots:
     {
         TEngineFixture F;
         TTestEngine &E = *F.Engine;
-        E.Resources.insert("ENGLISH", LangFile(Lang("english", "en", "from resource")));
+        E.Resources.insert("ENGLISH", LangData("english_resource.lng"));
         E.SetLangResources({"ENGLISH"});
         E.SetLangResourcesAllowEdit(true);
         // Editing a resource language writes it out as a file first.
@@ -260,7 +249,7 @@ private slots:
         QVERIFY(E.LData()->EditorAction(TEditorActions::eaSaveLang, E.UniqueLangFileName("Pirate")));
         E.RescanLanguages();
         QCOMPARE(E.GetLanguageFile("pi"), F.Path("Pirate.lng"));
-        QVERIFY(E.LoadLanguage("Pirate", 0));
+        QVERIFY(E.LoadLanguage("Pirate", TLoadFlags()));
         QCOMPARE(E.LData()->CurrentSuperiorLang.Name, QStringLiteral("english"));
         QVERIFY(!E.LData()->EditorAction(TEditorActions::eaLoadLangForEdit, "Klingon"));
     }

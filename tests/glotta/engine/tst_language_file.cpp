@@ -29,15 +29,6 @@ TFullStructLine MakeLine(const QString &Comp, const QString &Owner, quint16 Id, 
     L.ItemAddr = Item;
     return L;
 }
-
-// A language "x" of code xx? no: "de" with three component lines.
-QStringList GermanLines(const QString &Superior = QString())
-{
-    return {QStringLiteral("[LANGUAGE_FILE]"), HeaderLine(QStringLiteral("Deutsch"), QStringLiteral("de"), Superior),
-            QStringLiteral("0\t\"Schließen\"\t%COMPONENT=Button1;\t%OWNER=Form1;"),
-            QStringLiteral("0\t%LEXICON_STRINGS"), QStringLiteral("0\t%LEXICON_NAME=Form1.Lexicon1;"),
-            QStringLiteral("3\t\"Fehler\""), QStringLiteral("0\t%SMART_STRINGS")};
-}
 } // namespace
 
 class TestLanguageFile : public QObject
@@ -161,7 +152,7 @@ private slots:
         QVERIFY2(F.Languages().contains(Name), qPrintable(F.Languages().join(',')));
         QCOMPARE(E.GetISOCode(Name), QStringLiteral("fr"));
         ClearFlagIcon();
-        QVERIFY(E.LoadLanguage(Name, 4));
+        QVERIFY(E.LoadLanguage(Name, TLoadFlag::ReadFlag));
         QCOMPARE(E.CurrentLanguage(), Name);
         QCOMPARE(E.CurrentLanguageISO(), QStringLiteral("fr"));
         QCOMPARE(D.CurrentSuperiorLang.Name, QStringLiteral("čeština"));
@@ -180,6 +171,39 @@ private slots:
         QCOMPARE(D.SmartLexicon->ReadItem("Hello"), QStringLiteral("Salut"));
         QCOMPARE(D.SmartLexicon->ReadItem("Form1.Smart1", "Yes"), "Oui " + Accent);
         QCOMPARE(FlagIconData().data(), Flag);
+    }
+
+    // A lexicon that holds items is written with its name line even when
+    // every text is empty (the empty texts themselves are not written), so
+    // it reads back as a lexicon; one without items is left out.
+    void savedLexicon_data()
+    {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<int>("items");
+        QTest::newRow("texts") << QStringList{"zero", ""} << true << 1;
+        QTest::newRow("only empty texts") << QStringList{"", ""} << true << 0;
+        QTest::newRow("no items") << QStringList{} << false << 0;
+    }
+    void savedLexicon()
+    {
+        QFETCH(QStringList, texts);
+        QFETCH(bool, exists);
+        QFETCH(int, items);
+        TEngineFixture F;
+        TTestEngine &E = *F.Engine;
+        TLexiconData &L = *E.LData()->DataLexicon;
+        const QString Name = QStringLiteral("Form1.Lexicon1");
+        L.NewLexicon(Name);
+        for (int n = 0; n < texts.size(); ++n)
+            L.WriteItem(Name, n, texts[n], 0);
+        E.SaveLanguage("Saved", "", "", F.Path("saved.lng"));
+        E.RescanLanguages();
+        QVERIFY(E.LoadLanguage("Saved", TLoadFlags()));
+        QCOMPARE(L.LexiconExists(Name), exists);
+        QCOMPARE(int(L.ItemsCount(Name)), items);
+        if (items)
+            QCOMPARE(L.ReadItem(Name, 0), texts[0]);
     }
 
     void superiorChain_data()
@@ -206,20 +230,15 @@ private slots:
         QFETCH(int, aDescent);
         QFETCH(QString, superior);
         TEngineFixture F;
-        auto Lang = [&](const QString &Name, const QString &Sup) {
-            F.Write(Name + ".lng", {"[LANGUAGE_FILE]", HeaderLine(Name, QString(), Sup),
-                                    "0\t\"" + Name + "\"\t%COMPONENT=Own" + Name + ";\t%OWNER=F;",
-                                    "0\t\"from " + Name + "\"\t%COMPONENT=Shared;\t%OWNER=F;",
-                                    "0\t%LEXICON_STRINGS", "0\t%SMART_STRINGS", "0\t\"key\"",
-                                    "0\t\"" + Name + "\""});
-        };
-        Lang("A", "");
-        Lang("B", bSuperior);
-        Lang("C", cSuperior);
+        // Each language has a line of its own, a line every language
+        // translates and the smart pair "key", translated with its name.
+        F.Copy("chain/A.lng", "A.lng");
+        F.Copy("chain/B_superior_" + bSuperior + ".lng", "B.lng");
+        F.Copy("chain/C_superior_" + cSuperior + ".lng", "C.lng");
         TTestEngine &E = *F.Engine;
         E.RescanLanguages();
         QCOMPARE(F.Languages().size(), 4);
-        QVERIFY(E.LoadLanguage("C", 0));
+        QVERIFY(E.LoadLanguage("C", TLoadFlags()));
         TComponentStructure &S = *E.LData()->DataStruct;
         auto DescentOf = [&S](const QString &Comp) {
             const int i = S.Find(Comp, "F", 0, "");
@@ -240,42 +259,41 @@ private slots:
     {
         TEngineFixture F;
         TTestEngine &E = *F.Engine;
-        F.Write("de.lng", GermanLines() + QStringList{"0\t%FLAG_ICON", "0\t424D0102030405060708090A0B0C"});
+        F.Copy("deutsch_flag.lng", "de.lng"); // a flag of 14 bytes beginning with "BM"
         E.RescanLanguages();
         // Discovery read the flag into the language's flag stream.
         QCOMPARE(E.FlagImage("de")->size(), 14);
 
         // 8: loaded as superior, the design language stays current.
-        QVERIFY(E.LoadLanguage("Deutsch", 8));
+        QVERIFY(E.LoadLanguage("Deutsch", TLoadFlag::AsSuperior));
         QCOMPARE(E.CurrentLanguage(), QStringLiteral("čeština"));
         QCOMPARE(E.LData()->CurrentSuperiorLang.Name, QStringLiteral("Deutsch"));
         QCOMPARE(E.LData()->CurrentSuperiorLang.Code, QStringLiteral("de"));
         QVERIFY(!HasFlagIcon());
 
         // 4: the flag section into FlagIconData.
-        QVERIFY(E.LoadLanguage("Deutsch", 4));
+        QVERIFY(E.LoadLanguage("Deutsch", TLoadFlag::ReadFlag));
         QCOMPARE(E.CurrentLanguage(), QStringLiteral("Deutsch"));
         QCOMPARE(FlagIconData().data().left(2), QByteArray("BM"));
         QCOMPARE(FlagIconData().size(), 14);
 
         // 2: lines of components no registered client owns are obsolete.
-        QVERIFY(E.LoadLanguage("Deutsch", 2));
+        QVERIFY(E.LoadLanguage("Deutsch", TLoadFlag::MarkOrphans));
         const int i = E.LData()->DataStruct->Find("Button1", "Form1", 0, "");
         QCOMPARE(int(E.LData()->DataStruct->GetChangeable(i)), 3);
         TGlottaCPC Client(F.Form.get());
         Client.DesignStruct().AddTextProperty("Button1", "Form1", 0, "Zavřít", "");
         Client.SetGlottaEngine(&E);
-        QVERIFY(E.LoadLanguage("Deutsch", 2));
+        QVERIFY(E.LoadLanguage("Deutsch", TLoadFlag::MarkOrphans));
         QCOMPARE(int(E.LData()->DataStruct->GetChangeable(E.LData()->DataStruct->Find("Button1", "Form1", 0, ""))), 1);
     }
 
     void notransKeepsInherited()
     {
         TEngineFixture F;
-        F.Write("base.lng", {"[LANGUAGE_FILE]", HeaderLine("Base"), "0\t\"inherited\"\t%COMPONENT=B;\t%OWNER=F;"});
-        F.Write("child.lng", {"[LANGUAGE_FILE]", HeaderLine("Child", "", "Base"), "0\t%NOTRANS\t%COMPONENT=B;\t%OWNER=F;"});
+        F.CopyAll("notrans"); // Child's "%NOTRANS" line of B over Base's "inherited"
         F.Engine->RescanLanguages();
-        QVERIFY(F.Engine->LoadLanguage("Child", 0));
+        QVERIFY(F.Engine->LoadLanguage("Child", TLoadFlags()));
         const TComponentStructure &S = *F.Engine->LData()->DataStruct;
         QCOMPARE(S.GetString("B", "F", 0, ""), QStringLiteral("inherited"));
         QCOMPARE(int(S.GetChangeable(0)), 0);
@@ -289,35 +307,22 @@ private slots:
         QTest::addColumn<bool>("listed");
         QTest::addColumn<bool>("loads");
         QTest::addColumn<int>("lines");
+        QTest::newRow("wrong signature") << LangData("malformed/wrong_signature.lng") << false << false << 0;
+        QTest::newRow("no header name") << LangData("malformed/no_header_name.lng") << false << false << 0;
+        QTest::newRow("only two lines") << LangData("malformed/only_header.lng") << false << false << 0;
+        QTest::newRow("empty file") << LangData("malformed/empty.lng") << false << false << 0;
+        QTest::newRow("lines without tab") << LangData("malformed/lines_without_tab.lng") << true << true << 1;
+        QTest::newRow("numbers out of range") << LangData("malformed/numbers_out_of_range.lng") << true << true << 1;
+        QTest::newRow("unterminated quotes") << LangData("malformed/unterminated_quotes.lng") << true << true << 1;
+        QTest::newRow("empty lexicon name") << LangData("malformed/empty_lexicon_name.lng") << true << false << 0;
+        QTest::newRow("code page, no mark") << LangData("malformed/code_page.lng") << true << true << 1;
+        // Bytes a file of text would not hold, and a size no language has.
         const QString Sig = "[LANGUAGE_FILE]";
         const QString Head = HeaderLine("Bad", "de");
-        QTest::newRow("wrong signature") << LangFile({"[LANGUAGE FILE]", Head, "0\t%LEXICON_STRINGS"}) << false << false << 0;
-        QTest::newRow("no header name") << LangFile({Sig, "0\t%LANGUAGE_NAME=\"\"", "0\t%LEXICON_STRINGS"}) << false << false << 0;
-        QTest::newRow("only two lines") << LangFile({Sig, Head}) << false << false << 0;
-        QTest::newRow("empty file") << QByteArray() << false << false << 0;
-        QTest::newRow("lines without tab")
-            << LangFile({Sig, Head, "0 \"x\" %COMPONENT=A;", "garbage", "0\t\"ok\"\t%COMPONENT=B;\t%OWNER=F;"}) << true
-            << true << 1;
-        QTest::newRow("numbers out of range")
-            << LangFile({Sig, Head, "99999999999\t\"x\"\t%COMPONENT=A;", "70000\t\"x\"\t%COMPONENT=C;",
-                         "0\t\"ok\"\t%COMPONENT=B;\t%OWNER=F;", "0\t%LEXICON_STRINGS", "0\t%LEXICON_NAME=L;",
-                         "70000\t\"wraps\"", "-1\t\"negative\"", "0\t%SMART_STRINGS"})
-            << true << true << 1;
-        QTest::newRow("unterminated quotes")
-            << LangFile({Sig, Head, "0\t\"open\t%COMPONENT=B;\t%OWNER=F;", "0\t%LEXICON_STRINGS", "0\t%LEXICON_NAME=L;",
-                         "1\t\"never closed", "0\t%SMART_STRINGS", "0\t\"lonely"})
-            << true << true << 1;
-        QTest::newRow("empty lexicon name")
-            << LangFile({Sig, Head, "0\t\"ok\"\t%COMPONENT=B;\t%OWNER=F;", "0\t%LEXICON_STRINGS", "0\t%LEXICON_NAME=;",
-                         "1\t\"x\""})
-            << true << false << 0;
         QByteArray Lone = LangFile({Sig, Head, "0\t\"ok\"\t%COMPONENT=B;\t%OWNER=F;", "0\t%LEXICON_STRINGS"});
         Lone.insert(Lone.indexOf(QByteArray("o\0k", 3)), QByteArray("\x00\xD8\x00\xDC\x00\xDC", 6));
         Lone.append("\x00", 1); // an odd byte at the end
         QTest::newRow("lone surrogates") << Lone << true << true << 1;
-        QTest::newRow("code page, no mark")
-            << QByteArray("[LANGUAGE_FILE]\r\n0\t%LANGUAGE_NAME=\"Bad\"\t%CODE=de;\r\n0\t\"\xE9t\xE9\"\t%COMPONENT=B;\t%OWNER=F;\r\n")
-            << true << true << 1;
         QByteArray Huge = LangFile({Sig, Head, "0\t%LEXICON_STRINGS"});
         Huge.append(QByteArray(MaxLanguageFileSize, 'x'));
         QTest::newRow("larger than a language file") << Huge << false << false << 0;
@@ -341,7 +346,7 @@ private slots:
     void vanishedFileLeavesDesignLanguage()
     {
         TEngineFixture F;
-        F.Write("de.lng", GermanLines());
+        F.Copy("deutsch.lng", "de.lng");
         F.Engine->RescanLanguages();
         QFile::remove(F.Path("de.lng"));
         int Changes = 0;
@@ -355,9 +360,9 @@ private slots:
     void headerOtherCaseLoadsNoEntries()
     {
         TEngineFixture F;
-        F.Write("en.lng", {"[LANGUAGE_FILE]", HeaderLine("english", "en"), "0\t\"x\"\t%COMPONENT=B;\t%OWNER=F;"});
+        F.Copy("header_other_case.lng", "en.lng"); // header "english", one component line
         F.Engine->RescanLanguages();
-        QVERIFY(F.Engine->LoadLanguage("English", 0));
+        QVERIFY(F.Engine->LoadLanguage("English", TLoadFlags()));
         QCOMPARE(F.Engine->LData()->DataStruct->Count(), 0);
     }
 

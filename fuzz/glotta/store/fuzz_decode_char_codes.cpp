@@ -1,7 +1,7 @@
 // DecodeCharCodes on any text, and the one-line round trip: every text
 // without character 0 whose own apostrophes are not followed by "#" and a
 // digit comes back unchanged from EncodeControlChars + DecodeCharCodes.
-#include "fuzz/fuzz_text.h"
+#include "fuzz/glotta/store/fuzz_text.h"
 #include "glotta/store/text_helpers.h"
 
 #include <cstdlib>

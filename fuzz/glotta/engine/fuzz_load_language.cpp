@@ -1,7 +1,12 @@
-// LoadLanguage from bytes: the input is a language resource, discovered and
-// then loaded with the load flags, in any of the four encodings. The first
-// byte chooses the byte-order mark put in front (none: the ANSI code page)
-// and the flags; a second, fixed language can serve as a superior.
+// LoadLanguage from bytes: the input is a language file as stored (its own
+// byte-order mark, or none for the ANSI code page), served as a language
+// resource, discovered and then loaded with every language of the engine.
+// The load flags come from the input's length so that the file itself stays
+// untouched and the test fixtures of tests/data/lang seed the corpus as they
+// are: the flags are half the length modulo 16 (UTF-16 files have even
+// lengths, so half of it lets every flag bit vary over them). A second,
+// fixed language "Base" can serve as a superior and names "Child" as its own
+// superior, so a seed "Child" over "Base" closes a loop.
 
 #include "glotta/engine/glotta_core.h"
 #include "glotta/engine/lang_core_data.h"
@@ -26,7 +31,7 @@ protected:
             Bytes = Data;
         else if (Name == QLatin1String("BASE"))
             Bytes = EncodeLanguageFile({QStringLiteral("[LANGUAGE_FILE]"),
-                                        QStringLiteral("0\t%LANGUAGE_NAME=\"Base\"\t%SUPERIOR_LANGUAGE=FuzzLang;"),
+                                        QStringLiteral("0\t%LANGUAGE_NAME=\"Base\"\t%SUPERIOR_LANGUAGE=Child;"),
                                         QStringLiteral("0\t\"b\"\t%COMPONENT=B;\t%OWNER=F;"),
                                         QStringLiteral("0\t%LEXICON_STRINGS"), QStringLiteral("0\t%LEXICON_NAME=L;"),
                                         QStringLiteral("1\t\"one\""), QStringLiteral("0\t%SMART_STRINGS"),
@@ -47,16 +52,11 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *Data, size_t Size)
 {
-    if (Size < 1)
-        return 0;
-    static const QByteArray Marks[] = {QByteArray(), QByteArray("\xFF\xFE", 2), QByteArray("\xFE\xFF", 2),
-                                       QByteArray("\xEF\xBB\xBF", 3)};
-    const uint8_t Choice = Data[0];
     TFuzzEngine E;
-    E.Data = Marks[Choice & 3] + QByteArray(reinterpret_cast<const char *>(Data + 1), qsizetype(Size - 1));
+    E.Data = QByteArray(reinterpret_cast<const char *>(Data), qsizetype(Size));
     E.SetDesignLanguageName(QStringLiteral("čeština"));
     E.SetLangResources({QStringLiteral("BASE"), QStringLiteral("FUZZ")});
-    const int Flags = (Choice >> 2) & 15;
+    const TLoadFlags Flags = TLoadFlags::fromInt(int((Size / 2) % 16));
     for (int i = 1; i < E.LData()->Languages.Count(); ++i)
         E.LoadLanguage(E.LData()->Languages.Strings(i), Flags);
     E.Translate(QStringLiteral(">"));

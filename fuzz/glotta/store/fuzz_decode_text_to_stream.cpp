@@ -1,6 +1,6 @@
 // DecodeTextToStream on any text: no read beyond the text, bounded output.
 #include "glotta/store/byte_text_decoder.h"
-#include "fuzz/fuzz_text.h"
+#include "fuzz/glotta/store/fuzz_text.h"
 
 #include <cstdlib>
 
