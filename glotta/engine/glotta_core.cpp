@@ -624,7 +624,10 @@ void TGlottaCore::ConnectClient(QObject *Client, TGlottaCore *&EngineRef)
 
 void TGlottaCore::DisconnectClient(QObject *Client)
 {
-    fData->SpanClients->UnregisterClient(Client);
+    // A component may go while the engine itself is being destroyed, after
+    // its data holder (and with it the registry) is gone.
+    if (fData)
+        fData->SpanClients->UnregisterClient(Client);
 }
 
 // ---- editor bridge ----
