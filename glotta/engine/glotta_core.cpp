@@ -319,6 +319,9 @@ void TGlottaCore::RescanLanguages()
 {
     if (!IsReady())
         return;
+    // A changed list can resolve a superior chain differently.
+    fParsed.Clear();
+    fStoreKeepable = false;
     fData->Rescan(LanguageSources());
     RebuildLangMenu();
 }

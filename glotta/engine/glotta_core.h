@@ -15,6 +15,7 @@
 #include "glotta/store/lang_types.h"
 #include "glotta/engine/language_list.h"
 #include "glotta/engine/library_texts.h"
+#include "glotta/engine/parsed_languages.h"
 #include "glotta/engine/language_file.h"
 
 #include <QBuffer>
@@ -228,4 +229,18 @@ private:
     TLangCoreData *fData = nullptr; // owned
     bool fIsFullyCreated = false;
     bool fIsInitialized = false;
+
+    // Switching back to a language parsed before takes its store from here.
+    // Only plain switches use it, and only while the engine does not
+    // translate its own texts (those loads also change the library lexicon).
+    void KeepStoreLanguage();
+    bool RestoreParsedLanguage(const QString &LangName);
+    bool LoadLanguageFile(const QString &LangName, int Index, TLoadFlags Flags, const QString &Chain);
+    TParsedLanguages fParsed;
+    // What the store holds while fStoreKeepable: a plain switch's result
+    // that nothing has changed since (no stores in it).
+    TParsedLanguage fStoreOrigin;
+    bool fStoreKeepable = false;
+    // The sources a plain switch reads, recorded while it runs.
+    QList<TSourceStamp> *fChainSources = nullptr;
 };

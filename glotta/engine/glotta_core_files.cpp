@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <exception>
 #include <optional>
+#include <utility>
 
 namespace {
 bool ChainHolds(const QString &Chain, const QString &Name)
@@ -29,11 +30,52 @@ bool TGlottaCore::ReadLanguageBytes(int Index, QByteArray &Bytes) const
     // Only a full path names a file: a resource name must not pick up a file
     // of that name from the working directory.
     const QFileInfo Info(Name);
-    if (Info.isAbsolute() && Info.isFile())
+    if (Info.isAbsolute() && Info.isFile()) {
+        // Stamped before reading: a file that changes meanwhile is read again next time.
+        if (fChainSources)
+            fChainSources->append(TSourceStamp::OfFile(Name));
         return ReadLanguageFileBytes(Name, Bytes);
-    if (fLangResources.contains(Name))
-        return ReadLanguageResource(Name, Bytes);
+    }
+    if (fLangResources.contains(Name)) {
+        if (!ReadLanguageResource(Name, Bytes))
+            return false;
+        if (fChainSources)
+            fChainSources->append(TSourceStamp::OfResource(Name, Bytes.size()));
+        return true;
+    }
     return false;
+}
+
+void TGlottaCore::KeepStoreLanguage()
+{
+    if (!fStoreKeepable)
+        return;
+    fStoreKeepable = false;
+    TParsedLanguage Parsed;
+    Parsed.Language = fStoreOrigin.Language;
+    Parsed.Code = fStoreOrigin.Code;
+    Parsed.Superior = fStoreOrigin.Superior;
+    Parsed.Sources = fStoreOrigin.Sources;
+    Parsed.Struct = std::exchange(fData->DataStruct, std::make_unique<TComponentStructure>());
+    Parsed.Lexicons = std::exchange(fData->DataLexicon, std::make_unique<TLexiconData>());
+    Parsed.Smart = std::exchange(fData->SmartLexicon, std::make_unique<TSmartLexiconData>());
+    fParsed.Keep(std::move(Parsed));
+}
+
+bool TGlottaCore::RestoreParsedLanguage(const QString &LangName)
+{
+    TParsedLanguage Parsed;
+    if (!fParsed.Take(LangName, Parsed))
+        return false;
+    fData->DataStruct = std::move(Parsed.Struct);
+    fData->DataLexicon = std::move(Parsed.Lexicons);
+    fData->SmartLexicon = std::move(Parsed.Smart);
+    fData->CurrentSuperiorLang = Parsed.Superior;
+    fCurrentLanguage = Parsed.Language;
+    fCurrentLangISO = Parsed.Code;
+    fStoreOrigin = std::move(Parsed);
+    fStoreKeepable = true;
+    return true;
 }
 
 void TGlottaCore::ResetToDesignLanguage(TLoadFlags Flags)
@@ -67,12 +109,38 @@ bool TGlottaCore::LoadSuperiorLanguage(const QString &Superior, const QString &L
 
 bool TGlottaCore::LoadLanguage(const QString &LangName, TLoadFlags Flags, const QString &Chain)
 {
+    const bool Outermost = Chain.isEmpty();
+    const bool PlainSwitch = Outermost && !Flags && !fIncludeGlotta;
+    // Whatever comes next replaces the store: a plain switch's result is kept.
+    if (Outermost)
+        KeepStoreLanguage();
     ResetToDesignLanguage(Flags);
     const int Index = fData->Languages.IndexOf(LangName);
     if (Index == 0)
         return true;
     if (Index < 0)
         return false;
+    if (!PlainSwitch)
+        return LoadLanguageFile(LangName, Index, Flags, Chain);
+    if (RestoreParsedLanguage(LangName))
+        return true;
+    QList<TSourceStamp> Sources;
+    fChainSources = &Sources;
+    const bool Loaded = LoadLanguageFile(LangName, Index, Flags, Chain);
+    fChainSources = nullptr;
+    if (Loaded) {
+        fStoreOrigin = TParsedLanguage();
+        fStoreOrigin.Language = fCurrentLanguage;
+        fStoreOrigin.Code = fCurrentLangISO;
+        fStoreOrigin.Superior = fData->CurrentSuperiorLang;
+        fStoreOrigin.Sources = std::move(Sources);
+        fStoreKeepable = true;
+    }
+    return Loaded;
+}
+
+bool TGlottaCore::LoadLanguageFile(const QString &LangName, int Index, TLoadFlags Flags, const QString &Chain)
+{
     TLangCoreData &D = *fData;
     try {
         TLanguageFileReader Reader;
@@ -155,6 +223,10 @@ void TGlottaCore::SaveLanguage(const QString &LangName, const QString &SuperiorN
     const QStringList Lines = FormatLanguageFile(fLangFileSign, Header, *D.DataStruct, *D.DataLexicon,
                                                  *D.SmartLexicon, LibraryLexiconPath());
     const QByteArray Bytes = EncodeLanguageFile(Lines, TLFEncoding(int(fLangFileEncoding)));
+    // A language parsed from this file before is stale now, and the store is
+    // no longer what a switch loaded.
+    fParsed.Forget(FileName);
+    fStoreKeepable = false;
     QFileDevice::FileError Error = QFileDevice::NoError;
     QString ErrorText;
     if (!WriteLanguageFileBytes(FileName, Bytes, Error, ErrorText))

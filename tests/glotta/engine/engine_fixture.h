@@ -26,10 +26,13 @@ public:
     using TGlottaCore::UniqueLangFileName;
 
     QMap<QString, QByteArray> Resources;
+    // How often a resource was read.
+    mutable int ResourceReads = 0;
 
 protected:
     bool ReadLanguageResource(const QString &Name, QByteArray &Bytes) const override
     {
+        ++ResourceReads;
         const auto It = Resources.constFind(Name);
         if (It == Resources.constEnd())
             return false;

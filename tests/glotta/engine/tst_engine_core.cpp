@@ -253,6 +253,51 @@ private slots:
         QCOMPARE(E.LData()->CurrentSuperiorLang.Name, QStringLiteral("english"));
         QVERIFY(!E.LData()->EditorAction(TEditorActions::eaLoadLangForEdit, "Klingon"));
     }
+
+    // Switching back to a language parsed before reads nothing, as long as
+    // none of the files of its chain has changed since.
+    void switchingBackUsesTheParsedLanguage()
+    {
+        TEngineFixture F;
+        TTestEngine &E = *F.Engine;
+        E.Resources.insert("DE", LangData("deutsch.lng"));
+        E.Resources.insert("EN", LangData("english_resource.lng"));
+        E.SetLangResources({"DE", "EN"});
+        F.CopyAll("notrans");
+        E.RescanLanguages();
+        auto Text = [&E](const QString &LineID) {
+            const int i = E.LData()->DataStruct->Find(LineID);
+            return i < 0 ? QString() : E.LData()->DataStruct->GetTranslation(i);
+        };
+        E.ResourceReads = 0;
+        E.Translate("de");
+        E.Translate("english");
+        QCOMPARE(E.ResourceReads, 2);
+        for (const QString &Request : {"de", "čeština", "de", "english", "de"}) {
+            E.Translate(Request);
+            QCOMPARE(E.CurrentLanguage(), E.LData()->Languages.Strings(E.LData()->IndexOfLanguage(Request)));
+        }
+        QCOMPARE(E.ResourceReads, 2);
+        QCOMPARE(E.CurrentLanguageISO(), QStringLiteral("de"));
+        QCOMPARE(Text("Button1@Form1#0["), QStringLiteral("Schließen"));
+
+        // A changed superior file is read again, with the changed text.
+        E.Translate("Child");
+        QCOMPARE(E.LData()->CurrentSuperiorLang.Name, QStringLiteral("Base"));
+        QCOMPARE(Text("B@F#0["), QStringLiteral("inherited"));
+        E.Translate("de");
+        WriteBytes(F.Path("base.lng"), LangFile({"[LANGUAGE_FILE]", HeaderLine("Base"),
+                                                 "0\t\"inherited, then changed\"\t%COMPONENT=B;\t%OWNER=F;"}));
+        E.Translate("Child");
+        QCOMPARE(Text("B@F#0["), QStringLiteral("inherited, then changed"));
+
+        // A file the engine writes is read again too, whatever its stamp.
+        E.Translate("de");
+        E.SaveLanguage("Child", "", "", F.Path("child.lng"));
+        E.Translate("Child");
+        QCOMPARE(E.LData()->CurrentSuperiorLang.Name, QStringLiteral("čeština"));
+        QCOMPARE(Text("Button1@Form1#0["), QStringLiteral("Schließen"));
+    }
 };
 
 int main(int argc, char **argv)
