@@ -326,12 +326,6 @@ void TGlottaCore::RescanLanguages()
     RebuildLangMenu();
 }
 
-void TGlottaCore::AddLanguage(const QString &FileOrResource, const TLangIDs &Header, bool Editable)
-{
-    // A header read for the engine leaves its flag picture in FlagIconData.
-    fData->AddLanguage(FileOrResource, Header, FlagIconData().data(), Editable, LanguageSources());
-}
-
 bool TGlottaCore::RebuildLangMenu()
 {
     if (!IsReady())

@@ -180,7 +180,6 @@ protected:
     bool IsReady() const;
     // Discovery and the menu list, carried out by the language list.
     void RescanLanguages();
-    void AddLanguage(const QString &FileOrResource, const TLangIDs &Header, bool Editable);
     // Where and how this engine finds its languages.
     TLanguageSources LanguageSources();
     QString ResolveLanguageRequest(const QString &Request);
