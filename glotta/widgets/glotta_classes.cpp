@@ -4,6 +4,9 @@
 #include "glotta/widgets/glotta_client.h"
 #include "glotta/widgets/glotta_engine.h"
 #include "glotta/widgets/lang_combo.h"
+#include "glotta/widgets/lang_flag.h"
+#include "glotta/widgets/lang_flags_combo.h"
+#include "glotta/widgets/valued_label.h"
 #include "glotta/engine/lexicon.h"
 
 #include <QMenu>
@@ -50,7 +53,26 @@ void RegisterGlottaClasses()
                               [](QObject *Parent) { return new TLangCombo(qobject_cast<QWidget *>(Parent)); },
                               PublishedProperties(&TLangCombo::staticMetaObject),
                               {MemberEvent<TLangCombo, void(QObject *)>(QStringLiteral("OnChangeLanguage"),
-                                                                        &TLangCombo::OnChangeLanguage)}});
+                                                                        &TLangCombo::OnChangeLanguage),
+                               MemberEvent<TLangCombo, void(QObject *, int, QPainter *, const QRect &, bool)>(
+                                   QStringLiteral("OnDrawItem"), &TLangCombo::OnDrawItem),
+                               MemberEvent<TLangCombo, void(QObject *, int, int &)>(QStringLiteral("OnMeasureItem"),
+                                                                                   &TLangCombo::OnMeasureItem)}});
+    TClassRegistry::Register({QStringLiteral("TLangFlagsCombo"), &TLangFlagsCombo::staticMetaObject,
+                              QStringLiteral("QWidget"),
+                              [](QObject *Parent) { return new TLangFlagsCombo(qobject_cast<QWidget *>(Parent)); },
+                              PublishedProperties(&TLangFlagsCombo::staticMetaObject),
+                              {MemberEvent<TLangFlagsCombo, void(QObject *)>(QStringLiteral("OnChangeLanguage"),
+                                                                             &TLangFlagsCombo::OnChangeLanguage)}});
+    TClassRegistry::Register({QStringLiteral("TLangFlag"), &TLangFlag::staticMetaObject, QStringLiteral("QWidget"),
+                              [](QObject *Parent) { return new TLangFlag(qobject_cast<QWidget *>(Parent)); },
+                              PublishedProperties(&TLangFlag::staticMetaObject), {}});
+    // The caption is composed from the parts, so only the parts are stored.
+    TClassInfo ValuedLabel{QStringLiteral("TValuedLabel"), &TValuedLabel::staticMetaObject, QStringLiteral("QWidget"),
+                           [](QObject *Parent) { return new TValuedLabel(qobject_cast<QWidget *>(Parent)); },
+                           PublishedProperties(&TValuedLabel::staticMetaObject), {}};
+    ValuedLabel.Properties.append(QtProperty(QStringLiteral("WordWrap"), "wordWrap"));
+    TClassRegistry::Register(ValuedLabel);
     TClassRegistry::Register({QStringLiteral("QMenu"), &QMenu::staticMetaObject, QStringLiteral("QWidget"),
                               [](QObject *Parent) { return new QMenu(qobject_cast<QWidget *>(Parent)); },
                               {QtProperty(QStringLiteral("Caption"), "title")}, {}});

@@ -1,11 +1,19 @@
 #pragma once
 // TGlottaEngine: the engine component a form carries. It adds to the core the
-// language directory beside the program, flag pictures and the language menu.
+// language directory beside the program, flag pictures and their image list,
+// a language menu it fills and keeps checked, the filling of the language
+// selector controls, and the engine's initialisation at the program's first
+// activation.
 
 #include "glotta/engine/glotta_core.h"
+#include "glotta/widgets/flag_picture.h"
 #include "toolkit/widgets/picture.h"
 
+#include <QIcon>
+#include <QList>
 #include <QMenu>
+
+class QAction;
 
 class TGlottaEngine : public TGlottaCore
 {
@@ -18,25 +26,61 @@ public:
     explicit TGlottaEngine(QObject *Owner = nullptr);
     ~TGlottaEngine() override;
 
-    void SetLangMenuFlags(bool Value) override { fLangMenuFlags = Value; }
+    // The data holder that engines created from now on get. The editor
+    // installs its holder, which can show the editor window; without one an
+    // engine has the plain holder, whose editor keeps the current language.
+    static void SetDataFactory(TDataFactory Factory);
+
+    void SetLangMenuFlags(bool Value) override;
     QMenu *LanguageMenu() const { return fLanguageMenu; }
     void SetLanguageMenu(QMenu *Value);
     TPicture DesignLangFlag() const { return fDesignLangFlag; }
-    void SetDesignLangFlag(const TPicture &Value) { fDesignLangFlag = Value; RescanLanguages(); }
+    // Both pictures are normalised to flag size when set; the languages are
+    // then scanned anew, so the lists show the new picture.
+    void SetDesignLangFlag(const TPicture &Value);
     TPicture EmptyFlag() const { return fEmptyFlag; }
-    void SetEmptyFlag(const TPicture &Value) { fEmptyFlag = Value; RescanLanguages(); }
+    void SetEmptyFlag(const TPicture &Value);
+
+    // One image per flag of the language list, in its order: image i belongs
+    // to entry i of the menu list.
+    const QList<QIcon> &FlagsList() const { return fFlagsList; }
+    // Loads flag Index into Picture; fkNone (and an empty picture) when the
+    // language brings no usable flag.
+    TFlagKind LoadFlagPicture(TPicture &Picture, int Index);
+    // Completed language changes since the engine was created. A control
+    // that asked for a change compares it to learn whether one happened.
+    int LanguageChanges() const { return fLanguageChanges; }
 
     // The language directory: the program's directory combined with
     // LangSubdirectory (an absolute one is used as it is), ending with a separator.
     QString GetLangsDir() const override;
-    // The design language's flag and the empty flag as image bytes; the
-    // command entries' pictures are not drawn yet.
+    // The command entries' built-in pictures, and the design language's flag
+    // and the empty flag as bitmap or icon bytes (nothing for other kinds).
     void GetInternalFlag(QBuffer &Stream, TInternalFlag Kind) override;
+    bool GetIsMultiEngine() const override { return fIsMultiEngine || ForcedMultiEngine(); }
+    // The menu list, then the flag images, the language menu and every
+    // registered selector control.
+    bool RebuildLangMenu() override;
+    void UpdateLangControl(QObject *Control, int LanguageIndex) override;
+    // Unregisters Client; a selector list then shows no entries.
+    void DisconnectClient(QObject *Client) override;
+    void LanguageChosen(const QString &Language) override;
+    // Makes the sub-items of MenuItem the entries of the menu list: checkable,
+    // one group, the current language checked, flags as icons when
+    // LangMenuFlags is on; surplus items are removed. Picking one switches.
+    virtual void FillLanguageMenu(QMenu *MenuItem);
 
     void Notification(QObject *AComponent, TOperation Operation) override;
 
 private:
+    void RebuildFlagsList();
+    void MenuClick(QAction *Item);
+    void InstallActivationHandler();
+    void RemoveActivationHandler();
+
     QMenu *fLanguageMenu = nullptr; // not owned; cleared by free notification
     TPicture fDesignLangFlag;
     TPicture fEmptyFlag;
+    QList<QIcon> fFlagsList;
+    int fLanguageChanges = 0;
 };

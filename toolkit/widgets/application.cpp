@@ -6,6 +6,39 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QGuiApplication>
+
+namespace {
+struct TActivation
+{
+    TNotifyEvent Handler;
+    QMetaObject::Connection Link;
+};
+
+TActivation &Activation()
+{
+    static TActivation A;
+    return A;
+}
+
+// Connects to the application once it exists; a later application (tests
+// create one per process, but nothing forbids more) is connected anew.
+void ListenForActivation()
+{
+    TActivation &A = Activation();
+    if (A.Link || !qGuiApp)
+        return;
+    A.Link = QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, qGuiApp,
+                              [](Qt::ApplicationState State) {
+                                  if (State != Qt::ApplicationActive)
+                                      return;
+                                  // A copy: the handler may replace itself while it runs.
+                                  const TNotifyEvent Handler = Activation().Handler;
+                                  if (Handler)
+                                      RunGuarded([&] { Handler(qGuiApp); });
+                              });
+}
+} // namespace
 
 void HandleException(const std::exception &E)
 {
@@ -33,4 +66,16 @@ void InstallFontSubstitutes()
     if (!Families.contains(QStringLiteral("Tahoma")))
         QFont::insertSubstitutions(QStringLiteral("Tahoma"),
                                    {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+}
+
+TNotifyEvent ApplicationOnActivate()
+{
+    ListenForActivation();
+    return Activation().Handler;
+}
+
+void SetApplicationOnActivate(TNotifyEvent Handler)
+{
+    ListenForActivation();
+    Activation().Handler = std::move(Handler);
 }

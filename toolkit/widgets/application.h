@@ -1,6 +1,9 @@
 #pragma once
-// Application-wide services of the toolkit: the default error report and the
-// guard that keeps exceptions from crossing the Qt event loop.
+// Application-wide services of the toolkit: the default error report, the
+// guard that keeps exceptions from crossing the Qt event loop, and the
+// program's activation event.
+
+#include "toolkit/core/events.h"
 
 #include <QString>
 #include <exception>
@@ -23,3 +26,10 @@ std::function<void(Args...)> Guarded(std::function<void(Args...)> Handler)
 
 // Font families of the designs that the machine may lack, mapped to close substitutes.
 void InstallFontSubstitutes();
+
+// The program's activation event: one handler, raised (guarded, with the
+// application as sender) each time the application becomes active. A
+// component that wants to hear of it saves the handler in place, installs its
+// own and chains to the saved one.
+TNotifyEvent ApplicationOnActivate();
+void SetApplicationOnActivate(TNotifyEvent Handler);

@@ -1,0 +1,282 @@
+// The engine component: flag images of the languages, the language menu it
+// fills and keeps checked, and its initialisation at the program's first
+// activation, also with several engines.
+
+#include "tests/glotta/engine/engine_fixture.h"
+#include "glotta/store/flag_icon.h"
+#include "glotta/widgets/glotta_engine.h"
+#include "toolkit/widgets/application.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBuffer>
+#include <QMenu>
+#include <QTest>
+
+namespace {
+QByteArray Bitmap(QSize Size, QColor Colour)
+{
+    QImage Image(Size, QImage::Format_RGB32);
+    Image.fill(Colour);
+    QByteArray Bytes;
+    QBuffer Out(&Bytes);
+    Out.open(QIODevice::WriteOnly);
+    Image.save(&Out, "BMP");
+    return Bytes;
+}
+
+// A language file of the fixture's directory; Flag null: no flag section.
+void WriteLanguage(TEngineFixture &F, const QString &File, const QString &Name, const QString &Code,
+                   const QByteArray &Flag = QByteArray())
+{
+    // A header alone is no language file; one lexicon line makes it one.
+    QStringList Lines{QStringLiteral("[LANGUAGE_FILE]"), HeaderLine(Name, Code), QStringLiteral("0\t%LEXICON_STRINGS")};
+    if (!Flag.isNull())
+        WriteFlagIcon(Flag, Lines);
+    WriteBytes(F.Path(File), LangFile(Lines));
+}
+
+QRgb Pixel(const QIcon &Icon, int X, int Y)
+{
+    return Icon.pixmap(FlagSize, FlagSize).toImage().pixel(X, Y);
+}
+
+QStringList Captions(const QMenu &Menu)
+{
+    QStringList L;
+    for (QAction *A : Menu.actions())
+        L.append(A->text());
+    return L;
+}
+
+QStringList Checked(const QMenu &Menu)
+{
+    QStringList L;
+    for (QAction *A : Menu.actions())
+        if (A->isChecked())
+            L.append(A->text());
+    return L;
+}
+
+// An engine that notes each initialisation in a shared log.
+class TLoggingEngine : public TGlottaEngine
+{
+public:
+    TLoggingEngine(QObject *Owner, QStringList &Log) : TGlottaEngine(Owner), fLog(Log) {}
+    bool InitEngine(bool AutoLanguage) override
+    {
+        fLog.append(objectName());
+        return TGlottaEngine::InitEngine(AutoLanguage);
+    }
+
+private:
+    QStringList &fLog;
+};
+
+void Activate()
+{
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+}
+} // namespace
+
+class TestGlottaEngine : public QObject
+{
+    Q_OBJECT
+private slots:
+    void flagImages()
+    {
+        TEngineFixture F;
+        TTestEngine &E = *F.Engine;
+        WriteLanguage(F, "de.lng", "Deutsch", "de", Bitmap(QSize(16, 16), Qt::blue));
+        WriteLanguage(F, "xx.lng", "Plain", "xx");
+        WriteLanguage(F, "yy.lng", "Tiny", "yy", QByteArray("BM12345"));
+        E.RescanLanguages();
+        const TLangCoreData &D = *E.LData();
+        QCOMPARE(E.FlagsList().size(), D.Flags.Count());
+        const int De = D.Languages.IndexOf("Deutsch"), Plain = D.Languages.IndexOf("Plain"),
+                  Tiny = D.Languages.IndexOf("Tiny");
+        QVERIFY(De > 0 && Plain > 0 && Tiny > 0);
+        QCOMPARE(Pixel(E.FlagsList()[De], 8, 8), qRgb(0, 0, 255));
+        // No flag section: the empty flag, the engine's grey built-in one.
+        QCOMPARE(qAlpha(Pixel(E.FlagsList()[Plain], 8, 8)), 255);
+        QCOMPARE(Pixel(E.FlagsList()[Plain], 8, 8), E.EmptyFlag().Image().pixel(8, 8));
+        // Ten bytes or fewer, and the design language without a flag: the
+        // white square, white being the transparent colour.
+        for (int i : {0, Tiny})
+            for (int Y = 0; Y < FlagSize; ++Y)
+                QCOMPARE(qAlpha(Pixel(E.FlagsList()[i], 8, Y)), 0);
+
+        // A 32 x 16 design flag is stored as 16 x 8 placed five rows down.
+        QImage Wide(32, 16, QImage::Format_RGB32);
+        Wide.fill(Qt::red);
+        QByteArray Png;
+        QBuffer Out(&Png);
+        Out.open(QIODevice::WriteOnly);
+        Wide.save(&Out, "PNG");
+        E.SetDesignLangFlag(TPicture(Png));
+        QCOMPARE(E.DesignLangFlag().Image().size(), QSize(16, 16));
+        QVERIFY(E.DesignLangFlag().Bytes().startsWith("BM"));
+        QCOMPARE(qAlpha(Pixel(E.FlagsList()[0], 8, 4)), 0);
+        QCOMPARE(Pixel(E.FlagsList()[0], 8, 5), qRgb(255, 0, 0));
+        QCOMPARE(Pixel(E.FlagsList()[0], 8, 12), qRgb(255, 0, 0));
+        QCOMPARE(qAlpha(Pixel(E.FlagsList()[0], 8, 13)), 0);
+
+        // Once initialised, the command entries have their built-in pictures.
+        E.InitEngine(false);
+        QCOMPARE(D.LangMenu.Count(), D.Languages.Count() + 2);
+        QCOMPARE(E.FlagsList().size(), D.LangMenu.Count());
+        for (int i = D.Languages.Count(); i < D.LangMenu.Count(); ++i) {
+            TPicture P;
+            QCOMPARE(E.LoadFlagPicture(P, i), fkBitmap);
+        }
+    }
+
+    void languageMenu()
+    {
+        TEngineFixture F;
+        TTestEngine &E = *F.Engine;
+        WriteLanguage(F, "de.lng", "Deutsch", "de", Bitmap(QSize(16, 16), Qt::blue));
+        E.RescanLanguages();
+        QMenu Menu;
+        for (int i = 0; i < 6; ++i)
+            Menu.addAction(QStringLiteral("old %1").arg(i));
+        Menu.addSeparator();
+        E.SetLanguageMenu(&Menu);
+        // The surplus items went; the current language is checked.
+        QCOMPARE(Captions(Menu), (QStringList{"čeština", "Deutsch"}));
+        QCOMPARE(Checked(Menu), QStringList{"čeština"});
+        for (QAction *A : Menu.actions())
+            QVERIFY(A->isCheckable());
+
+        E.Translate("de");
+        QCOMPARE(Checked(Menu), QStringList{"Deutsch"});
+        // A pick switches; the engine keeps the marks right.
+        Menu.actions()[0]->trigger();
+        QCOMPARE(E.CurrentLanguage(), QStringLiteral("čeština"));
+        QCOMPARE(Checked(Menu), QStringList{"čeština"});
+        // A refused switch leaves the mark on the current language.
+        E.OnChangeLangQuery = [](QObject *, bool &Continue) { Continue = false; };
+        Menu.actions()[1]->trigger();
+        QCOMPARE(E.CurrentLanguage(), QStringLiteral("čeština"));
+        QCOMPARE(Checked(Menu), QStringList{"čeština"});
+        E.OnChangeLangQuery = nullptr;
+
+        // The command entries join; a menu list that shrinks takes items away.
+        E.InitEngine(false);
+        QCOMPARE(Menu.actions().size(), 4);
+        E.SetLangCreatorVisible(false);
+        E.SetLangEditorVisible(false);
+        QCOMPARE(Captions(Menu), (QStringList{"čeština", "Deutsch"}));
+    }
+
+    void menuFlags()
+    {
+        TEngineFixture F;
+        TTestEngine &E = *F.Engine;
+        WriteLanguage(F, "de.lng", "Deutsch", "de", Bitmap(QSize(16, 16), Qt::blue));
+        E.RescanLanguages();
+        QMenu Menu;
+        E.SetLangMenuFlags(false);
+        E.SetLanguageMenu(&Menu);
+        for (QAction *A : Menu.actions())
+            QVERIFY(A->icon().isNull());
+        E.SetLangMenuFlags(true);
+        QCOMPARE(Pixel(Menu.actions()[1]->icon(), 8, 8), qRgb(0, 0, 255));
+        E.SetLangMenuFlags(false);
+        for (QAction *A : Menu.actions())
+            QVERIFY(A->icon().isNull());
+        E.SetLangMenuFlags(true);
+        // A menu the engine lets go keeps its items but shows no flags.
+        QMenu Other;
+        E.SetLanguageMenu(&Other);
+        QCOMPARE(Menu.actions().size(), 2);
+        for (QAction *A : Menu.actions())
+            QVERIFY(A->icon().isNull());
+        QCOMPARE(Other.actions().size(), 2);
+    }
+
+    void menuGoneBeforeEngineAndAfter()
+    {
+        TEngineFixture F;
+        auto *Menu = new QMenu;
+        F.Engine->SetLanguageMenu(Menu);
+        delete Menu;
+        QCOMPARE(F.Engine->LanguageMenu(), nullptr);
+        F.Engine->Translate(">"); // refills nothing that is gone
+
+        QMenu Kept;
+        Kept.addAction(QStringLiteral("not the engine's"));
+        TEngineFixture G;
+        G.Engine->SetLanguageMenu(&Kept);
+        QCOMPARE(Kept.actions().size(), 1);
+        G.Form.reset();
+        // The engine's items went with it.
+        QVERIFY(Kept.actions().isEmpty());
+    }
+
+    void firstActivation_data()
+    {
+        QTest::addColumn<QString>("destroyed");
+        QTest::addColumn<QStringList>("firstRun");
+        // The later engine saved the earlier one's handler, which saved the program's.
+        QTest::newRow("both engines") << QString() << QStringList{"Second", "First", "program"};
+        QTest::newRow("first engine gone") << "First" << QStringList{"Second", "program"};
+        QTest::newRow("second engine gone") << "Second" << QStringList{"First", "program"};
+    }
+
+    void firstActivation()
+    {
+        QFETCH(QString, destroyed);
+        QFETCH(QStringList, firstRun);
+        QStringList Log;
+        SetApplicationOnActivate([&Log](QObject *Sender) {
+            QCOMPARE(Sender, qGuiApp);
+            Log.append("program");
+        });
+        {
+            QWidget FormA, FormB;
+            FormA.setObjectName("ActivationFormA");
+            FormB.setObjectName("ActivationFormB");
+            auto *First = new TLoggingEngine(&FormA, Log);
+            First->setObjectName("First");
+            auto *Second = new TLoggingEngine(&FormB, Log);
+            Second->setObjectName("Second");
+            if (destroyed == "First")
+                delete First;
+            else if (destroyed == "Second")
+                delete Second;
+            Activate();
+            QCOMPARE(Log, firstRun);
+            for (TGlottaEngine *E : FormA.findChildren<TGlottaEngine *>() + FormB.findChildren<TGlottaEngine *>())
+                QVERIFY(E->IsInitialized());
+            // Later activations reach only the program's handler.
+            Log.clear();
+            Activate();
+            QCOMPARE(Log, QStringList{"program"});
+        }
+        // Gone engines leave the program's handler in place.
+        Log.clear();
+        Activate();
+        QCOMPARE(Log, QStringList{"program"});
+        SetApplicationOnActivate(nullptr);
+    }
+
+    void engineGoneBeforeActivation()
+    {
+        // Created and destroyed in order, engines give the program back its handler.
+        QStringList Log;
+        SetApplicationOnActivate([&Log](QObject *) { Log.append("program"); });
+        {
+            QWidget Form;
+            Form.setObjectName("GoneForm");
+            (new TLoggingEngine(&Form, Log))->setObjectName("GlottaEngine1");
+        }
+        Activate();
+        QCOMPARE(Log, QStringList{"program"});
+        SetApplicationOnActivate(nullptr);
+    }
+};
+
+QTEST_MAIN(TestGlottaEngine)
+#include "tst_glotta_engine.moc"
