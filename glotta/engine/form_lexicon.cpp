@@ -7,7 +7,7 @@
 #include "glotta/store/text_helpers.h"
 
 TCustomProgrammableLexicon::TCustomProgrammableLexicon(QObject *Owner)
-    : TLexicon(Owner), fIndexedItems(new TIndexedItems(Owner ? Owner->objectName() : QString()))
+    : TLexicon(Owner), fIndexedItems(new TIndexedItems(objectName()))
 {
 }
 
@@ -98,10 +98,8 @@ bool TLangFormLexicon::InternalLanguages(const QString &Lang, QString Code, bool
     }
     if (!NormalizeISOCode(Code))
         return false;
-    QString Custom = CustomInternallyLang[1];
-    const bool CustomValid = NormalizeISOCode(Custom);
     const TInternalLangDefs *Set = nullptr;
-    if (CustomValid && Code == Custom)
+    if (Code == CustomInternallyLang[1])
         Set = &CustomInternallyLang;
     else if (Code == QLatin1String("en"))
         Set = &EnglishTexts();

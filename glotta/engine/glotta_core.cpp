@@ -537,7 +537,9 @@ QString TGlottaCore::GlobalToLink(const QString &GlobalStr) const
 
 void TGlottaCore::TranslateGlottaToDesignLang(const TInternalLangDefs &GlottaDesignLang)
 {
-    if (GlottaDesignLang[0] != fDesignLanguage && Normalized(GlottaDesignLang[1]) != fData->DesignLangISO)
+    // The set's code is a two-letter code as it stands; DesignLangISO is the
+    // design code normalised ("cs - Czech" is kept as set in fDesignLangISOCode).
+    if (GlottaDesignLang[0] != fDesignLanguage && GlottaDesignLang[1] != fData->DesignLangISO)
         return;
     fLangFormLexicon->SetCustomInternallyLang(GlottaDesignLang);
     if (IsReady() && fCurrentLanguage == fDesignLanguage)

@@ -4,6 +4,7 @@
 // in one-line form); GetItem answers item n ready for display.
 
 #include "glotta/engine/glotta_component.h"
+#include "toolkit/core/string_list.h"
 
 #include <QStringList>
 
@@ -33,6 +34,10 @@ public:
 
     // "«#" + Index + ";", the link text of an item.
     virtual QString GetLink(int Index) const;
+    // Str with its markers replaced: an item link "«#n;" by GetItem(n) (or
+    // "???" when item n is not defined), a quoted text «"T"» by T's
+    // translation through the list's smart lexicon and the global lexicon.
+    virtual QString CompleteString(const QString &Str);
 };
 
 class TCustomDesignedLexicon : public TLexicon
@@ -42,19 +47,26 @@ class TCustomDesignedLexicon : public TLexicon
 public:
     explicit TCustomDesignedLexicon(QObject *Owner = nullptr);
 
-    QStringList Items() const { return fItems; }
-    void SetItems(const QStringList &Value) { fItems = Value; }
+    // The designed lines, in one-line form.
+    QStringList Items() const { return fItems.ToStringList(); }
+    void SetItems(const QStringList &Value) { fItems.SetStrings(Value); }
 
     // Empty for an undefined item; with an engine the engine's translation
     // of the item (TranslateString); without one the designed text, decoded.
+    // A negative Index raises the string list's index error.
     QString GetItem(int Index) override;
-    int MaxItemIndex() const override { return int(fItems.size()) - 1; }
+    int MaxItemIndex() const override { return fItems.Count() - 1; }
     bool IsDefined(int Index) const override;
+    // Some line equals LocStr, ignoring letter case.
     bool IsDefined(const QString &LocStr) const override;
     QString GetLocStr(int Index) const override;
 
+    // Appends Text (its control characters encoded) as a new line and
+    // answers its item number.
+    int CreateItem(const QString &Text);
+
 protected:
-    QStringList fItems;
+    TStringList fItems;
 };
 
 class TDesignedLexicon : public TCustomDesignedLexicon

@@ -7,9 +7,26 @@
 #include "glotta/widgets/lang_flag.h"
 #include "glotta/widgets/lang_flags_combo.h"
 #include "glotta/widgets/valued_label.h"
+#include "glotta/engine/form_lexicon.h"
 #include "glotta/engine/lexicon.h"
 
 #include <QMenu>
+
+namespace {
+// OnInitialization is set through its setter, never assigned: setting a
+// handler runs it at once, so a handler bound while the design is read
+// defines the items before anything can ask for them.
+TEventInfo InitializationEvent()
+{
+    const QString Name = QStringLiteral("OnInitialization");
+    return TEventInfo{Name, [Name](QObject *Component, const std::any &Method) {
+                          auto *F = std::any_cast<TNotifyEvent>(&Method);
+                          if (!F)
+                              BindMemberEventFailed(Name);
+                          static_cast<TCustomProgrammableLexicon *>(Component)->SetOnInitialization(GuardNotify(*F));
+                      }};
+}
+} // namespace
 
 void RegisterGlottaClasses()
 {
@@ -49,6 +66,11 @@ void RegisterGlottaClasses()
     TClassRegistry::Register({QStringLiteral("TDesignedLexicon"), &TDesignedLexicon::staticMetaObject,
                               QStringLiteral("TCustomDesignedLexicon"),
                               [](QObject *Owner) { return new TDesignedLexicon(Owner); }, {}, {}});
+    TClassRegistry::Register({QStringLiteral("TCustomProgrammableLexicon"),
+                              &TCustomProgrammableLexicon::staticMetaObject, QStringLiteral("TGlottaComponent"),
+                              [](QObject *Owner) { return new TCustomProgrammableLexicon(Owner); },
+                              PublishedProperties(&TCustomProgrammableLexicon::staticMetaObject),
+                              {InitializationEvent()}});
     TClassRegistry::Register({QStringLiteral("TLangCombo"), &TLangCombo::staticMetaObject, QStringLiteral("QWidget"),
                               [](QObject *Parent) { return new TLangCombo(qobject_cast<QWidget *>(Parent)); },
                               PublishedProperties(&TLangCombo::staticMetaObject),
