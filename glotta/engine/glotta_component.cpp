@@ -89,6 +89,18 @@ QString TGlottaCPC::GetOwnerName(const QObject *Component) const
     return Owner->objectName();
 }
 
+void TGlottaCPC::SetGlottaEngine(TGlottaCore *Value)
+{
+    // The base forgets the shown language before it lets the client take
+    // over the new one, so the texts are restored here, while the design
+    // structure still knows them; the next engine collects afresh.
+    if (fGlottaEngine && Value != fGlottaEngine && !IsLoading() && CSInitialized) {
+        RestoreDesignTexts();
+        CSInitialized = false;
+    }
+    TGlottaComponent::SetGlottaEngine(Value);
+}
+
 bool TGlottaCPC::HasDesignLine(const QString &LineID) const
 {
     return fDesignStruct->Find(LineID) >= 0;

@@ -84,6 +84,9 @@ public:
     // client's own form, another owner's name unchanged, empty for a form.
     QString GetOwnerName(const QObject *Component) const;
     QString SpanName() const override { return GetLanguageOwner(); }
+    // Leaving an engine puts the designed texts back first: the engine's
+    // language would otherwise stay on the form with nothing left to undo it.
+    void SetGlottaEngine(TGlottaCore *Value) override;
     bool HasDesignLine(const QString &LineID) const override;
 
     // Collects the design structure once.
