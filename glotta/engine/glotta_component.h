@@ -11,7 +11,11 @@
 #include "glotta/engine/span_client.h"
 
 #include <QObject>
+#include <QList>
+#include <QStringList>
+#include <functional>
 #include <memory>
+#include <utility>
 
 class TComponentStructure;
 
@@ -70,24 +74,110 @@ public:
     // means the form's base name.
     QString LanguageOwner;
     bool CSInitialized = false;
+    // The form's own creation handler, kept while the client has taken over
+    // the form's creation event; OwnerCreated runs it once.
+    TNotifyEvent OwnerOnCreate;
+
     // LanguageOwner, or the base name of the client's owner.
     QString GetLanguageOwner() const;
+    // The owner part of a component's line IDs: the language owner for the
+    // client's own form, another owner's name unchanged, empty for a form.
+    QString GetOwnerName(const QObject *Component) const;
     QString SpanName() const override { return GetLanguageOwner(); }
+    // Leaving an engine puts the designed texts back first: the engine's
+    // language would otherwise stay on the form with nothing left to undo it.
+    void SetGlottaEngine(TGlottaCore *Value) override;
     bool HasDesignLine(const QString &LineID) const override;
 
     // Collects the design structure once.
     void InitClient() override;
-    // Applies the engine's current language to the form, collecting first
-    // when needed; without an initialised engine only the base behaviour.
+    // Without an engine: shows the designed texts again. With an initialised
+    // engine: applies its current language (collecting first when needed).
     void ChangeLanguage() override;
 
+    // Whether the member Ordinal of each property enumeration is translated.
+    virtual bool TranslatesStringProperty(quint8 Ordinal) const;
+    virtual bool TranslatesStringsProperty(quint8 Ordinal) const;
+    virtual bool TranslatesStructuredProperty(quint8 Ordinal) const;
+    virtual bool TranslatesOtherProperty(quint8 Ordinal) const;
     virtual bool NeedsAfterCollect() const { return false; }
     virtual void AfterCollect() {}
-    // Collects (Collect) or applies the texts of every component of the
-    // form. The property client fills it; here there is nothing to walk.
-    virtual void ProcessAllComponents(bool Collect) { Q_UNUSED(Collect); }
+    // The form's creation event, taken over by the client: the form's own
+    // handler (before or after the engine's initialisation, as
+    // InitAfterCreateForm says) with the client as sender. Runs once; a
+    // second creation event (or a first Show after it) does nothing.
+    virtual void OwnerCreated(QObject *Sender);
+    bool OwnerCreatedRun() const { return fOwnerCreatedRun; }
+    // Whether a collected text is more than a copy of its reference text.
+    virtual bool ValueDiffers(quint16 PropertyType, const QString &Value, const QString &Reference) const;
+    // Collects or applies the texts of one component. Here: the texts every
+    // client handles whatever widgets it knows (an action's help keyword).
+    virtual void ProcessComponent(QObject *Component, bool Collect);
+    // The walk: the owner first when it is a form, then every component the
+    // owner owns, in creation order, from a snapshot taken before the walk.
+    virtual void ProcessAllComponents(bool Collect);
+    // Includes a component created at run time; false, changing nothing,
+    // for a component of another owner.
+    virtual bool AddComponent(QObject *Component, const QString &Name, bool Translate);
+    // Puts the designed texts back, collects them anew and shows the current
+    // language again.
+    virtual void RecreateTransStruct();
+    // Applies the current language to one component (renamed first when
+    // Name is not empty).
+    virtual void TranslateComponent(QObject *Component, const QString &Name);
+    // Applies the engine's current language to the form, initialising the
+    // engine first when it has not been.
+    virtual void Translate();
+    // Translates the form as if it were the form FormName.
+    void TranslateAs(const QString &FormName);
+    // Writes the designed texts back when the form shows a language and
+    // empties the design structure; answers the language the form showed.
+    QString RestoreDesignTexts();
+
+    // The text the client shows for one of its lines: the language data's
+    // translation, else the global lexicon's (when connected and the line is
+    // not the language's own), else the designed text; decoded.
+    QString ClientTranslation(const QString &CompName, const QString &OwnerName, quint16 PropertyType,
+                              const QString &Addr);
+
+    // The value-level operations of both passes. Each answers the text to
+    // write back (the value itself in the collect pass).
+    void CollectText(const QObject *Component, quint16 PropertyType, const QString &Input, const QString &Addr);
+    QString ProcessStringProperty(const QObject *Component, quint16 PropertyType, const QString &Value,
+                                  bool Collect, const QString &Reference);
+    QString ProcessItemText(const QObject *Component, quint16 PropertyType, const QString &Addr, bool Collect,
+                            const QString &Value);
+    // Line i of Lines has the item path i (Prefix + "," + i); the apply pass
+    // changes Lines in place.
+    void ProcessStringsLines(const QObject *Component, quint16 PropertyType, bool Collect, QStringList &Lines);
+    void ProcessPrefixedLines(const QObject *Component, quint16 PropertyType, const QString &Prefix, bool Collect,
+                              QStringList &Lines);
+    // A "|"-separated file filter of description and mask pairs; each
+    // description is a line whose item path is its mask.
+    QString ProcessFilter(const QObject *Component, quint16 PropertyType, bool Collect, const QString &Filter);
+    // The stable name of a collection item without a position of its own,
+    // made from its designed caption the first time it is asked for.
+    QString ObjectMapName(const void *Item, const QString &Caption);
+    int ObjMapCount() const { return int(fObjMap.size()); }
 
 protected:
+    // Runs ChangeSets (a change of what the client translates). When the
+    // client shows a language of an initialised engine, the designed texts
+    // are put back under the old sets first, and the structure is rebuilt
+    // under the new ones afterwards.
+    void RebuildIfReady(const std::function<void()> &ChangeSets);
+
     bool fAfterCreate = false;
+    bool fOwnerCreatedRun = false;
     std::unique_ptr<TComponentStructure> fDesignStruct;
+
+private:
+    // The rest of RecreateTransStruct once the designed texts are back.
+    void RebuildAfterRestore(const QString &Shown);
+    // The apply pass of one text: its translation, remembering the present
+    // value as designed when the language data translate a text that was
+    // never collected, so that the designed language can restore it.
+    QString ApplyText(const QObject *Component, quint16 PropertyType, const QString &Addr, const QString &Value);
+
+    QList<std::pair<const void *, QString>> fObjMap;
 };

@@ -10,7 +10,57 @@
 #include "glotta/engine/form_lexicon.h"
 #include "glotta/engine/lexicon.h"
 
+#include "toolkit/widgets/design_values.h"
+
+#include <QJsonArray>
 #include <QMenu>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+// The client's five property sets are stored by member name; a number (how
+// earlier designs stored them) is read as the set's bits.
+TPropertyInfo SetProperty(const QString &Name, TTransSet Set)
+{
+    const QByteArray QtName = Name.toLatin1();
+    TPropertyInfo Info;
+    Info.Name = Name;
+    Info.Get = [QtName, Set](const QObject *O) {
+        return QJsonValue(QJsonArray::fromStringList(TransSetNames(Set, O->property(QtName).toUInt())));
+    };
+    Info.Set = [QtName, Set](QObject *O, const QJsonValue &J, TDesignContext &) {
+        quint32 Value = 0;
+        if (J.isDouble()) {
+            const double D = J.toDouble();
+            if (D < 0 || D > double(std::numeric_limits<quint32>::max()) || D != std::floor(D))
+                throw EDesignValue(QStringLiteral("a set of members expected"));
+            Value = quint32(D);
+        } else {
+            QString Unknown;
+            if (!TransSetFromNames(Set, ToTexts(J), Value, Unknown))
+                throw EDesignValue(QStringLiteral("unknown member '%1'").arg(Unknown));
+        }
+        O->setProperty(QtName, Value);
+    };
+    return Info;
+}
+
+QList<TPropertyInfo> ClientProperties()
+{
+    const QList<std::pair<QString, TTransSet>> Sets{{QStringLiteral("TransStringProp"), TTransSet::StringProp},
+                                                    {QStringLiteral("TransTStringsProp"), TTransSet::TStringsProp},
+                                                    {QStringLiteral("TransStructuredProp"), TTransSet::StructuredProp},
+                                                    {QStringLiteral("TransOtherProp"), TTransSet::OtherProp},
+                                                    {QStringLiteral("TransAdditions"), TTransSet::Additions}};
+    QList<TPropertyInfo> L;
+    for (TPropertyInfo &P : PublishedProperties(&TGlottaClient::staticMetaObject)) {
+        auto It = std::find_if(Sets.begin(), Sets.end(), [&](const auto &S) { return S.first == P.Name; });
+        L.append(It == Sets.end() ? P : SetProperty(It->first, It->second));
+    }
+    return L;
+}
+} // namespace
 
 namespace {
 // OnInitialization is set through its setter, never assigned: setting a
@@ -59,7 +109,7 @@ void RegisterGlottaClasses()
                               PublishedProperties(&TGlottaCPC::staticMetaObject), {}});
     TClassRegistry::Register({QStringLiteral("TGlottaClient"), &TGlottaClient::staticMetaObject,
                               QStringLiteral("TGlottaCPC"), [](QObject *Owner) { return new TGlottaClient(Owner); },
-                              PublishedProperties(&TGlottaClient::staticMetaObject), {}});
+                              ClientProperties(), {}});
     TClassRegistry::Register({QStringLiteral("TCustomDesignedLexicon"), &TCustomDesignedLexicon::staticMetaObject,
                               QStringLiteral("TGlottaComponent"), nullptr,
                               PublishedProperties(&TCustomDesignedLexicon::staticMetaObject), {}});

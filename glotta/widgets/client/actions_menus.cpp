@@ -1,0 +1,61 @@
+// Actions and submenus. A leaf menu item is a QAction, which is the menu
+// item and its action at once; a submenu entry is its QMenu's title.
+
+#include "glotta/widgets/client/client_rows.h"
+
+#include "glotta/widgets/glotta_client.h"
+#include "glotta/store/property_ids.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace {
+// The text Qt shows as an action's tooltip when none was set.
+QString FallbackToolTip(QString Text)
+{
+    Text.remove(QStringLiteral("..."));
+    for (qsizetype i = 0; i < Text.size(); ++i)
+        if (Text.at(i) == QLatin1Char('&'))
+            Text.remove(i, 1);
+    return Text.trimmed();
+}
+} // namespace
+
+bool MenuCaption(TRowPass &P)
+{
+    auto *Menu = qobject_cast<QMenu *>(P.Component);
+    if (!Menu)
+        return false;
+    // The reference stays empty: menuAction()'s text is the title itself.
+    if (P.Enabled)
+        TextRow(P, StringPropertyID(pnCaption), Menu->title(), [Menu](const QString &T) { Menu->setTitle(T); },
+                QString());
+    return true;
+}
+
+bool ActionCaption(TRowPass &P)
+{
+    auto *Action = qobject_cast<QAction *>(P.Component);
+    if (!Action)
+        return false;
+    if (P.Enabled)
+        TextRow(P, StringPropertyID(pnCaption), Action->text(), [Action](const QString &T) { Action->setText(T); },
+                QString());
+    return true;
+}
+
+bool ActionHint(TRowPass &P)
+{
+    auto *Action = qobject_cast<QAction *>(P.Component);
+    if (!Action)
+        return false;
+    if (P.Enabled) {
+        // An action without a tooltip answers its text: that is no hint.
+        QString Tip = Action->toolTip();
+        if (Tip == FallbackToolTip(Action->text()))
+            Tip.clear();
+        TextRow(P, StringPropertyID(pnHint), Tip, [Action](const QString &T) { Action->setToolTip(T); },
+                QString());
+    }
+    return true;
+}

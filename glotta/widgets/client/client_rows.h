@@ -1,0 +1,78 @@
+#pragma once
+// The rows of the property client, one family of widgets per file: which
+// widgets hold which texts, under which property-type ID, and how a text is
+// read and written back. The client runs them in its fixed order; a row
+// answers whether its widget class matched, so that a group in which only
+// the first matching row runs can stop there.
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QObject;
+class QWidget;
+class TGlottaClient;
+
+// One component in one pass.
+struct TRowPass
+{
+    TGlottaClient &Client;
+    QObject *Component;
+    bool Collect;
+    // The text of the component's action that the component only repeats;
+    // empty when it has none.
+    QString R;
+    // The row's member is in the effective set: a matching row that is not
+    // enabled stops its group without touching the text.
+    bool Enabled = true;
+};
+
+// A text: collected, or its translation written back when it changed.
+void TextRow(TRowPass &P, quint16 ID, const QString &Value, const std::function<void(const QString &)> &Write,
+             const QString &Reference);
+// A string list, line i under the item path i.
+void LinesRow(TRowPass &P, quint16 ID, const QStringList &Lines,
+              const std::function<void(const QStringList &)> &Write);
+
+// Buttons and labels (buttons_labels.cpp).
+bool LabelCaption(TRowPass &P);
+bool ButtonCaption(TRowPass &P);
+bool ValuedLabelValueName(TRowPass &P);
+// The caption the component repeats from its action: a tool button's
+// default action's text without its markers; empty for every other widget.
+QString ActionCaptionReference(const QObject *Component);
+QString ActionHintReference(const QObject *Component);
+QString ActionHelpReference(const QObject *Component);
+
+// Edits and memos (edits_memos.cpp).
+bool EditText(TRowPass &P);
+bool EditTextHint(TRowPass &P);
+bool MemoLines(TRowPass &P);
+
+// Combo boxes and lists (combos_lists.cpp).
+bool ComboText(TRowPass &P);
+bool ListBoxItems(TRowPass &P);
+bool ComboItems(TRowPass &P);
+
+// Containers, pages, tab bars and forms (containers.cpp).
+bool GroupBoxCaption(TRowPass &P);
+bool ToolBoxPageCaption(TRowPass &P);
+bool TabPageCaption(TRowPass &P);
+bool FormCaption(TRowPass &P);
+bool TabBarTabs(TRowPass &P);
+// The container that shows Page as one of its pages (a tab widget or a
+// tool box) and the page's index there; nullptr when Page is no page.
+QWidget *PageHost(const QWidget *Page, int &Index);
+
+// Actions and menus (actions_menus.cpp).
+bool MenuCaption(TRowPass &P);
+bool ActionCaption(TRowPass &P);
+bool ActionHint(TRowPass &P);
+
+// Hints and help keywords of any widget (hints_help.cpp).
+bool WidgetHint(TRowPass &P);
+bool WidgetHelpKeyword(TRowPass &P);
+
+// Status bars and dialog components (bars_dialogs.cpp).
+bool StatusBarText(TRowPass &P);
+bool FileDialogTitle(TRowPass &P);

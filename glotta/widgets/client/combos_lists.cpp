@@ -1,0 +1,58 @@
+// Combo boxes (their text and items) and list widgets. Combos that fill
+// themselves (the language selectors, the font combo) are left alone.
+
+#include "glotta/widgets/client/client_rows.h"
+
+#include "glotta/widgets/glotta_client.h"
+#include "glotta/store/property_ids.h"
+
+#include <QComboBox>
+#include <QListWidget>
+
+bool ComboText(TRowPass &P)
+{
+    auto *Combo = qobject_cast<QComboBox *>(P.Component);
+    if (!Combo || !P.Client.MatchesClass(Combo, "QComboBox"))
+        return false;
+    // A combo that cannot be edited selects the matching item only.
+    if (P.Enabled)
+        TextRow(P, StringPropertyID(pnText), Combo->currentText(),
+                [Combo](const QString &T) { Combo->setCurrentText(T); }, P.R);
+    return true;
+}
+
+bool ListBoxItems(TRowPass &P)
+{
+    auto *List = qobject_cast<QListWidget *>(P.Component);
+    if (!List || !P.Client.MatchesClass(List, "QListWidget"))
+        return false;
+    if (!P.Enabled)
+        return true;
+    QStringList Lines;
+    for (int i = 0; i < List->count(); ++i)
+        Lines.append(List->item(i)->text());
+    LinesRow(P, StringsPropertyID(pnItems), Lines, [List](const QStringList &L) {
+        for (int i = 0; i < L.size() && i < List->count(); ++i)
+            if (List->item(i)->text() != L[i])
+                List->item(i)->setText(L[i]);
+    });
+    return true;
+}
+
+bool ComboItems(TRowPass &P)
+{
+    auto *Combo = qobject_cast<QComboBox *>(P.Component);
+    if (!Combo || !P.Client.MatchesClass(Combo, "QComboBox"))
+        return false;
+    if (!P.Enabled)
+        return true;
+    QStringList Lines;
+    for (int i = 0; i < Combo->count(); ++i)
+        Lines.append(Combo->itemText(i));
+    LinesRow(P, StringsPropertyID(pnItems), Lines, [Combo](const QStringList &L) {
+        for (int i = 0; i < L.size() && i < Combo->count(); ++i)
+            if (Combo->itemText(i) != L[i])
+                Combo->setItemText(i, L[i]);
+    });
+    return true;
+}
