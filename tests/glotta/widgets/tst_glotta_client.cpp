@@ -4,6 +4,8 @@
 
 #include "tests/glotta/engine/engine_fixture.h"
 #include "glotta/widgets/glotta_client.h"
+#include "glotta/widgets/lang_flags_combo.h"
+#include "glotta/widgets/valued_label.h"
 #include "glotta/store/component_structure.h"
 #include "ui_designer_form.h"
 
@@ -15,23 +17,6 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QToolButton>
-
-// Stand-ins for the selector controls, recognised by their class names.
-class TValuedLabel : public QLabel
-{
-    Q_OBJECT
-    Q_PROPERTY(QString ValueName MEMBER ValueName)
-public:
-    using QLabel::QLabel;
-    QString ValueName;
-};
-
-class TLangFlagsCombo : public QComboBox
-{
-    Q_OBJECT
-public:
-    using QComboBox::QComboBox;
-};
 
 namespace {
 QStringList LineIDs(const TGlottaCPC &Client)
@@ -115,8 +100,8 @@ private slots:
     {
         TCodeWindow W;
         auto *Valued = Named<TValuedLabel>(W.Form.get(), "Valued1");
-        Valued->setText("42 kB");
-        Valued->ValueName = "velikost";
+        Valued->SetValue("42 kB");
+        Valued->SetValueName("velikost");
         auto *Flags = Named<TLangFlagsCombo>(W.Form.get(), "Flags1");
         Flags->addItems({"čeština", "english"});
         auto *Fonts = Named<QComboBox>(W.Form.get(), "Combo1");
