@@ -288,6 +288,8 @@ void TGlottaClient::ProcessComponent(QObject *Component, bool Collect)
         WidgetHelpKeyword(P);
         P.Enabled = TranslatesStringProperty(pnTitle);
         FileDialogTitle(P);
+        if (!LabeledEditLabel(P))
+            return;
         P.Enabled = TranslatesStringsProperty(pnLines);
         MemoLines(P);
         P.Enabled = TranslatesStringsProperty(pnItems);

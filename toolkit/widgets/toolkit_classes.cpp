@@ -6,6 +6,7 @@
 #include "toolkit/core/component.h"
 #include "toolkit/widgets/design_values.h"
 #include "toolkit/widgets/form.h"
+#include "toolkit/widgets/labeled_edit.h"
 #include "toolkit/widgets/picture.h"
 #include "toolkit/widgets/status_bar.h"
 
@@ -223,6 +224,9 @@ void RegisterToolkitClasses()
                                QtProperty(QStringLiteral("ReadOnly"), "readOnly"),
                                QtProperty(QStringLiteral("TextHint"), "placeholderText")},
                               {}});
+    TClassRegistry::Register({QStringLiteral("TLabeledEdit"), &TLabeledEdit::staticMetaObject,
+                              QStringLiteral("QLineEdit"), WidgetFactory<TLabeledEdit>(),
+                              PublishedProperties(&TLabeledEdit::staticMetaObject), {}});
     TClassRegistry::Register(
         {QStringLiteral("QPlainTextEdit"), &QPlainTextEdit::staticMetaObject, QStringLiteral("QWidget"),
          WidgetFactory<QPlainTextEdit>(),

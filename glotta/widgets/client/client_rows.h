@@ -48,6 +48,11 @@ QString ActionHelpReference(const QObject *Component);
 bool EditText(TRowPass &P);
 bool EditTextHint(TRowPass &P);
 bool MemoLines(TRowPass &P);
+// The bound label of an edit with a label: its caption and hint, recorded
+// under the edit's name with the label's own tag rules, which from then on
+// rule the rest of the component. False when the label's tag ends the
+// component's processing.
+bool LabeledEditLabel(TRowPass &P);
 
 // Combo boxes and lists (combos_lists.cpp).
 bool ComboText(TRowPass &P);

@@ -1,11 +1,14 @@
-// Line edits (text and placeholder) and plain-text memos. A memo's lines are
+// Line edits (text and placeholder), edits with a bound label, and plain-text memos. A memo's lines are
 // its text blocks, so the item paths do not depend on the memo's width.
 
 #include "glotta/widgets/client/client_rows.h"
 
 #include "glotta/widgets/glotta_client.h"
 #include "glotta/store/property_ids.h"
+#include "toolkit/core/component.h"
+#include "toolkit/widgets/labeled_edit.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -46,5 +49,26 @@ bool MemoLines(TRowPass &P)
             Lines.append(B.text());
     LinesRow(P, StringsPropertyID(pnLines), Lines,
              [Memo](const QStringList &L) { Memo->setPlainText(L.join(QLatin1Char('\n'))); });
+    return true;
+}
+
+bool LabeledEditLabel(TRowPass &P)
+{
+    auto *Edit = qobject_cast<TLabeledEdit *>(P.Component);
+    if (!Edit)
+        return true;
+    QLabel *Label = Edit->EditLabel();
+    if (!Label)
+        return true;
+    if (!P.Client.ApplyTagRules(Tag(Label)))
+        return false;
+    P.Enabled = P.Client.TranslatesStringProperty(pnEditLabelCaption);
+    if (P.Enabled)
+        TextRow(P, StringPropertyID(pnEditLabelCaption), Label->text(),
+                [Edit](const QString &T) { Edit->SetEditLabelCaption(T); }, QString());
+    P.Enabled = P.Client.TranslatesStringProperty(pnEditLabelHint);
+    if (P.Enabled)
+        TextRow(P, StringPropertyID(pnEditLabelHint), Label->toolTip(),
+                [Label](const QString &T) { Label->setToolTip(T); }, QString());
     return true;
 }

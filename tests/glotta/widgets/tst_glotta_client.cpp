@@ -6,6 +6,7 @@
 #include "glotta/widgets/glotta_client.h"
 #include "glotta/widgets/lang_flags_combo.h"
 #include "glotta/widgets/valued_label.h"
+#include "toolkit/widgets/labeled_edit.h"
 #include "glotta/store/component_structure.h"
 #include "ui_designer_form.h"
 
@@ -92,6 +93,41 @@ private slots:
         Lines.prepend("CodeForm@#0[");
         Lines.sort();
         QCOMPARE(LineIDs(*W.Client), Lines);
+    }
+
+    // An edit's bound label gives its caption and hint under the edit's
+    // name, ruled by the label's own tag.
+    void labeledEdit_data()
+    {
+        QTest::addColumn<int>("LabelTag");
+        QTest::addColumn<QStringList>("Lines");
+        const QString Caption = "Labeled1@CodeForm#4[", Hint = "Labeled1@CodeForm#3[";
+        QTest::newRow("none") << 0 << QStringList{Hint, Caption};
+        QTest::newRow("label skipped") << -799 << QStringList{};
+        QTest::newRow("no hints") << -798 << QStringList{Caption};
+        QTest::newRow("hints only") << -789 << QStringList{Hint};
+        QTest::newRow("text only") << -790 << QStringList{};
+    }
+    void labeledEdit()
+    {
+        QFETCH(int, LabelTag);
+        QFETCH(QStringList, Lines);
+        TCodeWindow W;
+        auto *Edit = Named<TLabeledEdit>(W.Form.get(), "Labeled1");
+        Edit->SetEditLabelCaption("Jméno");
+        Edit->SetEditLabelHint("Vaše jméno");
+        SetTag(Edit->EditLabel(), LabelTag);
+        W.Attach();
+        Lines.prepend("CodeForm@#0[");
+        Lines.sort();
+        QCOMPARE(LineIDs(*W.Client), Lines);
+        W.Engine->Translate("de");
+        const bool Caption = Lines.contains("Labeled1@CodeForm#4["), Hint = Lines.contains("Labeled1@CodeForm#3[");
+        QCOMPARE(Edit->EditLabelCaption(), Caption ? QStringLiteral("Name") : QStringLiteral("Jméno"));
+        QCOMPARE(Edit->EditLabel()->toolTip(), Hint ? QStringLiteral("Ihr Name") : QStringLiteral("Vaše jméno"));
+        W.Engine->Translate("čeština");
+        QCOMPARE(Edit->EditLabelCaption(), QStringLiteral("Jméno"));
+        QCOMPARE(Edit->EditLabel()->toolTip(), QStringLiteral("Vaše jméno"));
     }
 
     // Labels showing values and self-filling combos give only what is
