@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <optional>
 
 namespace {
@@ -350,8 +351,15 @@ void TGlottaCore::UpdateLangControl(QObject *Control, int LanguageIndex)
 void TGlottaCore::RefreshLangControls()
 {
     const int Index = fData->Languages.IndexOf(fCurrentLanguage);
-    for (QObject *C : fData->SpanClients->Components()) {
-        auto *Hooks = dynamic_cast<TComponentHooks *>(C);
+    // Filling one control raises its signals, whose handlers may destroy
+    // another: every control is held through a guarded pointer.
+    QList<QPointer<QObject>> Controls;
+    for (QObject *C : fData->SpanClients->Components())
+        Controls.append(C);
+    for (const QPointer<QObject> &C : std::as_const(Controls)) {
+        if (!C)
+            continue;
+        auto *Hooks = dynamic_cast<TComponentHooks *>(C.data());
         if (!Hooks || !Hooks->IsLoading())
             UpdateLangControl(C, Index);
     }

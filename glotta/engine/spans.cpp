@@ -42,11 +42,13 @@ TSpanClient *AsClient(QObject *Obj)
 }
 
 // Every live Glotta component of a snapshot of the registry, so that a walk
-// survives components that come and go while it runs.
+// survives components that come and go while it runs: the copy keeps its
+// entries when the registry changes, and a guarded pointer turns null when
+// its component is destroyed meanwhile.
 template <typename Fn>
-void ForEachGlotta(const QList<QPointer<QObject>> &Snapshot, Fn F)
+void ForEachGlotta(QList<QPointer<QObject>> Snapshot, Fn F)
 {
-    for (const QPointer<QObject> &P : Snapshot)
+    for (const QPointer<QObject> &P : std::as_const(Snapshot))
         if (TSpanClient *C = AsClient(P.data()))
             F(C);
 }

@@ -1,5 +1,7 @@
 #include "glotta/widgets/glotta_client.h"
 
+#include "toolkit/widgets/application.h"
+
 #include "glotta/widgets/client/client_rows.h"
 #include "toolkit/widgets/form.h"
 #include "glotta/store/property_ids.h"
@@ -124,9 +126,16 @@ QString StripAccelerators(const QString &Caption)
 
 bool SameCaption(const QString &A, const QString &B)
 {
-    QCollator C{QLocale::system()};
-    C.setCaseSensitivity(Qt::CaseInsensitive);
-    return C.compare(StripAccelerators(A), StripAccelerators(B)) == 0;
+    const QString SA = StripAccelerators(A), SB = StripAccelerators(B);
+    if (SA == SB)
+        return true;
+    // Making a collator is costly and every caption of a form is compared.
+    static const QCollator C = [] {
+        QCollator Collator{QLocale::system()};
+        Collator.setCaseSensitivity(Qt::CaseInsensitive);
+        return Collator;
+    }();
+    return C.compare(SA, SB) == 0;
 }
 
 TGlottaClient::TGlottaClient(QObject *Owner) : TGlottaCPC(Owner)
@@ -153,8 +162,9 @@ bool TGlottaClient::eventFilter(QObject *Watched, QEvent *Event)
 {
     if (Event->type() == QEvent::Show && Watched == ComponentOwner(this)) {
         Watched->removeEventFilter(this);
+        // Inside Qt's event delivery: an error goes to the error report.
         if (!OwnerCreatedRun())
-            OwnerCreated(Watched);
+            RunGuarded([this, Watched] { OwnerCreated(Watched); });
     }
     return false;
 }

@@ -14,8 +14,10 @@ bool ComboText(TRowPass &P)
     auto *Combo = qobject_cast<QComboBox *>(P.Component);
     if (!Combo || !P.Client.MatchesClass(Combo, "QComboBox"))
         return false;
-    // A combo that cannot be edited selects the matching item only.
-    if (P.Enabled)
+    // A combo that cannot be edited shows its current item, which its item
+    // lines translate: writing the text would select the first item of that
+    // text and could undo the user's choice.
+    if (P.Enabled && (P.Collect || Combo->isEditable()))
         TextRow(P, StringPropertyID(pnText), Combo->currentText(),
                 [Combo](const QString &T) { Combo->setCurrentText(T); }, P.R);
     return true;

@@ -11,6 +11,7 @@
 #include "glotta/engine/spans.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QTest>
 
 class TestEngineCore : public QObject
@@ -252,6 +253,43 @@ private slots:
         QVERIFY(E.LoadLanguage("Pirate", TLoadFlags()));
         QCOMPARE(E.LData()->CurrentSuperiorLang.Name, QStringLiteral("english"));
         QVERIFY(!E.LData()->EditorAction(TEditorActions::eaLoadLangForEdit, "Klingon"));
+    }
+
+    // A component's handler that destroys one component and attaches another
+    // while a switch walks the registry disturbs neither the walk nor the
+    // components after it.
+    void registryWalkSurvivesChanges()
+    {
+        TEngineFixture F;
+        TTestEngine &E = *F.Engine;
+        F.Copy("deutsch.lng", "de.lng");
+        E.RescanLanguages();
+        E.InitEngine(false);
+        auto Make = [&](const QString &Name) {
+            auto *L = new TDesignedLexicon(F.Form.get());
+            L->setObjectName(Name);
+            L->SetGlottaEngine(&E);
+            return L;
+        };
+        TDesignedLexicon *First = Make("First");
+        QPointer<TDesignedLexicon> Second = Make("Second");
+        TDesignedLexicon *Third = Make("Third");
+        QPointer<TDesignedLexicon> Late;
+        First->OnChangeLanguage = [&](QObject *) {
+            if (Late)
+                return;
+            delete Second.data();
+            Late = Make("Late");
+            for (int i = 0; i < 64; ++i) // grow the registry well past its capacity
+                Make(QStringLiteral("More%1").arg(i));
+        };
+        E.Translate("de");
+        QVERIFY(!Second);
+        QVERIFY(Late);
+        QCOMPARE(First->LMComponentLanguage, QStringLiteral("Deutsch"));
+        QCOMPARE(Third->LMComponentLanguage, QStringLiteral("Deutsch"));
+        QCOMPARE(Late->LMComponentLanguage, QStringLiteral("Deutsch")); // took the language when attached
+        QCOMPARE(E.LData()->SpanClients->Count(), 1 + 2 + 1 + 64); // the library lexicon, First, Third, Late, More…
     }
 
     // Switching back to a language parsed before reads nothing, as long as

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -140,8 +141,9 @@ private slots:
         Valued->SetValueName("velikost");
         auto *Flags = Named<TLangFlagsCombo>(W.Form.get(), "Flags1");
         Flags->addItems({"čeština", "english"});
-        auto *Fonts = Named<QComboBox>(W.Form.get(), "Combo1");
-        Fonts->addItems({"jedna"});
+        auto *Combo = Named<QComboBox>(W.Form.get(), "Combo1");
+        Combo->addItems({"jedna"});
+        Named<QFontComboBox>(W.Form.get(), "Fonts1");
         Named<QLabel>(W.Form.get(), "Label1")->setText("Label1");
         W.Attach();
         QCOMPARE(LineIDs(*W.Client), (QStringList{"CodeForm@#0[", "Combo1@CodeForm#33[0", "Combo1@CodeForm#5[",
