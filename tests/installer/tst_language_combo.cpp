@@ -5,10 +5,14 @@
 #include "installer/form1.h"
 #include "glotta/widgets/glotta_engine.h"
 #include "glotta/widgets/lang_combo.h"
+#include "glotta/engine/language_file.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -56,6 +60,52 @@ private slots:
         QCOMPARE(Box->currentText(), QStringLiteral("english"));
         QCOMPARE(Box->itemText(2), QStringLiteral("> Add <"));
         QVERIFY(Form->Memo1->toPlainText().startsWith("This is installation program"));
+        QCOMPARE(Form->windowTitle(), QStringLiteral("Local installation of program Dilnex"));
+        QCOMPARE(Form->konecb->text(), QStringLiteral("close"));
+        QCOMPARE(Form->pokracovatb->text(), QStringLiteral("continue"));
+        QVERIFY(Boxes.Boxes.isEmpty());
+    }
+
+    // A language file dropped into the language folder is listed after the
+    // languages of the program once the folder is scanned, and switches like them; the
+    // designed texts come back with the design language.
+    void droppedLanguageFile()
+    {
+        TBoxRecorder Boxes;
+        Platform.Locale = "cs";
+        QTemporaryDir Dir;
+        QVERIFY(QDir(Dir.path()).mkpath("lang"));
+        QFile File(Dir.filePath("lang/deutsch.lng"));
+        QVERIFY(File.open(QIODevice::WriteOnly));
+        File.write(EncodeLanguageFile({"[LANGUAGE_FILE]",
+                                       "0\t%LANGUAGE_NAME=\"Deutsch\"\t%CODE=de;\t%FILEVER=THLF1;",
+                                       "0\t\"Lokale Installation von Dilnex\"\t%COMPONENT=Form1;\t%OWNER=;",
+                                       "0\t\"Schließen\"\t%COMPONENT=konecb;\t%OWNER=Form1;",
+                                       "0\t%LEXICON_STRINGS", "0\t%SMART_STRINGS"},
+                                      TLFEncoding::Unicode));
+        File.close();
+        std::unique_ptr<TForm1> Form(TForm1::Create(&Platform, Dir.path()));
+        // The folder beside this test program stands in for the one beside
+        // the installer: pointing the engine there rescans it.
+        Form->GlottaEngine1->SetLangSubdirectory(Dir.filePath("lang"));
+        const QString Designed = Form->windowTitle(), DesignedClose = Form->konecb->text();
+        TLangCombo *Box = Form->LangCombo1;
+        QCOMPARE(Box->itemText(2), QStringLiteral("Deutsch"));
+        // A pick from the list, as the keyboard or the mouse makes it.
+        auto Pick = [Box](int Index) {
+            Box->setCurrentIndex(Index);
+            emit Box->activated(Index);
+        };
+        Pick(2);
+        QCOMPARE(Form->GlottaEngine1->CurrentLanguage(), QStringLiteral("Deutsch"));
+        QCOMPARE(Form->windowTitle(), QStringLiteral("Lokale Installation von Dilnex"));
+        QCOMPARE(Form->konecb->text(), QStringLiteral("Schließen"));
+        // Texts the file does not translate keep their designed text.
+        QCOMPARE(Form->pokracovatb->text(), QStringLiteral("pokračovat"));
+        Pick(0);
+        QCOMPARE(Form->GlottaEngine1->CurrentLanguage(), QStringLiteral("čeština"));
+        QCOMPARE(Form->windowTitle(), Designed);
+        QCOMPARE(Form->konecb->text(), DesignedClose);
         QVERIFY(Boxes.Boxes.isEmpty());
     }
 };
