@@ -30,19 +30,6 @@ bool InSet(quint32 Set, quint8 Ordinal, quint8 Bits)
     return Ordinal < Bits && (Set & (1u << Ordinal)) != 0;
 }
 
-// Row classes and the descendants their rows skip: controls that show
-// values or fill themselves, whose texts are no designed texts.
-struct TExclusion
-{
-    const char *RowClass;
-    const char *Skipped;
-};
-constexpr TExclusion Exclusions[] = {
-    {"QLabel", "TValuedLabel"},
-    {"QComboBox", "TLangCombo"},
-    {"QComboBox", "TLangFlagsCombo"},
-    {"QComboBox", "QFontComboBox"},
-};
 } // namespace
 
 const QStringList &TransSetMembers(TTransSet Set)
@@ -258,15 +245,12 @@ bool TGlottaClient::ApplyTagRules(int Tag)
 
 bool TGlottaClient::IsExcludedDescendant(const QObject *Component, const char *RowClass) const
 {
-    for (const TExclusion &E : Exclusions)
-        if (qstrcmp(E.RowClass, RowClass) == 0 && Component->inherits(E.Skipped))
-            return true;
-    return false;
+    return IsExcludedRowDescendant(Component, RowClass);
 }
 
 bool TGlottaClient::MatchesClass(const QObject *Component, const char *RowClass) const
 {
-    return Component->inherits(RowClass) && !IsExcludedDescendant(Component, RowClass);
+    return MatchesRowClass(Component, RowClass);
 }
 
 void TGlottaClient::ProcessComponent(QObject *Component, bool Collect)
@@ -298,7 +282,7 @@ void TGlottaClient::ProcessComponent(QObject *Component, bool Collect)
         WidgetHelpKeyword(P);
         P.Enabled = TranslatesStringProperty(pnTitle);
         FileDialogTitle(P);
-        if (!LabeledEditLabel(P))
+        if (!LabeledEditLabel(P, [this](int LabelTag) { return ApplyTagRules(LabelTag); }))
             return;
         P.Enabled = TranslatesStringsProperty(pnLines);
         MemoLines(P);

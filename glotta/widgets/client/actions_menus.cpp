@@ -3,7 +3,7 @@
 
 #include "glotta/widgets/client/client_rows.h"
 
-#include "glotta/widgets/glotta_client.h"
+#include "glotta/engine/glotta_component.h"
 #include "glotta/store/property_ids.h"
 
 #include <QAction>

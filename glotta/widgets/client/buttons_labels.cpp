@@ -4,7 +4,7 @@
 
 #include "glotta/widgets/client/client_rows.h"
 
-#include "glotta/widgets/glotta_client.h"
+#include "glotta/engine/glotta_component.h"
 #include "glotta/store/property_ids.h"
 
 #include <QAbstractButton>
@@ -45,7 +45,7 @@ QString ActionHelpReference(const QObject *Component)
 bool LabelCaption(TRowPass &P)
 {
     auto *Label = qobject_cast<QLabel *>(P.Component);
-    if (!Label || !P.Client.MatchesClass(Label, "QLabel"))
+    if (!Label || !MatchesRowClass(Label, "QLabel"))
         return false;
     if (P.Enabled)
         TextRow(P, StringPropertyID(pnCaption), Label->text(), [Label](const QString &T) { Label->setText(T); },

@@ -11,12 +11,12 @@
 
 class QObject;
 class QWidget;
-class TGlottaClient;
+class TGlottaCPC;
 
 // One component in one pass.
 struct TRowPass
 {
-    TGlottaClient &Client;
+    TGlottaCPC &Client;
     QObject *Component;
     bool Collect;
     // The text of the component's action that the component only repeats;
@@ -26,6 +26,11 @@ struct TRowPass
     // enabled stops its group without touching the text.
     bool Enabled = true;
 };
+
+// The row class matches (QObject::inherits) and the component is none of the
+// descendants that row skips (controls that show values or fill themselves).
+bool MatchesRowClass(const QObject *Component, const char *RowClass);
+bool IsExcludedRowDescendant(const QObject *Component, const char *RowClass);
 
 // A text: collected, or its translation written back when it changed.
 void TextRow(TRowPass &P, quint16 ID, const QString &Value, const std::function<void(const QString &)> &Write,
@@ -49,10 +54,10 @@ bool EditText(TRowPass &P);
 bool EditTextHint(TRowPass &P);
 bool MemoLines(TRowPass &P);
 // The bound label of an edit with a label: its caption and hint, recorded
-// under the edit's name with the label's own tag rules, which from then on
-// rule the rest of the component. False when the label's tag ends the
-// component's processing.
-bool LabeledEditLabel(TRowPass &P);
+// under the edit's name with the label's own tag rules (ApplyLabelTag), which
+// from then on rule the rest of the component. False when the label's tag
+// ends the component's processing.
+bool LabeledEditLabel(TRowPass &P, const std::function<bool(int Tag)> &ApplyLabelTag);
 
 // Combo boxes and lists (combos_lists.cpp).
 bool ComboText(TRowPass &P);

@@ -3,7 +3,7 @@
 
 #include "glotta/widgets/client/client_rows.h"
 
-#include "glotta/widgets/glotta_client.h"
+#include "glotta/engine/glotta_component.h"
 #include "glotta/store/property_ids.h"
 
 #include <QComboBox>
@@ -12,7 +12,7 @@
 bool ComboText(TRowPass &P)
 {
     auto *Combo = qobject_cast<QComboBox *>(P.Component);
-    if (!Combo || !P.Client.MatchesClass(Combo, "QComboBox"))
+    if (!Combo || !MatchesRowClass(Combo, "QComboBox"))
         return false;
     // A combo that cannot be edited shows its current item, which its item
     // lines translate: writing the text would select the first item of that
@@ -26,7 +26,7 @@ bool ComboText(TRowPass &P)
 bool ListBoxItems(TRowPass &P)
 {
     auto *List = qobject_cast<QListWidget *>(P.Component);
-    if (!List || !P.Client.MatchesClass(List, "QListWidget"))
+    if (!List || !MatchesRowClass(List, "QListWidget"))
         return false;
     if (!P.Enabled)
         return true;
@@ -44,7 +44,7 @@ bool ListBoxItems(TRowPass &P)
 bool ComboItems(TRowPass &P)
 {
     auto *Combo = qobject_cast<QComboBox *>(P.Component);
-    if (!Combo || !P.Client.MatchesClass(Combo, "QComboBox"))
+    if (!Combo || !MatchesRowClass(Combo, "QComboBox"))
         return false;
     if (!P.Enabled)
         return true;

@@ -3,7 +3,7 @@
 
 #include "glotta/widgets/client/client_rows.h"
 
-#include "glotta/widgets/glotta_client.h"
+#include "glotta/engine/glotta_component.h"
 #include "glotta/store/property_ids.h"
 #include "toolkit/core/component.h"
 #include "toolkit/widgets/labeled_edit.h"
@@ -17,7 +17,7 @@
 bool EditText(TRowPass &P)
 {
     auto *Edit = qobject_cast<QLineEdit *>(P.Component);
-    if (!Edit || !P.Client.MatchesClass(Edit, "QLineEdit"))
+    if (!Edit || !MatchesRowClass(Edit, "QLineEdit"))
         return false;
     if (P.Enabled)
         TextRow(P, StringPropertyID(pnText), Edit->text(), [Edit](const QString &T) { Edit->setText(T); }, P.R);
@@ -27,7 +27,7 @@ bool EditText(TRowPass &P)
 bool EditTextHint(TRowPass &P)
 {
     auto *Edit = qobject_cast<QLineEdit *>(P.Component);
-    if (!Edit || !P.Client.MatchesClass(Edit, "QLineEdit"))
+    if (!Edit || !MatchesRowClass(Edit, "QLineEdit"))
         return false;
     if (P.Enabled)
         TextRow(P, StringPropertyID(pnTextHint), Edit->placeholderText(),
@@ -38,7 +38,7 @@ bool EditTextHint(TRowPass &P)
 bool MemoLines(TRowPass &P)
 {
     auto *Memo = qobject_cast<QPlainTextEdit *>(P.Component);
-    if (!Memo || !P.Client.MatchesClass(Memo, "QPlainTextEdit"))
+    if (!Memo || !MatchesRowClass(Memo, "QPlainTextEdit"))
         return false;
     if (!P.Enabled)
         return true;
@@ -52,7 +52,7 @@ bool MemoLines(TRowPass &P)
     return true;
 }
 
-bool LabeledEditLabel(TRowPass &P)
+bool LabeledEditLabel(TRowPass &P, const std::function<bool(int Tag)> &ApplyLabelTag)
 {
     auto *Edit = qobject_cast<TLabeledEdit *>(P.Component);
     if (!Edit)
@@ -60,7 +60,7 @@ bool LabeledEditLabel(TRowPass &P)
     QLabel *Label = Edit->EditLabel();
     if (!Label)
         return true;
-    if (!P.Client.ApplyTagRules(Tag(Label)))
+    if (!ApplyLabelTag(Tag(Label)))
         return false;
     P.Enabled = P.Client.TranslatesStringProperty(pnEditLabelCaption);
     if (P.Enabled)

@@ -1,8 +1,38 @@
-// The two shapes every row takes: one text, or a string list line by line.
+// The two shapes every row takes (one text, or a string list line by line)
+// and which widget classes a row leaves to others.
 
 #include "glotta/widgets/client/client_rows.h"
 
-#include "glotta/widgets/glotta_client.h"
+#include "glotta/engine/glotta_component.h"
+
+namespace {
+// Row classes and the descendants their rows skip: controls that show
+// values or fill themselves, whose texts are no designed texts.
+struct TExclusion
+{
+    const char *RowClass;
+    const char *Skipped;
+};
+constexpr TExclusion Exclusions[] = {
+    {"QLabel", "TValuedLabel"},
+    {"QComboBox", "TLangCombo"},
+    {"QComboBox", "TLangFlagsCombo"},
+    {"QComboBox", "QFontComboBox"},
+};
+} // namespace
+
+bool IsExcludedRowDescendant(const QObject *Component, const char *RowClass)
+{
+    for (const TExclusion &E : Exclusions)
+        if (qstrcmp(E.RowClass, RowClass) == 0 && Component->inherits(E.Skipped))
+            return true;
+    return false;
+}
+
+bool MatchesRowClass(const QObject *Component, const char *RowClass)
+{
+    return Component->inherits(RowClass) && !IsExcludedRowDescendant(Component, RowClass);
+}
 
 void TextRow(TRowPass &P, quint16 ID, const QString &Value, const std::function<void(const QString &)> &Write,
              const QString &Reference)
