@@ -68,7 +68,10 @@ void TGlottaComponent::Notification(QObject *AComponent, TOperation Operation)
     }
 }
 
-TGlottaCPC::TGlottaCPC(QObject *Owner) : TGlottaComponent(Owner), fDesignStruct(new TComponentStructure) {}
+TGlottaCPC::TGlottaCPC(QObject *Owner)
+    : TGlottaComponent(Owner), fDesignStruct(new TComponentStructure), fShownTexts(new TComponentStructure)
+{
+}
 
 TGlottaCPC::~TGlottaCPC() = default;
 
@@ -216,6 +219,7 @@ QString TGlottaCPC::RestoreDesignTexts()
         CSInitialized = false;
     }
     fDesignStruct->Clear();
+    fShownTexts->Clear();
     return Shown;
 }
 
@@ -278,6 +282,8 @@ QString TGlottaCPC::ClientTranslation(const QString &CompName, const QString &Ow
                                       const QString &Addr)
 {
     QString Result = fDesignStruct->GetString(CompName, OwnerName, PropertyType, Addr);
+    if (Result.isEmpty())
+        Result = fShownTexts->GetString(CompName, OwnerName, PropertyType, Addr);
     TLangCoreData *Data = fGlottaEngine ? fGlottaEngine->LData() : nullptr;
     if (Data) {
         const QString Designed = Result;
@@ -320,7 +326,8 @@ QString TGlottaCPC::ApplyText(const QObject *Component, quint16 PropertyType, co
     // without letters, a component never added) that the language data
     // translate all the same: remember what it showed, or no later language
     // could bring it back.
-    if (fGlottaEngine && T != Value && fDesignStruct->Find(CompName, Owner, PropertyType, Addr) < 0) {
+    if (fGlottaEngine && T != Value && fDesignStruct->Find(CompName, Owner, PropertyType, Addr) < 0
+        && fShownTexts->Find(CompName, Owner, PropertyType, Addr) < 0) {
         TFullStructLine Line;
         Line.CompName = CompName;
         Line.OwnerName = Owner;
@@ -330,7 +337,7 @@ QString TGlottaCPC::ApplyText(const QObject *Component, quint16 PropertyType, co
         EncodeControlChars(Line.Translation);
         Line.Descent = DescentNone;
         Line.Changeable = ChangeableTranslatable;
-        fDesignStruct->AddLine(Line);
+        fShownTexts->AddLine(Line);
     }
     return T;
 }

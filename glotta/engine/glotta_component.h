@@ -170,6 +170,13 @@ protected:
     bool fAfterCreate = false;
     bool fOwnerCreatedRun = false;
     std::unique_ptr<TComponentStructure> fDesignStruct;
+    // Texts the language data translate although the client never collected
+    // them (a caption equal to its name, a text without letters, a component
+    // never added): what they showed before their first translation, so that
+    // a language without a line for them, and the design language, bring it
+    // back. Kept apart from the design structure, which holds only what the
+    // client collected and what the editor offers for translation.
+    std::unique_ptr<TComponentStructure> fShownTexts;
 
 private:
     // The rest of RecreateTransStruct once the designed texts are back.

@@ -183,6 +183,8 @@ private slots:
         QCOMPARE(F.Engine->Translate("de"), QStringLiteral("Deutsch"));
         QCOMPARE(Text(F.Form.get(), "Form1"), QStringLiteral("Formular"));
         QCOMPARE(Text(F.Form.get(), "Button1"), QStringLiteral("Schließen"));
+        // Remembered apart: the design structure keeps only collected texts.
+        QVERIFY(F.Client->DesignStruct().Find("Button1@Form1#0[") < 0);
         QCOMPARE(F.Form->findChild<QObject *>("Dlg")->property("Filter").toString(),
                  QStringLiteral("Textdateien|*.txt|Vše|*.*"));
         if (Detach)
