@@ -10,11 +10,18 @@
 #include "glotta/store/text_helpers.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
 #include <QStringEncoder>
 #include <algorithm>
 #include <climits>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 // Section markers and lexicon name lines are never quoted: a text that
@@ -448,8 +455,32 @@ bool ReadLanguageFileBytes(const QString &FileName, QByteArray &Bytes)
 {
     Bytes.clear();
     QFile File(FileName);
+#ifdef Q_OS_UNIX
+    if (QFileInfo(FileName).isNativePath()) {
+        // Only a regular file is a language file. Opening a FIFO without a
+        // writer would wait for one for ever, so the file is opened without
+        // waiting and kept only when it turns out to be a regular file (asked
+        // of the opened file itself, which no rename can swap meanwhile).
+        const int Fd = ::open(QFile::encodeName(FileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (Fd < 0)
+            return false;
+        struct stat St;
+        if (::fstat(Fd, &St) != 0 || !S_ISREG(St.st_mode)) {
+            ::close(Fd);
+            return false;
+        }
+        ::fcntl(Fd, F_SETFL, ::fcntl(Fd, F_GETFL) & ~O_NONBLOCK);
+        if (!File.open(Fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(Fd);
+            return false;
+        }
+    } else if (!File.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+#else
     if (!File.open(QIODevice::ReadOnly))
         return false;
+#endif
     if (File.size() > MaxLanguageFileSize)
         return false;
     // Read with a limit as well: the size of a special file says nothing.

@@ -83,6 +83,7 @@ QBuffer *TLanguageList::Flag(int LanguageIndex)
 void TLanguageList::Rescan(const TLanguageSources &Sources)
 {
     Languages.Clear();
+    fIndexedCount = -1;
     FileNames.Clear();
     LangCodes.Clear();
     EditableLangs.Clear();
@@ -122,6 +123,11 @@ void TLanguageList::Rescan(const TLanguageSources &Sources)
         const QString EntryExt = Dot < 0 ? QString() : FileName.mid(Dot).toLower();
         if (EntryExt != Ext)
             continue;
+        // The listing includes FIFOs, sockets and devices (and links to
+        // them); only regular files, reached directly or by a link, hold
+        // languages, and reading the others could block or never end.
+        if (!Entry.isFile())
+            continue;
         TLangIDs IDs;
         QByteArray Picture;
         QByteArray Bytes;
@@ -131,14 +137,35 @@ void TLanguageList::Rescan(const TLanguageSources &Sources)
     }
 }
 
+bool TLanguageList::TCollatedLess::operator()(const QString &A, const QString &B) const
+{
+    return LocaleCompare(A, B, CaseSensitive) < 0;
+}
+
+int TLanguageList::FirstIndexOf(const QString &Name)
+{
+    if (fIndexedCount != Languages.Count() || fNameIndex.key_comp().CaseSensitive != Languages.CaseSensitive()) {
+        fNameIndex = std::map<QString, int, TCollatedLess>(TCollatedLess{Languages.CaseSensitive()});
+        for (int i = 0; i < Languages.Count(); ++i)
+            fNameIndex.emplace(Languages.Strings(i), i); // keeps the first of equal names
+        fIndexedCount = Languages.Count();
+    }
+    const auto It = fNameIndex.find(Name);
+    return It == fNameIndex.end() ? -1 : It->second;
+}
+
 void TLanguageList::AddLanguage(const QString &FileOrResource, const TLangIDs &Header,
                                 const QByteArray &FlagPicture, bool Editable, const TLanguageSources &Sources)
 {
     if (Header.Name.isEmpty())
         return;
-    const int i = Languages.IndexOf(Header.Name);
+    const int i = FirstIndexOf(Header.Name);
     if (i <= 0) {
-        Languages.Add(Header.Name);
+        const int Added = Languages.Add(Header.Name);
+        if (fIndexedCount == Added) {
+            fNameIndex.emplace(Header.Name, Added);
+            fIndexedCount = Languages.Count();
+        }
         FileNames.Add(FileOrResource);
         LangCodes.Add(Header.Code);
         if (Editable)
