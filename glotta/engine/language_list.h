@@ -14,6 +14,7 @@
 #include <QList>
 #include <QStringList>
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -121,4 +122,21 @@ public:
     // directory, which then becomes its file; false when Index is no
     // resource language or the file cannot be written.
     bool ExtractResource(int Index, const TLanguageSources &Sources);
+
+private:
+    // Orders names by the same collation Languages compares them with, so
+    // two names are one key exactly when Languages.IndexOf finds one by the
+    // other.
+    struct TCollatedLess
+    {
+        bool CaseSensitive = false;
+        bool operator()(const QString &A, const QString &B) const;
+    };
+    // The first index of each name of Languages, so that discovery looks a
+    // name up in logarithmic rather than linear time. It describes the list
+    // as it was when fIndexedCount entries were indexed; a list changed by
+    // other means is indexed anew.
+    int FirstIndexOf(const QString &Name);
+    std::map<QString, int, TCollatedLess> fNameIndex;
+    int fIndexedCount = -1;
 };
