@@ -242,4 +242,6 @@ private:
     bool fStoreKeepable = false;
     // The sources a plain switch reads, recorded while it runs.
     QList<TSourceStamp> *fChainSources = nullptr;
+    // How many superiors the load under way has descended into.
+    int fSuperiorDepth = 0;
 };

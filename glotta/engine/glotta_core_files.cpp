@@ -16,6 +16,12 @@
 #include <utility>
 
 namespace {
+// The deepest superior chain loaded. Each level is a nested load, and a
+// chain of thousands of files would exhaust the stack; real chains are a
+// few levels deep. A language this many levels down takes the design
+// language as its superior, as a loop or an unknown superior does.
+constexpr int MaxSuperiorDepth = 64;
+
 bool ChainHolds(const QString &Chain, const QString &Name)
 {
     // Language names are matched ignoring letter case everywhere else, so a
@@ -95,11 +101,21 @@ void TGlottaCore::ResetToDesignLanguage(TLoadFlags Flags)
 bool TGlottaCore::LoadSuperiorLanguage(const QString &Superior, const QString &LangName, TLoadFlags Flags,
                                        const QString &Chain)
 {
+    // The outermost load starts the count, whatever an earlier one left.
+    if (Chain.isEmpty())
+        fSuperiorDepth = 0;
     QString S = Superior;
-    if (S.isEmpty() || fData->Languages.IndexOf(S) < 0 || ChainHolds(Chain, S))
+    if (S.isEmpty() || fSuperiorDepth >= MaxSuperiorDepth || fData->Languages.IndexOf(S) < 0
+        || ChainHolds(Chain, S))
         S = fDesignLanguage;
     const QString Next = Chain.isEmpty() ? QLatin1Char('-') + LangName + QLatin1Char('-')
                                          : Chain + LangName + QLatin1Char('-');
+    struct TDepthStep
+    {
+        int &Depth;
+        explicit TDepthStep(int &D) : Depth(D) { ++Depth; }
+        ~TDepthStep() { --Depth; }
+    } Step(fSuperiorDepth);
     const bool Loaded = LoadLanguage(S, TLoadFlag::AsSuperior, Next);
     fData->NewLanguage();
     if (Chain.isEmpty() && Flags.testFlag(TLoadFlag::ForEditing))
