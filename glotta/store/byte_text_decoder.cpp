@@ -1,5 +1,6 @@
 #include "glotta/store/byte_text_decoder.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -58,19 +59,33 @@ private:
 
     qint64 Size() const { return fOut.size(); }
 
+    // Counts Steps output positions walked or rewritten; past the limit
+    // decoding stops as it does at the output limit.
+    void Spend(qint64 Steps)
+    {
+        fSteps += Steps;
+        if (fSteps > DecodeStepsLimit)
+            fFull = true;
+    }
+
     void SkipFilled()
     {
         if (fP >= Size())
             return;
+        const qint64 From = fP;
         const char *Data = fOut.constData();
         const void *Hit = std::memchr(Data + fP, fM, size_t(Size() - fP));
         fP = Hit ? qint64(static_cast<const char *>(Hit) - Data) : Size();
+        Spend(fP - From);
     }
 
     // Writes at the write position (appending at the end, overwriting inside,
     // filling a gap with zeros beyond the end) and skips filled bytes.
     void Write(quint8 B)
     {
+        if (fFull)
+            return;
+        Spend(1);
         if (fP >= Size()) {
             if (fP >= DecodedBytesLimit) {
                 fFull = true;
@@ -147,10 +162,11 @@ private:
                 };
                 while (Taken())
                     ++fM;
+                // Local copies: the bytes written may not alias the members,
+                // so the pass runs at memory speed.
                 char *Data = fOut.data();
-                for (qint64 q = P0 + 1; q < Size(); ++q)
-                    if (quint8(Data[q]) == OldM)
-                        Data[q] = char(fM);
+                std::replace(Data + P0 + 1, Data + Size(), char(OldM), char(fM));
+                Spend(Size() - P0 - 1);
             }
         }
         const qint64 P1 = fP;
@@ -184,6 +200,7 @@ private:
     qint64 fP = 0;
     quint8 fM = 95;
     bool fFull = false;
+    qint64 fSteps = 0;
 };
 } // namespace
 

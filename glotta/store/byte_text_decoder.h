@@ -12,6 +12,13 @@
 // a few kilobytes, while a count of seven digit characters can ask for about
 // 10^14 bytes.
 constexpr qsizetype DecodedBytesLimit = 16 * 1024 * 1024;
+// Decoding also stops once it has stepped over or rewritten this many
+// output positions in all. A short text can make every run walk or
+// rewrite the whole output again (an interleaved run whose byte is the
+// placeholder renames the placeholders after it), so without this the
+// time would grow with the text's length times the output's size.
+// Genuine data take a few kilobytes of steps.
+constexpr qint64 DecodeStepsLimit = 16 * qint64(DecodedBytesLimit);
 
 // The decoded bytes of S.
 QByteArray DecodeTextToBytes(const QString &S);
