@@ -14,6 +14,10 @@
 #include <QApplication>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 Q_DECLARE_METATYPE(TLFEncoding)
 
 namespace {
@@ -253,6 +257,77 @@ private slots:
         QCOMPARE(E.LData()->SmartLexicon->ReadItem("key"), QStringLiteral("C"));
         QCOMPARE(E.LData()->CurrentSuperiorLang.Name, superior);
         QCOMPARE(E.CurrentLanguage(), QStringLiteral("C"));
+    }
+
+    void specialFilesAreNotLanguages_data()
+    {
+        QTest::addColumn<QString>("kind");
+        // A FIFO without a writer blocks whoever opens it for reading.
+        QTest::newRow("fifo") << "fifo";
+        // A device behind a link never ends.
+        QTest::newRow("link to a device") << "device link";
+    }
+    void specialFilesAreNotLanguages()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("FIFOs and device links are made the Unix way");
+#else
+        QFETCH(QString, kind);
+        TEngineFixture F;
+        F.Copy("chain/A.lng", "A.lng");
+        const QString Special = F.Path("special.lng");
+        if (kind == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(Special).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link("/dev/zero", Special));
+        TTestEngine &E = *F.Engine;
+        E.RescanLanguages();
+        QCOMPARE(F.Languages(), QStringList({"čeština", "A"}));
+        QByteArray Bytes;
+        QVERIFY(!ReadLanguageFileBytes(Special, Bytes));
+        QVERIFY(Bytes.isEmpty());
+        QVERIFY(E.LoadLanguage("A", TLoadFlags()));
+        QCOMPARE(E.CurrentLanguage(), QStringLiteral("A"));
+#endif
+    }
+
+    void longSuperiorChain()
+    {
+        // L0 -> L1 -> ... -> L4999, each with a line of its own: far deeper
+        // than the stack allows nested loads. The chain is followed 64
+        // levels; L64 takes the design language as its superior.
+        TEngineFixture F;
+        constexpr int Count = 5000;
+        for (int i = 0; i < Count; ++i) {
+            QStringList Lines{"[LANGUAGE_FILE]",
+                              HeaderLine(QStringLiteral("L%1").arg(i), QString(),
+                                         i + 1 < Count ? QStringLiteral("L%1").arg(i + 1) : QString()),
+                              QStringLiteral("0\t\"from L%1\"\t%COMPONENT=Own%1;\t%OWNER=F;").arg(i)};
+            WriteBytes(F.Path(QStringLiteral("l%1.lng").arg(i)), LangFile(Lines));
+        }
+        TTestEngine &E = *F.Engine;
+        E.RescanLanguages();
+        QCOMPARE(F.Languages().size(), Count + 1);
+        QVERIFY(E.LoadLanguage("L0", TLoadFlags()));
+        QCOMPARE(E.CurrentLanguage(), QStringLiteral("L0"));
+        QCOMPARE(E.LData()->CurrentSuperiorLang.Name, QStringLiteral("L1"));
+        // The store of a plain switch is kept aside by the next one: look
+        // at the current one each time.
+        auto DescentOf = [&E](int Level) {
+            TComponentStructure &S = *E.LData()->DataStruct;
+            const int i = S.Find(QStringLiteral("Own%1").arg(Level), "F", 0, "");
+            return i < 0 ? -1 : int(S.GetDescent(i));
+        };
+        for (int Level : {0, 1, 2, 63, 64})
+            QCOMPARE(DescentOf(Level), Level);
+        QCOMPARE(DescentOf(65), -1);
+        QCOMPARE(DescentOf(Count - 1), -1);
+        // A language in the middle of the chain loads its own 64 superiors.
+        QVERIFY(E.LoadLanguage("L4000", TLoadFlags()));
+        QCOMPARE(DescentOf(4000), 0);
+        QCOMPARE(DescentOf(4064), 64);
+        QCOMPARE(DescentOf(4065), -1);
+        QCOMPARE(DescentOf(3999), -1);
     }
 
     void loadFlags()
