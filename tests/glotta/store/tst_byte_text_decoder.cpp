@@ -1,6 +1,228 @@
 #include "glotta/store/byte_text_decoder.h"
 
+#include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QTest>
+#include <cstring>
+
+namespace {
+// The decoding rules carried out the plain way, one position at a time and
+// with no limit on the work: the reference the decoder must match wherever
+// that work stays small.
+class TReferenceDecoder
+{
+public:
+    explicit TReferenceDecoder(const QString &S) : fS(S) {}
+
+    QByteArray Run()
+    {
+        while (fI < fS.size() && !fFull) {
+            const ushort C = Low(fS.at(fI++).unicode());
+            quint8 B;
+            if (C == 32) {
+                B = 32;
+            } else if (C >= 38) {
+                B = ByteFrom(C);
+            } else if (C >= 33 && C <= 37) {
+                B = ReadRun(C - 32);
+            } else {
+                continue; // never produced by the encoder: a control character stands for nothing
+            }
+            if (fFull)
+                break;
+            Write(B);
+        }
+        return fOut;
+    }
+
+private:
+    static ushort Low(ushort C) { return C & 0xFF; }
+
+    // The next character as a whole 16-bit value; 0 beyond the end of S
+    // (nothing beyond S is read).
+    ushort NextWhole()
+    {
+        if (fI < fS.size())
+            return fS.at(fI++).unicode();
+        return 0;
+    }
+    ushort Next() { return Low(NextWhole()); }
+
+    // Rule A: one byte from C, and from the character after it when C is a
+    // hex-like digit "'" .. "7".
+    quint8 ByteFrom(ushort C)
+    {
+        if (C == 32 || C >= 56)
+            return quint8(C);
+        if (C == '&')
+            return 0;
+        const ushort C2 = Next();
+        return quint8((int(C) - 40) * 16 + (int(C2) - 40));
+    }
+
+    qint64 Size() const { return fOut.size(); }
+
+    void SkipFilled()
+    {
+        if (fP >= Size())
+            return;
+        const char *Data = fOut.constData();
+        const void *Hit = std::memchr(Data + fP, fM, size_t(Size() - fP));
+        fP = Hit ? qint64(static_cast<const char *>(Hit) - Data) : Size();
+    }
+
+    // Writes at the write position (appending at the end, overwriting inside,
+    // filling a gap with zeros beyond the end) and skips filled bytes.
+    void Write(quint8 B)
+    {
+        if (fP >= Size()) {
+            if (fP >= DecodedBytesLimit) {
+                fFull = true;
+                return;
+            }
+            if (fP > Size())
+                fOut.append(qsizetype(fP - Size()), '\0');
+            fOut.append(char(B));
+        } else {
+            fOut[qsizetype(fP)] = char(B);
+        }
+        ++fP;
+        SkipFilled();
+    }
+
+    // Appends Pattern Times times at the end; the position stays at the end.
+    void AppendRepeated(const QByteArray &Pattern, qint64 Times)
+    {
+        const qint64 Room = (DecodedBytesLimit - Size()) / Pattern.size();
+        if (Times > Room) {
+            Times = Room;
+            fFull = true;
+        }
+        fOut.reserve(qsizetype(Size() + Times * Pattern.size()));
+        for (qint64 t = 0; t < Times; ++t)
+            fOut.append(Pattern);
+        fP = Size();
+    }
+
+    // Rule B: a run with step K (1..5). Answers the value byte, which the
+    // main loop writes once more at the run's start.
+    quint8 ReadRun(int K)
+    {
+        // Count: one character above 39, or a digit count and base-88 digits.
+        const ushort X = NextWhole();
+        qint64 N;
+        if (X > 39) {
+            N = X - 39;
+        } else {
+            const int Digits = X <= 33 ? 1 : X - 32;
+            N = 87;
+            qint64 Number = 0;
+            for (int d = 0; d < Digits; ++d) {
+                const ushort Y = Next();
+                Number = Number * 88 + (Y == '&' ? 0 : (int(Y) - 39) & 0xFF);
+            }
+            N += Number;
+        }
+        const quint8 Value = ByteFrom(Next());
+
+        if (K == 1) {
+            for (qint64 t = 0; t < N && !fFull; ++t) {
+                if (fP == Size()) {
+                    AppendRepeated(QByteArray(1, char(Value)), N - t);
+                    break;
+                }
+                Write(Value);
+            }
+            return Value;
+        }
+
+        // Interleaved run: the placeholder must differ from the value byte.
+        const qint64 P0 = fP;
+        if (fM == Value) {
+            const quint8 OldM = fM;
+            ++fM;
+            if (Size() - P0 >= 2) {
+                const qint64 Last = qMin<qint64>(P0 + 3, Size() - 1);
+                auto Taken = [&] {
+                    for (qint64 q = P0 + 1; q <= Last; ++q)
+                        if (quint8(fOut.at(qsizetype(q))) == fM)
+                            return true;
+                    return false;
+                };
+                while (Taken())
+                    ++fM;
+                char *Data = fOut.data();
+                for (qint64 q = P0 + 1; q < Size(); ++q)
+                    if (quint8(Data[q]) == OldM)
+                        Data[q] = char(fM);
+            }
+        }
+        const qint64 P1 = fP;
+        fP = P1 + 1;
+        SkipFilled();
+        for (qint64 t = 0; t < N && !fFull; ++t) {
+            if (fP == Size()) {
+                // From here on everything is appended: K - 1 reserved places, then the value.
+                QByteArray Pattern(K - 1, char(fM));
+                Pattern.append(char(Value));
+                AppendRepeated(Pattern, N - t);
+                break;
+            }
+            for (int s = 0; s < K - 1 && !fFull; ++s) {
+                if (fP < Size() - 1) {
+                    ++fP;
+                    SkipFilled();
+                } else {
+                    Write(fM);
+                }
+            }
+            Write(Value);
+        }
+        fP = P1;
+        return Value;
+    }
+
+    const QString &fS;
+    qsizetype fI = 0;
+    QByteArray fOut;
+    qint64 fP = 0;
+    quint8 fM = 95;
+    bool fFull = false;
+};
+
+// A text of Runs random pieces: single characters, hex-like pairs and runs
+// of every step whose counts stay small (one count character or one digit)
+// and whose bytes are often the placeholder or its next values, so that the
+// placeholder is renamed and runs land inside one another.
+QString RandomText(QRandomGenerator &R, int Pieces)
+{
+    QString S;
+    auto Any = [&R](int Lo, int Hi) { return QChar(char16_t(Lo + int(R.bounded(Hi - Lo + 1)))); };
+    for (int p = 0; p < Pieces; ++p) {
+        switch (R.bounded(4)) {
+        case 0: // a character standing for itself
+            S += Any(56, 126);
+            break;
+        case 1: // a hex-like pair
+            S += Any(39, 55);
+            S += Any(40, 55);
+            break;
+        default: { // a run
+            S += Any(33, 37);
+            if (R.bounded(4) == 0) {
+                S += QLatin1Char('!'); // one digit
+                S += Any(38, 50);
+            } else {
+                S += Any(40, 52);
+            }
+            S += R.bounded(2) ? Any(94, 100) : Any(56, 126);
+            break;
+        }
+        }
+    }
+    return S;
+}
+} // namespace
 
 // Expected bytes are derived by hand from the decoding rules: "_" (95) is the
 // initial placeholder M; a position holding M is free; after every write the
@@ -89,6 +311,44 @@ private slots:
         const QByteArray B = DecodeTextToBytes("!'yyyyyyyQ");
         QCOMPARE(B.size(), DecodedBytesLimit);
         QVERIFY(B.count('Q') == B.size());
+    }
+
+    void matchesTheStepwiseRules()
+    {
+        QRandomGenerator R(20261210);
+        for (int n = 0; n < 3000; ++n) {
+            const QString S = RandomText(R, 1 + int(R.bounded(40)));
+            const QByteArray Expected = TReferenceDecoder(S).Run();
+            if (DecodeTextToBytes(S) != Expected)
+                QFAIL(qPrintable(QStringLiteral("differs for \"%1\"").arg(S)));
+        }
+    }
+
+    void renamingRunsStayBounded()
+    {
+        // An interleaved run over 10.9 MB leaves the position at its start;
+        // then every run whose byte is the current placeholder renames all
+        // the places after it (the placeholder goes 95, 96, 97, ...; each
+        // byte is written as a hex-like pair). Thousands of such runs would
+        // each rewrite 10 MB; the decoder stops once the work passes its
+        // limit instead.
+        QString S = QStringLiteral("\"$/&&&A"); // k = 2, n = 87 + 8*88^3: 10.9 MB
+        for (int i = 0; i < 3000; ++i) {
+            const int Value = (95 + i) & 0xFF;
+            S += QLatin1Char('"');
+            S += QLatin1Char('(');
+            S += QChar(char16_t(40 + Value / 16));
+            S += QChar(char16_t(40 + Value % 16));
+        }
+        const QByteArray B = DecodeTextToBytes(S);
+        QVERIFY(B.size() > 10'000'000);
+        QVERIFY(B.size() <= DecodedBytesLimit);
+        QCOMPARE(B.at(0), 'A');
+        QCOMPARE(B.at(2), 'A');
+        QCOMPARE(B.at(B.size() - 1), 'A');
+        // The first runs are decoded as the rules say.
+        const QString Head = S.left(7 + 4 * 3);
+        QCOMPARE(DecodeTextToBytes(Head), TReferenceDecoder(Head).Run());
     }
 
     void streamIsEmptiedAndRewound()
