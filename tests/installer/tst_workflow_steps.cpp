@@ -254,6 +254,18 @@ private slots:
         S.Memo2 = {"{20}"};
         QTest::newRow("step 2 after a failed download") << S;
 
+        // The packages without a 32-bit variant come from their one path on a 32-bit system.
+        S = {};
+        S.Keys = {NativeKey, LocalDB11};
+        S.FailingDownloads = {"dotnetfx40_full_x86_x64.exe", "dilnex8.exe"};
+        S.Windows64 = false;
+        S.Actions = {"1", "3"};
+        S.Boxes = {DownloadBox.arg(Server + "/data/sqllocaldb/netframe/dotnetfx40_full_x86_x64.exe"), "{10}|{2}",
+                   DownloadBox.arg(Server + "/data/dilnex8/dilnex8.exe")};
+        S.States = "1--";
+        S.Status = "Error downloading URL: " + Server + "/data/dilnex8/dilnex8.exe";
+        QTest::newRow("32-bit system, packages without a 32-bit path") << S;
+
         S = {};
         S.Keys = {NetKey, NativeKey};
         S.Windows64Fails = true;

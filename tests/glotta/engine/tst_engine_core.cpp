@@ -192,6 +192,20 @@ private slots:
         QCOMPARE(F.Engine->CurrentLanguage(), QStringLiteral("čeština"));
     }
 
+    // A language without a code has an empty entry among the codes; the empty
+    // request (no default language at start-up) must not pick it.
+    void emptyRequestKeepsTheLanguage()
+    {
+        TEngineFixture F;
+        F.Copy("english_file.lng", "en.lng"); // no code
+        F.Engine->RescanLanguages();
+        QCOMPARE(F.Engine->LData()->LangCodes.Strings(1), QString());
+        QVERIFY(F.Engine->InitEngine(true));
+        QCOMPARE(F.Engine->CurrentLanguage(), QStringLiteral("čeština"));
+        QCOMPARE(F.Engine->Translate(""), QStringLiteral("čeština"));
+        QCOMPARE(F.Engine->CurrentLanguageISO(), QStringLiteral("cs"));
+    }
+
     void translateString()
     {
         TEngineFixture F;

@@ -363,16 +363,35 @@ private slots:
         QCOMPARE(int(E.LData()->DataStruct->GetChangeable(E.LData()->DataStruct->Find("Button1", "Form1", 0, ""))), 1);
     }
 
+    void notransKeepsInherited_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("component");
+        QTest::addColumn<QString>("text");
+        // Child's "%NOTRANS" line of B over Base's "inherited".
+        QTest::newRow("one line") << "notrans" << "B" << "inherited";
+        // Base has 200 lines and Child overrides 20 of them first, so the
+        // "%NOTRANS" line of B150 is looked up once the structure has
+        // switched from halving to its ID index.
+        QTest::newRow("after many lookups") << "notrans_many" << "B150" << "inherited 150";
+        // X is Child's own line, given with a text and then again as "%NOTRANS".
+        QTest::newRow("repeated in one file") << "notrans_many" << "X" << "first";
+    }
+
     void notransKeepsInherited()
     {
+        QFETCH(QString, folder);
+        QFETCH(QString, component);
+        QFETCH(QString, text);
         TEngineFixture F;
-        F.CopyAll("notrans"); // Child's "%NOTRANS" line of B over Base's "inherited"
+        F.CopyAll(folder);
         F.Engine->RescanLanguages();
         QVERIFY(F.Engine->LoadLanguage("Child", TLoadFlags()));
-        const TComponentStructure &S = *F.Engine->LData()->DataStruct;
-        QCOMPARE(S.GetString("B", "F", 0, ""), QStringLiteral("inherited"));
-        QCOMPARE(int(S.GetChangeable(0)), 0);
-        QCOMPARE(int(S.GetDescent(0)), 0);
+        TComponentStructure &S = *F.Engine->LData()->DataStruct;
+        QCOMPARE(S.GetString(component, "F", 0, ""), text);
+        const int i = S.Find(component, "F", 0, "");
+        QCOMPARE(int(S.GetChangeable(i)), 0);
+        QCOMPARE(int(S.GetDescent(i)), 0);
     }
 
     // Damaged files: listed ones fail to load or load what is sound; none crashes.

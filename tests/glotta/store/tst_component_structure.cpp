@@ -192,6 +192,28 @@ private slots:
         QCOMPARE(S.Find("C100", "G", 0, ""), 0);
     }
 
+    // Lines added once the ID index answers: one appended in order keeps the
+    // index, one out of order makes it rebuild; both must be found.
+    void linesAddedAfterTheIndexAreFound()
+    {
+        TComponentStructure S;
+        const auto ID = [](int i) { return QStringLiteral("C%1").arg(i, 3, 10, QLatin1Char('0')); };
+        for (int i = 0; i < 100; i += 2)
+            S.AddLine(Full(ID(i), "F", 0, "", "t"));
+        for (int Round = 0; Round < 2; ++Round)
+            for (int i = 0; i < 100; i += 2)
+                QCOMPARE(S.Find(ID(i), "F", 0, ""), i / 2);
+        S.AddLine(Full(ID(500), "F", 0, "", "appended"));
+        QCOMPARE(S.Find(ID(500), "F", 0, ""), 50);
+        QCOMPARE(S.GetString(ID(500), "F", 0, ""), QStringLiteral("appended"));
+        QCOMPARE(S.Find(ID(98), "F", 0, ""), 49);
+        S.AddLine(Full(ID(51), "F", 0, "", "inserted"));
+        QCOMPARE(S.Find(ID(51), "F", 0, ""), 26);
+        QCOMPARE(S.GetString(ID(51), "F", 0, ""), QStringLiteral("inserted"));
+        QCOMPARE(S.Find(ID(500), "F", 0, ""), 51);
+        QCOMPARE(S.Find(ID(52), "F", 0, ""), 27);
+    }
+
     void outOfRangeReadsGiveDefaults_data()
     {
         QTest::addColumn<int>("Index");
@@ -372,6 +394,7 @@ private slots:
         QCOMPARE(B.Count(), 2);
         B.Copy(5, A); // not a line of A: nothing
         B.Copy(-1, A);
+        B.Copy(A.Count(), A); // one past the end
         QCOMPARE(B.Count(), 2);
         B.Find("A", "F", 33, "1");
         B.Clear();

@@ -157,10 +157,16 @@ private slots:
         TIndexedItems L("L");
         for (int i = 0; i < 65535; ++i)
             L.Add(quint16(i), "t", 0);
+        L.Change(7, "seven");
         L.Add(65535, "last", 0);
         QVERIFY(!L.IsIncluded(65535));
         QCOMPARE(L.Get(0), QStringLiteral("t"));
         QCOMPARE(L.Get(65534), QStringLiteral("t"));
+        // The refused add leaves the list as it was.
+        QCOMPARE(L.Count(), quint16(65535));
+        QCOMPARE(L.MaxIndex(), quint16(65534));
+        QCOMPARE(L.Get(7), QStringLiteral("seven"));
+        QCOMPARE(L.Get(8), QStringLiteral("t"));
     }
 
     // ---- TLexiconData ----
@@ -212,6 +218,22 @@ private slots:
         QVERIFY(!D.IsIncluded("Form1.Lexicon1", 7));
         D.WriteItem("Form1.Lexicon1", 70000, "out of range", 0); // no item number
         QCOMPARE(D.MaxItemNr("Form1.Lexicon1"), 7);
+    }
+
+    // 65536 is no item number: as a 16-bit number it would be item 0.
+    void itemNumberPastTheLastLeavesItemZero()
+    {
+        TLexiconData D;
+        D.NewLexicon("A");
+        D.WriteItem("A", 0, "zero", 0);
+        QCOMPARE(D.ReadItem("A", 65536), QString());
+        quint16 Descent = 0;
+        QCOMPARE(D.ReadItem("A", 65536, Descent), QString());
+        QCOMPARE(Descent, quint16(255));
+        QVERIFY(!D.IsIncluded("A", 65536));
+        D.RemoveItem("A", 65536);
+        QVERIFY(D.IsIncluded("A", 0));
+        QCOMPARE(D.ReadItem("A", 0), QStringLiteral("zero"));
     }
 
     void deletingALexiconKeepsTheCacheRight()

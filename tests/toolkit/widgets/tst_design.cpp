@@ -7,7 +7,9 @@
 #include "toolkit/widgets/message_box.h"
 #include "toolkit/widgets/status_bar.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -157,6 +159,23 @@ private slots:
         QCOMPARE(Form.findChild<TStatusBar *>()->geometry(), QRect(0, 240, 400, 20));
     }
 
+    // A non-visual component listed inside another one belongs to the form,
+    // and is written back among the form's components.
+    void nestedNonVisualBelongsToTheForm()
+    {
+        TSampleForm Form;
+        ReadDesignFromBytes(&Form, R"({"class": "TSampleForm", "name": "Form7", "components": [
+            {"class": "TSample", "name": "S1", "components": [{"class": "TSample", "name": "S2"}]}]})",
+                            QStringLiteral("nested.json"));
+        auto *S2 = Form.findChild<TSample *>(QStringLiteral("S2"));
+        QVERIFY(S2);
+        QCOMPARE(S2->parent(), &Form);
+        QCOMPARE(WriteDesign(&Form).object().value(QStringLiteral("components")),
+                 QJsonValue(QJsonDocument::fromJson(
+                                R"([{"class": "TSample", "name": "S1"}, {"class": "TSample", "name": "S2"}])")
+                                .array()));
+    }
+
     void refusesBadDesigns_data()
     {
         QTest::addColumn<QByteArray>("design");
@@ -165,6 +184,9 @@ private slots:
             return QByteArray(R"({"class": "TSampleForm", "name": "Form7", "components": [)") + Component + "]}";
         };
         QTest::newRow("not JSON") << QByteArray("{\"class\": ") << "bad.json: not a stored design";
+        QTest::newRow("design of another class")
+            << QByteArray(R"({"class": "TSample", "name": "S1"})")
+            << "bad.json, component 'S1': the design is of class 'TSample', not of the root's class 'TSampleForm'";
         QTest::newRow("unknown root class") << QByteArray(R"({"class": "TNope", "name": "F"})")
                                             << "bad.json, component 'F': unknown class 'TNope'";
         QTest::newRow("unknown class")

@@ -96,6 +96,8 @@ private slots:
     void cleanup()
     {
         fServer->ClearFaults();
+        if (QFileInfo(Target()).isDir()) // left by a failed failedRenameFails
+            QDir(Target()).removeRecursively();
         for (const QString &Name : TargetFolderEntries())
             QFile::remove(fTarget.filePath(Name));
     }
@@ -245,6 +247,28 @@ private slots:
         QCOMPARE(ReadFile(Target()), fSmall);
     }
 
+    // A chain of exactly the allowed number of redirects is followed; one more fails.
+    void redirectLimit_data()
+    {
+        QTest::addColumn<int>("Hops");
+        QTest::addColumn<QString>("Reason"); // empty: the download succeeds
+        QTest::newRow("5 hops") << 5 << QString();
+        QTest::newRow("6 hops") << 6 << QStringLiteral("more than 5 redirects");
+    }
+
+    void redirectLimit()
+    {
+        QFETCH(int, Hops);
+        QFETCH(QString, Reason);
+        for (int i = 1; i <= Hops; ++i)
+            fServer->SetFault(QStringLiteral("/data/chain%1").arg(i),
+                              TPackageFault::RedirectTo(i == Hops ? QStringLiteral("/data/small.bin")
+                                                                  : QStringLiteral("/data/chain%1").arg(i + 1)));
+        TWineDownloader Downloader;
+        QCOMPARE(Fetch(Downloader, Url("/data/chain1"), Target()), Reason);
+        QCOMPARE(TargetFolderEntries(), Reason.isEmpty() ? QStringList{"target.bin"} : QStringList());
+    }
+
     void cancelFromProgress_data()
     {
         QTest::addColumn<quint32>("CancelAt"); // progress at which the handler cancels
@@ -348,6 +372,24 @@ private slots:
         const QString Got = Fetch(Downloader, Url("/data/small.bin"), fTarget.filePath(Name));
         QVERIFY2(Got.startsWith("cannot create the file"), qPrintable(Got));
         QVERIFY(QFileInfo(fTarget.filePath("folder")).isDir());
+        QCOMPARE(TargetFolderEntries(), QStringList());
+    }
+
+    // The target turns into a folder while the transfer runs: the final
+    // rename fails, the folder's file is untouched and no temporary file stays.
+    void failedRenameFails()
+    {
+        const QString Earlier = fTarget.filePath("target.bin/earlier.bin");
+        TWineDownloader Downloader;
+        const QString Got = Fetch(Downloader, Url("/data/small.bin"), Target(),
+                                  [&](QObject *, quint32, quint32, TDownloadStatus Status, const QString &, bool &) {
+                                      if (Status == TDownloadStatus::Connecting) {
+                                          QVERIFY(QDir(fTarget.path()).mkdir("target.bin"));
+                                          WriteFile(Earlier, "earlier");
+                                      }
+                                  });
+        QVERIFY2(Got.startsWith("cannot rename the file"), qPrintable(Got));
+        QCOMPARE(ReadFile(Earlier), QByteArray("earlier"));
         QCOMPARE(TargetFolderEntries(), QStringList());
     }
 
