@@ -9,6 +9,7 @@
 #include "glotta/widgets/valued_label.h"
 #include "glotta/engine/form_lexicon.h"
 #include "glotta/engine/lexicon.h"
+#include "glotta/engine/resources_translator.h"
 
 #include "toolkit/widgets/design_values.h"
 
@@ -76,6 +77,34 @@ TEventInfo InitializationEvent()
                           static_cast<TCustomProgrammableLexicon *>(Component)->SetOnInitialization(GuardNotify(*F));
                       }};
 }
+// The translator's register of strings and its units, stored beside its
+// properties; a design holds them only when StoresLists says so.
+TPropertyInfo TranslatorList(const QString &Name,
+                             void (TCustomResourcesTranslator::*Write)(TValueWriter &) const,
+                             void (TCustomResourcesTranslator::*Read)(TValueReader &))
+{
+    auto Translator = [](const QObject *O) { return static_cast<const TCustomResourcesTranslator *>(O); };
+    TPropertyInfo P = DataProperty(
+        Name, [=](const QObject *O, TValueWriter &W) { (Translator(O)->*Write)(W); },
+        [Read](QObject *O, TValueReader &R) { (static_cast<TCustomResourcesTranslator *>(O)->*Read)(R); });
+    // The design has no inherited forms: every translator is written as one
+    // without an ancestor.
+    P.Get = [=, Get = P.Get](const QObject *O) {
+        if (!Translator(O)->StoresLists(nullptr))
+            return QJsonValue(QJsonValue::Undefined);
+        return Get(O);
+    };
+    return P;
+}
+
+QList<TPropertyInfo> ResourcesTranslatorProperties()
+{
+    return PublishedProperties(&TCustomResourcesTranslator::staticMetaObject)
+           << TranslatorList(QStringLiteral("Units"), &TCustomResourcesTranslator::WriteUnits,
+                             &TCustomResourcesTranslator::ReadUnits)
+           << TranslatorList(QStringLiteral("Resources"), &TCustomResourcesTranslator::WriteResources,
+                             &TCustomResourcesTranslator::ReadResources);
+}
 } // namespace
 
 void RegisterGlottaClasses()
@@ -121,6 +150,12 @@ void RegisterGlottaClasses()
                               [](QObject *Owner) { return new TCustomProgrammableLexicon(Owner); },
                               PublishedProperties(&TCustomProgrammableLexicon::staticMetaObject),
                               {InitializationEvent()}});
+    TClassRegistry::Register({QStringLiteral("TCustomResourcesTranslator"),
+                              &TCustomResourcesTranslator::staticMetaObject, QStringLiteral("TGlottaComponent"),
+                              nullptr, ResourcesTranslatorProperties(), {}});
+    TClassRegistry::Register({QStringLiteral("TResourcesTranslator"), &TResourcesTranslator::staticMetaObject,
+                              QStringLiteral("TCustomResourcesTranslator"),
+                              [](QObject *Owner) { return new TResourcesTranslator(Owner); }, {}, {}});
     TClassRegistry::Register({QStringLiteral("TLangCombo"), &TLangCombo::staticMetaObject, QStringLiteral("QWidget"),
                               [](QObject *Parent) { return new TLangCombo(qobject_cast<QWidget *>(Parent)); },
                               PublishedProperties(&TLangCombo::staticMetaObject),
