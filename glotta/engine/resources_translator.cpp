@@ -89,6 +89,9 @@ QString TResourceInterceptor::translate(const char *context, const char *sourceT
     if (!Registry().Keys.contains(Key))
         return QString();
     QString S = QString::fromUtf8(Key);
+    // Qt holds its lock of the translator list while it asks, so what runs
+    // from here (the engine's first initialisation, a language's handlers)
+    // must not install or remove translators.
     fBusy = true;
     bool Found = false;
     try {

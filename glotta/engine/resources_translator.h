@@ -4,7 +4,9 @@
 // buttons and dialogs). The program registers such texts; while at least one
 // translator exists, one QTranslator installed in the application answers
 // every registered text with the translation of its design form in the
-// engine's current language and leaves every other text to Qt.
+// engine's current language and leaves every other text to Qt. Qt asks the
+// translators installed last first, so a Qt translation file the application
+// installs later answers Qt's texts before it.
 
 #include "glotta/engine/lexicon.h"
 

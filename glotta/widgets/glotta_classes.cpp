@@ -152,7 +152,8 @@ void RegisterGlottaClasses()
                               {InitializationEvent()}});
     TClassRegistry::Register({QStringLiteral("TCustomResourcesTranslator"),
                               &TCustomResourcesTranslator::staticMetaObject, QStringLiteral("TGlottaComponent"),
-                              nullptr, ResourcesTranslatorProperties(), {}});
+                              [](QObject *Owner) { return new TCustomResourcesTranslator(Owner); },
+                              ResourcesTranslatorProperties(), {}});
     TClassRegistry::Register({QStringLiteral("TResourcesTranslator"), &TResourcesTranslator::staticMetaObject,
                               QStringLiteral("TCustomResourcesTranslator"),
                               [](QObject *Owner) { return new TResourcesTranslator(Owner); }, {}, {}});
