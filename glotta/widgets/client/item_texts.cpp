@@ -45,8 +45,13 @@ void TItemMemory::Replace(QObject *Component, TRecords Records)
         fRecords.remove(Component);
         return;
     }
-    if (!fRecords.contains(Component))
-        connect(Component, &QObject::destroyed, this, [this](QObject *Gone) { fRecords.remove(Gone); });
+    if (!fWatched.contains(Component)) {
+        fWatched.insert(Component);
+        connect(Component, &QObject::destroyed, this, [this](QObject *Gone) {
+            fRecords.remove(Gone);
+            fWatched.remove(Gone);
+        });
+    }
     fRecords.insert(Component, std::move(Records));
 }
 

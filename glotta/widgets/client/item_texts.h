@@ -22,6 +22,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <functional>
 
@@ -47,6 +48,8 @@ public:
 
 private:
     QHash<const QObject *, TRecords> fRecords;
+    // Components whose destruction drops their records: watched once.
+    QSet<const QObject *> fWatched;
 };
 
 // One component's collection texts in one pass.

@@ -284,6 +284,17 @@ private slots:
         QCOMPARE(LinesOf(*F.Client, Component), Lines);
     }
 
+    // The editor names a panel's line after the panel.
+    void panelLineName()
+    {
+        TItemsForm F;
+        F.Attach();
+        TComponentStructure &Design = F.Client->DesignStruct();
+        const int i = Design.Find("Bar@ItemsForm#64[2.5");
+        QVERIFY(i >= 0);
+        QCOMPARE(Design.GetPropertyName(i, {}), QStringLiteral("Panels[2].Text"));
+    }
+
     // A language saved as a file writes every text into its own item, the
     // design language brings back each item's own text (also to items that
     // share a line), and a button's place follows Qt's order, not insertion.
