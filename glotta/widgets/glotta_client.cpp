@@ -3,6 +3,7 @@
 #include "toolkit/widgets/application.h"
 
 #include "glotta/widgets/client/client_rows.h"
+#include "glotta/widgets/client/collection_rows.h"
 #include "toolkit/widgets/form.h"
 #include "glotta/store/property_ids.h"
 
@@ -125,7 +126,7 @@ bool SameCaption(const QString &A, const QString &B)
     return C.compare(SA, SB) == 0;
 }
 
-TGlottaClient::TGlottaClient(QObject *Owner) : TGlottaCPC(Owner)
+TGlottaClient::TGlottaClient(QObject *Owner) : TGlottaCPC(Owner), fItems(std::make_unique<TItemMemory>())
 {
     QObject *Form = ComponentOwner(this);
     if (auto *F = qobject_cast<TForm *>(Form)) {
@@ -144,6 +145,8 @@ TGlottaClient::TGlottaClient(QObject *Owner) : TGlottaCPC(Owner)
     if (Form && Form->isWidgetType())
         Form->installEventFilter(this);
 }
+
+TGlottaClient::~TGlottaClient() = default;
 
 bool TGlottaClient::eventFilter(QObject *Watched, QEvent *Event)
 {
@@ -298,6 +301,21 @@ void TGlottaClient::ProcessComponent(QObject *Component, bool Collect)
 
 void TGlottaClient::ProcessCollections(QObject *Component, bool Collect)
 {
-    Q_UNUSED(Component);
-    Q_UNUSED(Collect);
+    TItemPass P{*this, Component, Collect, *fItems, {}};
+    if (TranslatesStructuredProperty(pnPanels))
+        StatusPanels(P);
+    if (TranslatesStructuredProperty(pnTreeItems))
+        TreeNodes(P);
+    if (TranslatesStructuredProperty(pnListColumns))
+        ListColumns(P);
+    if (TranslatesStructuredProperty(pnListItems))
+        TableItems(P);
+    if (TranslatesStructuredProperty(pnHeaderSections))
+        HeaderSections(P);
+    if (TranslatesOtherProperty(pnFilter))
+        FileDialogFilters(P);
+    if (TranslatesOtherProperty(cnTActionManager))
+        ActionBarItems(P);
+    TrayIconTexts(P) || FileDialogLabels(P) || MessageBoxTexts(P);
+    fItems->Replace(Component, std::move(P.Next));
 }

@@ -11,8 +11,10 @@
 
 #include <QStringList>
 #include <initializer_list>
+#include <memory>
 
 class QEvent;
+class TItemMemory;
 
 // The one member of the additions set.
 enum TAdditionProperties : quint8 { adCount };
@@ -91,6 +93,7 @@ public:
     // Any other window is started by the first of: the application calling
     // Translate() (or the engine's InitEngine), or the window's first Show.
     explicit TGlottaClient(QObject *Owner = nullptr);
+    ~TGlottaClient() override;
 
     // The writers keep only the members a client accepts. A changed set on a
     // client that shows a language rebuilds its design structure.
@@ -128,8 +131,7 @@ public:
 protected:
     // The texts inside collections (status-bar panels, trees, list and table
     // views, headers, file-dialog filters and labels, message boxes, tray
-    // icons, action bars) after a component's own texts. Not handled yet:
-    // the client translates the component's own texts only.
+    // icons, action bars) after a component's own texts.
     virtual void ProcessCollections(QObject *Component, bool Collect);
     bool eventFilter(QObject *Watched, QEvent *Event) override;
 
@@ -141,4 +143,6 @@ private:
     quint32 fTransStructuredProp = DefaultTransStructuredProp;
     quint32 fTransOtherProp = DefaultTransOtherProp;
     quint32 fTransAdditions = DefaultTransAdditions;
+    // Which collection item each collected line came from.
+    std::unique_ptr<TItemMemory> fItems;
 };
