@@ -172,7 +172,8 @@ private slots:
         // No file before: none after.
         {
             TWineDownloader Downloader;
-            Downloader.SetStallTimeout(300);
+            Downloader.SetLowSpeedTime(300);
+            Downloader.SetRetryPause(10);
             const QString Got = Fetch(Downloader, Url(Path), Target());
             QVERIFY2(!Got.isEmpty(), "the download did not fail");
             QVERIFY2(Got.contains(Reason), qPrintable(Got));
@@ -184,7 +185,8 @@ private slots:
             const QByteArray Earlier("the complete file of an earlier download");
             WriteFile(Target(), Earlier);
             TWineDownloader Downloader;
-            Downloader.SetStallTimeout(300);
+            Downloader.SetLowSpeedTime(300);
+            Downloader.SetRetryPause(10);
             QVERIFY(!Fetch(Downloader, Url(Path), Target()).isEmpty());
             QCOMPARE(ReadFile(Target()), Earlier);
             QCOMPARE(TargetFolderEntries(), QStringList{"target.bin"});
