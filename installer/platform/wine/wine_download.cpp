@@ -398,10 +398,9 @@ void TWineDownloader::OnFinished()
 {
     if (fOutcome != TOutcome::Running)
         return;
+    // What arrived before a dropped connection is kept for a resumed try.
     const QNetworkReply::NetworkError Error = fReply->error();
-    if (Error == QNetworkReply::NoError && !WriteAvailable())
-        return;
-    if (fOutcome != TOutcome::Running)
+    if ((fHeadSeen || Error == QNetworkReply::NoError) && !WriteAvailable())
         return;
     if (Error != QNetworkReply::NoError) {
         const QString Reason = Error == QNetworkReply::SslHandshakeFailedError
