@@ -53,12 +53,22 @@ struct TScriptedAnswer
 class TScriptedServer : public QTcpServer
 {
 public:
-    // Request n gets Answers[n], the last one for every later request.
+    // Listens on 127.0.0.1 (check isListening()); Request n gets Answers[n],
+    // the last one for every later request.
+    explicit TScriptedServer(const QList<TScriptedAnswer> &Script = {}, bool Tls = false) : Answers(Script)
+    {
+        if (Tls)
+            UseTls(QStringLiteral(GLOTTA_TEST_DATA "/tls/server.pem"), QStringLiteral(GLOTTA_TEST_DATA "/tls/server.key"));
+        listen(QHostAddress::LocalHost);
+    }
+
     QList<TScriptedAnswer> Answers;
     QList<QByteArray> Requests;
     int Connections = 0;
 
-    // Serves https with the certificate and key of the test data folder.
+    bool TlsReady() const { return !fCert.isNull() && !fKey.isNull(); }
+
+private:
     void UseTls(const QString &CertFile, const QString &KeyFile)
     {
         QFile Cert(CertFile), Key(KeyFile);
@@ -68,8 +78,8 @@ public:
         }
         fTls = true;
     }
-    bool TlsReady() const { return !fCert.isNull() && !fKey.isNull(); }
 
+public:
     QString Url(const QString &Path) const
     {
         return QStringLiteral("%1://127.0.0.1:%2%3")

@@ -440,9 +440,8 @@ private slots:
         QFETCH(TScriptedAnswer, Answer);
         QFETCH(QList<QByteArray>, Ranges);
         QFETCH(bool, Forward);
-        TScriptedServer Server;
-        Server.Answers = {Answer};
-        QVERIFY(Server.listen(QHostAddress::LocalHost));
+        TScriptedServer Server({Answer});
+        QVERIFY(Server.isListening());
         TWineDownloader Downloader;
         Quick(Downloader);
         QList<TNotification> Seen;
@@ -484,11 +483,10 @@ private slots:
     // 5xx answers are tried again after a pause; the third try's file is kept.
     void serverErrorsAreRetried()
     {
-        TScriptedServer Server;
-        Server.Answers = {TScriptedAnswer::Fixed("HTTP/1.1 503 Busy\r\nContent-Length: 4", "busy"),
-                          TScriptedAnswer::Fixed("HTTP/1.1 502 Bad Gateway\r\nContent-Length: 0"),
-                          TScriptedAnswer::FileAnswer(fSmall, true)};
-        QVERIFY(Server.listen(QHostAddress::LocalHost));
+        TScriptedServer Server({TScriptedAnswer::Fixed("HTTP/1.1 503 Busy\r\nContent-Length: 4", "busy"),
+                                TScriptedAnswer::Fixed("HTTP/1.1 502 Bad Gateway\r\nContent-Length: 0"),
+                                TScriptedAnswer::FileAnswer(fSmall, true)});
+        QVERIFY(Server.isListening());
         TWineDownloader Downloader;
         Quick(Downloader);
         QCOMPARE(Fetch(Downloader, Server.Url("/f.bin"), Target()), QString());
@@ -538,9 +536,8 @@ private slots:
         QFETCH(TScriptedAnswer, Answer);
         QFETCH(int, Requests);
         QFETCH(QString, Reason);
-        TScriptedServer Server;
-        Server.Answers = {Answer};
-        QVERIFY(Server.listen(QHostAddress::LocalHost));
+        TScriptedServer Server({Answer});
+        QVERIFY(Server.isListening());
         TWineDownloader Downloader;
         Quick(Downloader);
         const QString Got = Fetch(Downloader, Server.Url("/f.bin"), Target());
@@ -557,11 +554,10 @@ private slots:
     // A slow transfer above the speed floor goes on for many periods.
     void slowButMovingTransferCompletes()
     {
-        TScriptedServer Server;
         TScriptedAnswer Slow = TScriptedAnswer::Fixed("HTTP/1.1 200 OK\r\nContent-Length: 600", fSmall.left(600));
         Slow.TrickleMsec = 2;
-        Server.Answers = {Slow};
-        QVERIFY(Server.listen(QHostAddress::LocalHost));
+        TScriptedServer Server({Slow});
+        QVERIFY(Server.isListening());
         TWineDownloader Downloader;
         Downloader.SetLowSpeedLimit(100);
         Downloader.SetLowSpeedTime(150);
@@ -591,16 +587,12 @@ private slots:
         QFETCH(QString, Reason);
         if (!QSslSocket::supportsSsl())
             QSKIP("no TLS backend");
-        TScriptedServer Plain;
-        Plain.Answers = {TScriptedAnswer::FileAnswer(fSmall, false)};
-        QVERIFY(Plain.listen(QHostAddress::LocalHost));
-        TScriptedServer Server;
-        Server.UseTls(TlsFile("server.pem"), TlsFile("server.key"));
-        QVERIFY(Server.TlsReady());
-        Server.Answers = {ToHttp ? TScriptedAnswer::Fixed("HTTP/1.1 302 Found\r\nContent-Length: 0\r\nLocation: "
-                                                          + Plain.Url("/f.bin").toUtf8())
-                                 : TScriptedAnswer::FileAnswer(fSmall, true)};
-        QVERIFY(Server.listen(QHostAddress::LocalHost));
+        TScriptedServer Plain({TScriptedAnswer::FileAnswer(fSmall, false)});
+        TScriptedServer Server({ToHttp ? TScriptedAnswer::Fixed("HTTP/1.1 302 Found\r\nContent-Length: 0\r\nLocation: "
+                                                                + Plain.Url("/f.bin").toUtf8())
+                                       : TScriptedAnswer::FileAnswer(fSmall, true)},
+                               true);
+        QVERIFY(Plain.isListening() && Server.isListening() && Server.TlsReady());
 
         if (Trust == "environment")
             qputenv(TWineDownloader::CaFileVariable, QFile::encodeName(TlsFile("ca.pem")));
@@ -658,9 +650,8 @@ private slots:
             ~TUnmount() { ::umount2(Path.constData(), MNT_DETACH); }
         } Unmount{Path};
 
-        TScriptedServer Server;
-        Server.Answers = {Answer};
-        QVERIFY(Server.listen(QHostAddress::LocalHost));
+        TScriptedServer Server({Answer});
+        QVERIFY(Server.isListening());
         TWineDownloader Downloader;
         Quick(Downloader);
         Downloader.SetMaxFileBytes(qint64(1) << 30);
