@@ -7,6 +7,7 @@
 #include "installer/platform/platform.h"
 
 #include <QString>
+#include <QStringList>
 
 class QLabel;
 class QPlainTextEdit;
@@ -24,6 +25,9 @@ class TForm1 : public TForm
     Q_OBJECT
     // Base URL of the download server, e.g. "http://host:port"; the paths below /data/ follow it.
     Q_PROPERTY(QString DownloadServer READ DownloadServer WRITE SetDownloadServer)
+    // SHA-256 pins of the downloaded files, "<path below the server>=<hex digest>";
+    // a file without a pin is not checked.
+    Q_PROPERTY(QStringList Sha256Pins READ Sha256Pins WRITE SetSha256Pins)
 public:
     // A bare window without controls (the design registry's default instance).
     explicit TForm1(QWidget *Parent = nullptr);
@@ -36,6 +40,8 @@ public:
 
     QString DownloadServer() const { return fDownloadServer; }
     void SetDownloadServer(const QString &Value) { fDownloadServer = Value; }
+    QStringList Sha256Pins() const { return fSha256Pins; }
+    void SetSha256Pins(const QStringList &Value) { fSha256Pins = Value; }
 
     // Handlers bound by the design.
     void FormCreate(QObject *Sender);
@@ -90,6 +96,7 @@ private:
     TPlatform *fPlatform = nullptr;
     QString fProgramDir;
     QString fDownloadServer;
+    QStringList fSha256Pins;
     int fBusy = 0;        // download blocks running (nested through the live window)
     bool fClosing = false; // the window was closed while a step ran
 };

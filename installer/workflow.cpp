@@ -4,11 +4,14 @@
 
 #include "installer/form1.h"
 
+#include "installer/download_pin.h"
+
 #include "toolkit/core/exception.h"
 #include "glotta/engine/lexicon.h"
 #include "toolkit/widgets/status_bar.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -90,11 +93,19 @@ void TForm1::DownloadBlock(const TPackage &P)
         const QString Path = P.Path32.isEmpty() || fPlatform->IsWindows64() ? P.Path64 : P.Path32;
         Target = fPlatform->GetTempDir() + P.FileName;
         zrusitb->setEnabled(true);
-        fPlatform->DownloadFile(fDownloadServer + Path, Target,
+        const QString URL = fDownloadServer + Path;
+        fPlatform->DownloadFile(URL, Target,
                                 [this](QObject *Sender, quint32 Progress, quint32 Max, TDownloadStatus Code,
                                        const QString &Text, bool &Cancel) {
                                     DownloadProgress(Sender, Progress, Max, Code, Text, Cancel);
                                 });
+        // A file that is not the pinned one fails like a broken download and
+        // is gone before anything could run it.
+        const QString Pin = Sha256PinFor(fSha256Pins, Path);
+        if (!Pin.isEmpty() && !Sha256Matches(Target, Pin)) {
+            QFile::remove(Target);
+            throw Exception(QStringLiteral("Error downloading URL: %1").arg(URL));
+        }
     } catch (const Exception &E) {
         FailKind = E.KindName();
         FailMessage = E.Message();

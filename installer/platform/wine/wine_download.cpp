@@ -1,24 +1,26 @@
 #include "installer/platform/wine/wine_download.h"
 
+#include "installer/platform/wine/download_response.h"
 #include "toolkit/core/exception.h"
 
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QHostAddress>
 #include <QNetworkAccessManager>
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QFileInfo>
+#include <QSslConfiguration>
+#include <QStorageInfo>
 #include <QTemporaryFile>
 #include <QTimer>
-#include <QUrl>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <exception>
+#include <utility>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -27,6 +29,8 @@ namespace {
 constexpr qint64 ReadBufferBytes = 1024 * 1024;
 // Data is moved from the reply to the file in pieces of this size.
 constexpr qint64 CopyBytes = 256 * 1024;
+// The low-speed window is sampled this many times per period.
+constexpr int SpeedSamples = 12;
 
 // The system's proxy settings (on Linux the http_proxy/https_proxy/no_proxy
 // variables), except for loopback hosts, which no proxy can reach for us.
@@ -50,16 +54,68 @@ bool IsHttpScheme(const QUrl &Url)
     return Scheme == QLatin1String("http") || Scheme == QLatin1String("https");
 }
 
-int StatusOf(const QNetworkReply *Reply)
+QString SystemError(int Error)
 {
-    return Reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    return QString::fromLocal8Bit(std::strerror(Error));
+}
+
+// Failures a flaky network or a restarting server cause, which another try
+// may not meet. A refused TLS handshake or a broken protocol will not mend.
+bool IsPassingNetworkError(QNetworkReply::NetworkError Error)
+{
+    switch (Error) {
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::RemoteHostClosedError:
+    case QNetworkReply::HostNotFoundError:
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::UnknownNetworkError:
+    case QNetworkReply::ProxyConnectionRefusedError:
+    case QNetworkReply::ProxyConnectionClosedError:
+    case QNetworkReply::ProxyNotFoundError:
+    case QNetworkReply::ProxyTimeoutError:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Writes all of Data or answers the system's errno.
+int WriteAll(int Handle, const char *Data, qint64 Size)
+{
+    while (Size > 0) {
+        const ssize_t Written = ::write(Handle, Data, size_t(Size));
+        if (Written < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        Data += Written;
+        Size -= Written;
+    }
+    return 0;
 }
 
 } // namespace
 
-TWineDownloader::TWineDownloader(QObject *Parent) : QObject(Parent) {}
+TWineDownloader::TWineDownloader(QObject *Parent) : QObject(Parent)
+{
+    const QString CaFile = qEnvironmentVariable(CaFileVariable);
+    if (CaFile.isEmpty())
+        return;
+    fCaCertificates = QSslCertificate::fromPath(CaFile, QSsl::Pem);
+    if (fCaCertificates.isEmpty())
+        fCaError = QStringLiteral("no certificates in %1 (named by %2)").arg(CaFile, QLatin1String(CaFileVariable));
+}
 
 TWineDownloader::~TWineDownloader() = default;
+
+void TWineDownloader::SetCaCertificates(const QList<QSslCertificate> &Certificates)
+{
+    fCaCertificates = Certificates;
+    fCaError.clear();
+}
 
 void TWineDownloader::Download(const QString &URL, const QString &FileName, const TDownloadProgressEvent &OnProgress)
 {
@@ -70,9 +126,9 @@ void TWineDownloader::Download(const QString &URL, const QString &FileName, cons
     }
     fFailureReason.clear();
     fReceived = 0;
-    fTotal = 0;
-    fDone = false;
-    fFailed = false;
+    fTotal = -1;
+    fUseRange = true;
+    fValidator.clear();
     fNotifying = false;
     fUserError = nullptr;
 
@@ -81,13 +137,18 @@ void TWineDownloader::Download(const QString &URL, const QString &FileName, cons
         fFailureReason = QStringLiteral("not an http or https URL");
         throw Exception(Message);
     }
+    if (!fCaError.isEmpty()) {
+        fFailureReason = fCaError;
+        throw Exception(Message);
+    }
 
     // The body goes to a hidden temporary file beside the target, which
     // replaces the target in one rename only once the whole transfer has
-    // succeeded; on any failure the temporary file is removed. It is not
-    // synced to disk before the rename: the file is run at once, a crash
-    // loses an unfinished step either way, and the sync would cost a second
-    // pass over a large file.
+    // succeeded; on any failure the temporary file is removed. So no path,
+    // a crash included, leaves a partial file under the target's name. It
+    // is not synced to disk before the rename: the file is run at once, a
+    // crash loses an unfinished step either way, and the sync would cost a
+    // second pass over a large file.
     const QFileInfo TargetInfo(FileName);
     if (FileName.isEmpty() || TargetInfo.isDir()) {
         fFailureReason = QStringLiteral("cannot create the file: not a file name");
@@ -104,68 +165,94 @@ void TWineDownloader::Download(const QString &URL, const QString &FileName, cons
     QNetworkAccessManager Manager;
     Manager.setProxyFactory(new TSystemProxyFactory);
     QEventLoop Loop;
-    QTimer StallTimer;
-    StallTimer.setSingleShot(true);
-    StallTimer.setInterval(fStallTimeoutMsec);
+    QTimer SpeedTimer;
+    SpeedTimer.setInterval(qMax(1, fLowSpeedTimeMsec / SpeedSamples));
+    connect(&SpeedTimer, &QTimer::timeout, this, [this] { OnSpeedCheck(); });
     fOnProgress = OnProgress ? &OnProgress : nullptr;
     fManager = &Manager;
-    fFile = &File;
+    fHandle = File.handle();
+    fFolder = TargetInfo.absolutePath();
     fLoop = &Loop;
-    fStallTimer = &StallTimer;
+    fSpeedTimer = &SpeedTimer;
     fBuffer.resize(CopyBytes);
-    fRedirects = 0;
 
-    StartRequest(Url);
-    connect(&StallTimer, &QTimer::timeout, this, [this] { OnStalled(); });
-    StallTimer.start();
-
+    fOutcome = TOutcome::Running;
+    int Retries = 0;
+    int Redirects = 0;
+    QUrl Next = Url;
     if (Notify(TDownloadStatus::Connecting, Url.host()))
-        Fail(QStringLiteral("cancelled"));
-    if (!fDone)
-        Loop.exec();
+        Finish(TOutcome::Failed, QStringLiteral("cancelled"));
+    while (fOutcome != TOutcome::Failed) {
+        RunRequest(Next);
+        if (fOutcome == TOutcome::Done || fOutcome == TOutcome::Failed)
+            break;
+        if (fOutcome == TOutcome::Redirect) {
+            if (++Redirects > fMaxRedirects) {
+                fOutcome = TOutcome::Failed;
+                fFailureReason = QStringLiteral("more than %1 redirects").arg(fMaxRedirects);
+            } else {
+                Next = fNext;
+                fOutcome = TOutcome::Running;
+                if (Notify(TDownloadStatus::Redirecting, Next.toString()))
+                    Finish(TOutcome::Failed, QStringLiteral("cancelled"));
+            }
+            continue;
+        }
+        // A retry begins at the first URL again: a redirect's target may
+        // have been made for the one request.
+        Next = Url;
+        Redirects = 0;
+        if (fOutcome == TOutcome::Restart) {
+            StartOver();
+            fUseRange = false;
+            fOutcome = TOutcome::Running;
+            continue;
+        }
+        if (Retries == MaxRetries) { // fFailureReason tells the last try's failure
+            fOutcome = TOutcome::Failed;
+            break;
+        }
+        ++Retries;
+        Pause(fRetryPauseMsec * Retries);
+        if (!fUseRange)
+            StartOver();
+        fOutcome = TOutcome::Running;
+        if (Notify(TDownloadStatus::Connecting, Url.host()))
+            Finish(TOutcome::Failed, QStringLiteral("cancelled"));
+    }
 
-    StallTimer.stop();
-    fReply->disconnect(this);
-    if (!fReply->isFinished())
-        fReply->abort();
-    delete fReply;
-    fReply = nullptr;
     fManager = nullptr;
     fOnProgress = nullptr;
-    fFile = nullptr;
     fLoop = nullptr;
-    fStallTimer = nullptr;
+    fSpeedTimer = nullptr;
+    fHandle = -1;
     fBuffer = QByteArray();
 
-    if (fFailed) {
+    if (fOutcome != TOutcome::Done) {
         if (fUserError)
             std::rethrow_exception(std::exchange(fUserError, nullptr));
         throw Exception(Message);
     }
-    if (!Install(File, FileName))
+    if (!Install(File.handle(), File.fileName(), FileName))
         throw Exception(Message);
+    File.setAutoRemove(false);
 }
 
-bool TWineDownloader::Install(QTemporaryFile &File, const QString &FileName)
+bool TWineDownloader::Install(int Handle, const QString &TempName, const QString &FileName)
 {
-    if (!File.flush()) {
-        fFailureReason = QStringLiteral("cannot write the file: %1").arg(File.errorString());
-        return false;
-    }
     // A temporary file is private to its owner; the finished download gets
     // the permissions of any newly created file.
     const mode_t Mask = ::umask(0);
     ::umask(Mask);
-    ::fchmod(File.handle(), 0666 & ~Mask);
-    if (::rename(QFile::encodeName(File.fileName()).constData(), QFile::encodeName(FileName).constData()) != 0) {
-        fFailureReason = QStringLiteral("cannot rename the file: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+    ::fchmod(Handle, 0666 & ~Mask);
+    if (::rename(QFile::encodeName(TempName).constData(), QFile::encodeName(FileName).constData()) != 0) {
+        fFailureReason = QStringLiteral("cannot rename the file: %1").arg(SystemError(errno));
         return false;
     }
-    File.setAutoRemove(false);
     return true;
 }
 
-void TWineDownloader::StartRequest(const QUrl &Url)
+void TWineDownloader::RunRequest(const QUrl &Url)
 {
     QNetworkRequest Request(Url);
     // Redirects are followed here rather than by the network layer, so each
@@ -175,39 +262,204 @@ void TWineDownloader::StartRequest(const QUrl &Url)
     // would also make the received size disagree with Content-Length.
     Request.setRawHeader("Accept-Encoding", "identity");
     Request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    fRequestOffset = 0;
+    if (fReceived > 0 && fUseRange) {
+        // The rest of the file, as long as it is still the same file.
+        fRequestOffset = fReceived;
+        Request.setRawHeader("Range", "bytes=" + QByteArray::number(fReceived) + '-');
+        if (!fValidator.isEmpty())
+            Request.setRawHeader("If-Range", fValidator);
+    }
+    if (!fCaCertificates.isEmpty()) {
+        QSslConfiguration Ssl = QSslConfiguration::defaultConfiguration();
+        Ssl.addCaCertificates(fCaCertificates);
+        Request.setSslConfiguration(Ssl);
+    }
+    fRequestUrl = Url;
+    fRequestBytes = 0;
+    fSpeedSamples = {0};
+    fHeadSeen = false;
 
     fReply = fManager->get(Request);
     fReply->setReadBufferSize(ReadBufferBytes);
-    connect(fReply, &QNetworkReply::readyRead, this, [this] { OnReadyRead(); });
     connect(fReply, &QNetworkReply::metaDataChanged, this, [this] { OnMetaData(); });
+    connect(fReply, &QNetworkReply::readyRead, this, [this] { OnReadyRead(); });
     connect(fReply, &QNetworkReply::finished, this, [this] { OnFinished(); });
-    fStallTimer->start();
+    fSpeedTimer->start();
+    if (fOutcome == TOutcome::Running)
+        fLoop->exec();
+    // The reply is aborted only now that the loop has been left: aborting
+    // it from inside one of its own signals confuses the network layer.
+    fSpeedTimer->stop();
+    fReply->disconnect(this);
+    if (!fReply->isFinished())
+        fReply->abort();
+    delete fReply;
+    fReply = nullptr;
 }
 
-// A 3xx answer with a Location: the transfer goes on at the target, a few
-// hops at most, to http or https only and never from https down to http.
-bool TWineDownloader::FollowRedirect()
+void TWineDownloader::OnMetaData()
 {
-    const int Status = StatusOf(fReply);
-    const QUrl Location(QString::fromUtf8(fReply->rawHeader("Location")));
-    if (Status < 300 || Status >= 400 || Location.isEmpty())
-        return false;
-    const QUrl From = fReply->url();
-    const QUrl Next = From.resolved(Location);
-    if (++fRedirects > fMaxRedirects) {
-        Fail(QStringLiteral("more than %1 redirects").arg(fMaxRedirects));
-    } else if (!IsHttpScheme(Next) || Next.host().isEmpty()) {
-        Fail(QStringLiteral("redirect to a non-http URL: %1").arg(Next.toString()));
-    } else if (From.scheme().toLower() == QLatin1String("https") && Next.scheme().toLower() != QLatin1String("https")) {
-        Fail(QStringLiteral("redirect from https to http refused"));
-    } else {
-        fReply->disconnect(this);
-        fReply->deleteLater();
-        StartRequest(Next);
-        if (Notify(TDownloadStatus::Redirecting, Next.toString()))
-            Fail(QStringLiteral("cancelled"));
+    if (fOutcome != TOutcome::Running || fHeadSeen)
+        return;
+    fHeadSeen = true;
+    TResponseHead Head;
+    Head.Status = fReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    for (const auto &Pair : fReply->rawHeaderPairs())
+        Head.Headers.append({Pair.first, Pair.second});
+    const TResponseVerdict Verdict = JudgeResponse(Head, {fRequestUrl, fRequestOffset, fTotal, fMaxFileBytes});
+    switch (Verdict.Action) {
+    case TResponseAction::Redirect:
+        fNext = Verdict.Location;
+        Finish(TOutcome::Redirect);
+        return;
+    case TResponseAction::Retry:
+        Finish(TOutcome::Retry, Verdict.Reason);
+        return;
+    case TResponseAction::Refuse:
+        Finish(TOutcome::Failed, Verdict.Reason);
+        return;
+    case TResponseAction::Restart:
+        Finish(TOutcome::Restart, Verdict.Reason);
+        return;
+    case TResponseAction::Body:
+        if (fReceived > 0) // the server sent the whole file again
+            StartOver();
+        break;
+    case TResponseAction::Resume:
+        break;
     }
-    return true;
+    fTotal = Verdict.Total;
+    const QList<QByteArray> AcceptRanges = HeaderValues(Head, "accept-ranges");
+    fUseRange = !(AcceptRanges.size() == 1 && AcceptRanges.first().trimmed().toLower() == "none");
+    if (Verdict.Action == TResponseAction::Body) {
+        // A weak ETag cannot guard a range; a date can.
+        const QList<QByteArray> ETags = HeaderValues(Head, "etag");
+        const QList<QByteArray> Dates = HeaderValues(Head, "last-modified");
+        fValidator.clear();
+        if (ETags.size() == 1 && !ETags.first().startsWith("W/"))
+            fValidator = ETags.first().trimmed();
+        else if (Dates.size() == 1)
+            fValidator = Dates.first().trimmed();
+    }
+    if (fTotal >= 0) {
+        // Refused before a byte is written rather than failing on a full disk.
+        QStorageInfo Storage(fFolder);
+        Storage.refresh();
+        const qint64 Needed = fTotal - fReceived;
+        if (Storage.isValid() && Storage.bytesAvailable() >= 0 && Needed > Storage.bytesAvailable()) {
+            Finish(TOutcome::Failed, QStringLiteral("not enough free space: %1 bytes needed, %2 available")
+                                         .arg(Needed)
+                                         .arg(Storage.bytesAvailable()));
+            return;
+        }
+    }
+    if (Notify(TDownloadStatus::BeginDownloadData, fReply->url().toString()))
+        Finish(TOutcome::Failed, QStringLiteral("cancelled"));
+}
+
+bool TWineDownloader::WriteAvailable()
+{
+    if (!fHeadSeen)
+        OnMetaData();
+    while (fOutcome == TOutcome::Running && fReply->bytesAvailable() > 0) {
+        const qint64 Read = fReply->read(fBuffer.data(), fBuffer.size());
+        if (Read <= 0)
+            break;
+        // A body without a length (or a longer one than announced) ends
+        // at the cap, not when the disk is full.
+        const qint64 Limit = fTotal >= 0 ? fTotal : fMaxFileBytes;
+        if (fReceived + Read > Limit) {
+            Finish(TOutcome::Failed, fTotal >= 0 ? QStringLiteral("more data than the announced %1 bytes").arg(fTotal)
+                                                 : QStringLiteral("more than %1 bytes").arg(fMaxFileBytes));
+            return false;
+        }
+        if (const int Error = WriteAll(fHandle, fBuffer.constData(), Read)) {
+            Finish(TOutcome::Failed, QStringLiteral("cannot write the file: %1").arg(SystemError(Error)));
+            return false;
+        }
+        fReceived += Read;
+        fRequestBytes += Read;
+    }
+    return fOutcome == TOutcome::Running;
+}
+
+void TWineDownloader::OnReadyRead()
+{
+    if (fOutcome != TOutcome::Running)
+        return;
+    const qint64 Before = fReceived;
+    if (WriteAvailable() && fReceived != Before
+        && Notify(TDownloadStatus::DownloadingData, fReply->url().toString()))
+        Finish(TOutcome::Failed, QStringLiteral("cancelled"));
+}
+
+void TWineDownloader::OnFinished()
+{
+    if (fOutcome != TOutcome::Running)
+        return;
+    // What arrived before a dropped connection is kept for a resumed try.
+    const QNetworkReply::NetworkError Error = fReply->error();
+    if ((fHeadSeen || Error == QNetworkReply::NoError) && !WriteAvailable())
+        return;
+    if (Error != QNetworkReply::NoError) {
+        const QString Reason = Error == QNetworkReply::SslHandshakeFailedError
+                                   ? QStringLiteral("TLS handshake failed: %1").arg(fReply->errorString())
+                                   : fReply->errorString();
+        Finish(IsPassingNetworkError(Error) ? TOutcome::Retry : TOutcome::Failed, Reason);
+    } else if (fTotal >= 0 && fReceived != fTotal) {
+        Finish(TOutcome::Retry, QStringLiteral("received %1 of %2 bytes").arg(fReceived).arg(fTotal));
+    } else if (fReceived == 0) {
+        Finish(TOutcome::Failed, QStringLiteral("empty body"));
+    } else if (Notify(TDownloadStatus::EndDownloadData, fReply->url().toString())) {
+        Finish(TOutcome::Failed, QStringLiteral("cancelled"));
+    } else {
+        Finish(TOutcome::Done);
+    }
+}
+
+// Like a low-speed limit: over the last period the transfer must have moved
+// LowSpeedLimit bytes per second on average. Each byte no longer restarts a
+// timer, so a trickle cannot keep a transfer alive.
+void TWineDownloader::OnSpeedCheck()
+{
+    if (fOutcome != TOutcome::Running)
+        return;
+    fSpeedSamples.append(fRequestBytes);
+    if (fSpeedSamples.size() <= SpeedSamples)
+        return;
+    const qint64 Moved = fSpeedSamples.last() - fSpeedSamples.first();
+    const qint64 Period = qint64(fSpeedTimer->interval()) * SpeedSamples;
+    fSpeedSamples.removeFirst();
+    if (Moved * 1000 >= fLowSpeedLimit * Period)
+        return;
+    Finish(TOutcome::Retry, Moved == 0 ? QStringLiteral("no data for %1 ms").arg(Period)
+                                       : QStringLiteral("slower than %1 bytes/s for %2 ms").arg(fLowSpeedLimit).arg(Period));
+}
+
+void TWineDownloader::StartOver()
+{
+    if (::ftruncate(fHandle, 0) == 0)
+        ::lseek(fHandle, 0, SEEK_SET);
+    fReceived = 0;
+    fTotal = -1;
+}
+
+void TWineDownloader::Pause(int Msec)
+{
+    QTimer::singleShot(Msec, fLoop, [this] { fLoop->quit(); });
+    fLoop->exec();
+}
+
+void TWineDownloader::Finish(TOutcome Outcome, const QString &Reason)
+{
+    if (fOutcome != TOutcome::Running)
+        return;
+    fOutcome = Outcome;
+    if (Outcome != TOutcome::Done && Outcome != TOutcome::Redirect)
+        fFailureReason = Reason;
+    fSpeedTimer->stop();
+    fLoop->quit();
 }
 
 bool TWineDownloader::Notify(TDownloadStatus Status, const QString &Text)
@@ -229,115 +481,6 @@ bool TWineDownloader::Notify(TDownloadStatus Status, const QString &Text)
     }
     fNotifying = false;
     return Cancel;
-}
-
-void TWineDownloader::OnMetaData()
-{
-    if (fDone)
-        return;
-    fStallTimer->start();
-    const int Status = StatusOf(fReply);
-    // A redirect being followed, or the interim state the network layer
-    // reports while it moves to the redirect's target: neither describes the file.
-    if (Status < 200 || (Status >= 300 && Status < 400))
-        return;
-    if (Status >= 400) {
-        Fail(QStringLiteral("server answered %1").arg(Status));
-        return;
-    }
-    bool Ok = false;
-    const qint64 Length = fReply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&Ok);
-    fTotal = Ok && Length > 0 ? Length : 0;
-    if (Notify(TDownloadStatus::BeginDownloadData, fReply->url().toString()))
-        Fail(QStringLiteral("cancelled"));
-}
-
-bool TWineDownloader::WriteAvailable()
-{
-    const int Status = StatusOf(fReply);
-    if (Status < 200 || (Status >= 300 && Status < 400)) {
-        fReply->skip(fReply->bytesAvailable()); // body of a redirect
-        return true;
-    }
-    if (Status >= 400) {
-        if (fReply->bytesAvailable() > 0) {
-            Fail(QStringLiteral("server answered %1").arg(Status));
-            return false;
-        }
-        return true;
-    }
-    while (fReply->bytesAvailable() > 0) {
-        const qint64 Read = fReply->read(fBuffer.data(), fBuffer.size());
-        if (Read <= 0)
-            break;
-        if (fFile->write(fBuffer.constData(), Read) != Read) {
-            Fail(QStringLiteral("cannot write the file: %1").arg(fFile->errorString()));
-            return false;
-        }
-        fReceived += Read;
-    }
-    return true;
-}
-
-void TWineDownloader::OnReadyRead()
-{
-    if (fDone)
-        return;
-    fStallTimer->start();
-    const qint64 Before = fReceived;
-    if (!WriteAvailable())
-        return;
-    if (fReceived != Before && Notify(TDownloadStatus::DownloadingData, fReply->url().toString()))
-        Fail(QStringLiteral("cancelled"));
-}
-
-void TWineDownloader::OnFinished()
-{
-    if (fDone) {
-        fLoop->quit();
-        return;
-    }
-    if (fReply->error() == QNetworkReply::NoError && !WriteAvailable())
-        return;
-    if (FollowRedirect())
-        return;
-    const int Status = StatusOf(fReply);
-    if (fReply->error() != QNetworkReply::NoError)
-        Fail(fReply->errorString());
-    else if (Status < 200 || Status >= 300)
-        Fail(QStringLiteral("server answered %1").arg(Status));
-    else if (fTotal > 0 && fReceived != fTotal)
-        Fail(QStringLiteral("received %1 of %2 bytes").arg(fReceived).arg(fTotal));
-    else if (fReceived == 0)
-        Fail(QStringLiteral("empty body"));
-    if (fDone)
-        return;
-    fDone = true;
-    fStallTimer->stop();
-    if (Notify(TDownloadStatus::EndDownloadData, fReply->url().toString())) {
-        fDone = false;
-        Fail(QStringLiteral("cancelled"));
-        return;
-    }
-    fLoop->quit();
-}
-
-void TWineDownloader::OnStalled()
-{
-    Fail(QStringLiteral("no data for %1 ms").arg(fStallTimeoutMsec));
-}
-
-void TWineDownloader::Fail(const QString &Reason)
-{
-    if (fDone)
-        return;
-    fDone = true;
-    fFailed = true;
-    fFailureReason = Reason;
-    fStallTimer->stop();
-    // The reply is aborted once the loop has been left: aborting it from
-    // inside one of its own signals confuses the network layer.
-    fLoop->quit();
 }
 
 void WineDownloadFile(const QString &URL, const QString &FileName, const TDownloadProgressEvent &OnProgress)

@@ -1,6 +1,7 @@
 #include "toolkit/core/exception.h"
 #include "installer/package_server/package_server.h"
 #include "installer/platform/wine/wine_download.h"
+#include "tests/installer/platform/wine/scripted_http_server.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,12 +11,17 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 Q_DECLARE_METATYPE(TPackageFault)
+Q_DECLARE_METATYPE(TScriptedAnswer)
 
 namespace {
 
@@ -81,6 +87,17 @@ class TestWineDownload : public QObject
             return Downloader.FailureReason().isEmpty() ? QStringLiteral("?") : Downloader.FailureReason();
         }
     }
+
+    // Settings that let the retry and speed paths run in a test's time.
+    static void Quick(TWineDownloader &Downloader)
+    {
+        Downloader.SetRetryPause(10);
+        Downloader.SetLowSpeedLimit(1000);
+        Downloader.SetLowSpeedTime(400);
+        Downloader.SetMaxFileBytes(1024 * 1024);
+    }
+
+    static QString TlsFile(const char *Name) { return QStringLiteral(GLOTTA_TEST_DATA "/tls/") + QLatin1String(Name); }
 
 private slots:
     void initTestCase()
@@ -172,7 +189,8 @@ private slots:
         // No file before: none after.
         {
             TWineDownloader Downloader;
-            Downloader.SetStallTimeout(300);
+            Downloader.SetLowSpeedTime(300);
+            Downloader.SetRetryPause(10);
             const QString Got = Fetch(Downloader, Url(Path), Target());
             QVERIFY2(!Got.isEmpty(), "the download did not fail");
             QVERIFY2(Got.contains(Reason), qPrintable(Got));
@@ -184,7 +202,8 @@ private slots:
             const QByteArray Earlier("the complete file of an earlier download");
             WriteFile(Target(), Earlier);
             TWineDownloader Downloader;
-            Downloader.SetStallTimeout(300);
+            Downloader.SetLowSpeedTime(300);
+            Downloader.SetRetryPause(10);
             QVERIFY(!Fetch(Downloader, Url(Path), Target()).isEmpty());
             QCOMPARE(ReadFile(Target()), Earlier);
             QCOMPARE(TargetFolderEntries(), QStringList{"target.bin"});
@@ -221,6 +240,7 @@ private slots:
         const quint16 Port = Probe.serverPort();
         Probe.close();
         TWineDownloader Downloader;
+        Downloader.SetRetryPause(10);
         const QString Got = Fetch(Downloader, QStringLiteral("http://127.0.0.1:%1/data/small.bin").arg(Port), Target());
         QVERIFY2(!Got.isEmpty() && !Got.startsWith("wrong error"), qPrintable(Got));
         QCOMPARE(TargetFolderEntries(), QStringList());
@@ -391,6 +411,254 @@ private slots:
         QVERIFY2(Got.startsWith("cannot rename the file"), qPrintable(Got));
         QCOMPARE(ReadFile(Earlier), QByteArray("earlier"));
         QCOMPARE(TargetFolderEntries(), QStringList());
+    }
+
+    // A dropped connection or a 5xx is tried again: with a range where the
+    // server honours one, from the start where it does not or answers the
+    // wrong range. The file arrives whole either way.
+    void retriesResumeOrStartOver_data()
+    {
+        QTest::addColumn<TScriptedAnswer>("Answer");
+        QTest::addColumn<QList<QByteArray>>("Ranges"); // the ranges asked, in order, by the requests that asked one
+        QTest::addColumn<bool>("Forward");             // the progress never goes back, across tries too
+
+        const QByteArray File = fSmall;
+        QTest::newRow("two drops, ranges honoured") << TScriptedAnswer::Dropping(File, true, {100000, 200000})
+                                                    << QList<QByteArray>{"bytes=100000-", "bytes=200000-"} << true;
+        QTest::newRow("two drops, no ranges") << TScriptedAnswer::Dropping(File, false, {100000, 200000})
+                                              << QList<QByteArray>{} << false;
+        TScriptedAnswer Whole = TScriptedAnswer::Dropping(File, true, {100000});
+        Whole.WholeForRange = true;
+        QTest::newRow("range answered with the whole file") << Whole << QList<QByteArray>{"bytes=100000-"} << false;
+        TScriptedAnswer Wrong = TScriptedAnswer::Dropping(File, true, {100000});
+        Wrong.WrongRange = true;
+        QTest::newRow("range answered from the wrong offset") << Wrong << QList<QByteArray>{"bytes=100000-"} << false;
+    }
+
+    void retriesResumeOrStartOver()
+    {
+        QFETCH(TScriptedAnswer, Answer);
+        QFETCH(QList<QByteArray>, Ranges);
+        QFETCH(bool, Forward);
+        TScriptedServer Server({Answer});
+        QVERIFY(Server.isListening());
+        TWineDownloader Downloader;
+        Quick(Downloader);
+        QList<TNotification> Seen;
+        QCOMPARE(Fetch(Downloader, Server.Url("/f.bin"), Target(),
+                       [&](QObject *Sender, quint32 Progress, quint32 Max, TDownloadStatus Status, const QString &,
+                           bool &Cancel) { Seen.append({Sender, Progress, Max, Status, Cancel}); }),
+                 QString());
+        QCOMPARE(ReadFile(Target()), fSmall);
+        QCOMPARE(TargetFolderEntries(), QStringList{"target.bin"});
+
+        QList<QByteArray> Asked;
+        for (const QByteArray &Request : Server.Requests)
+            for (const QByteArray &Line : Request.split('\n'))
+                if (Line.startsWith("Range: "))
+                    Asked.append(Line.mid(7).trimmed());
+        Asked.erase(std::unique(Asked.begin(), Asked.end()), Asked.end());
+        QCOMPARE(Asked, Ranges);
+        // A range answered wrongly is followed by a request for the whole file.
+        if (Answer.WrongRange)
+            QVERIFY(!Server.Requests.last().contains("\r\nRange:"));
+
+        // Each try (from its Connecting notification) counts up once the
+        // answer is known; with a honoured range it never goes back at all.
+        quint32 Previous = 0;
+        bool InBody = false;
+        for (const TNotification &N : Seen) {
+            if (N.Status == TDownloadStatus::Connecting)
+                InBody = false;
+            if (N.Status == TDownloadStatus::BeginDownloadData)
+                InBody = true, Previous = Forward ? Previous : N.Progress;
+            if (InBody || Forward) {
+                QVERIFY2(N.Progress >= Previous, qPrintable(QStringLiteral("%1 after %2").arg(N.Progress).arg(Previous)));
+                Previous = N.Progress;
+            }
+        }
+        QCOMPARE(Seen.last().Progress, quint32(fSmall.size()));
+    }
+
+    // 5xx answers are tried again after a pause; the third try's file is kept.
+    void serverErrorsAreRetried()
+    {
+        TScriptedServer Server({TScriptedAnswer::Fixed("HTTP/1.1 503 Busy\r\nContent-Length: 4", "busy"),
+                                TScriptedAnswer::Fixed("HTTP/1.1 502 Bad Gateway\r\nContent-Length: 0"),
+                                TScriptedAnswer::FileAnswer(fSmall, true)});
+        QVERIFY(Server.isListening());
+        TWineDownloader Downloader;
+        Quick(Downloader);
+        QCOMPARE(Fetch(Downloader, Server.Url("/f.bin"), Target()), QString());
+        QCOMPARE(ReadFile(Target()), fSmall);
+        QCOMPARE(Server.Requests.size(), 3);
+    }
+
+    // Answers no download may take as a file, whether a server is broken or
+    // hostile. Final refusals are not tried again; passing failures are, twice.
+    void badAnswersFail_data()
+    {
+        QTest::addColumn<TScriptedAnswer>("Answer");
+        QTest::addColumn<int>("Requests");  // 1: not tried again; 3: tried twice more
+        QTest::addColumn<QString>("Reason"); // part of the failure reason
+
+        auto Fixed = [](const QByteArray &Head, const QByteArray &Body = {}) { return TScriptedAnswer::Fixed(Head, Body); };
+        QTest::newRow("conflicting lengths")
+            << Fixed("HTTP/1.1 200 OK\r\nContent-Length: 5\r\nContent-Length: 11", "hello world") << 1
+            << "conflicting Content-Length";
+        QTest::newRow("negative length") << Fixed("HTTP/1.1 200 OK\r\nContent-Length: -5", "hello") << 1
+                                         << "Content-Length";
+        QTest::newRow("23-digit length")
+            << Fixed("HTTP/1.1 200 OK\r\nContent-Length: 12345678901234567890123", "hello") << 1 << "Content-Length";
+        QTest::newRow("length above the cap") << Fixed("HTTP/1.1 200 OK\r\nContent-Length: 1000000000000000", "hello")
+                                              << 1 << "exceeds the limit of 1048576 bytes";
+        QTest::newRow("length beside chunked")
+            << Fixed("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nContent-Length: 5", "5\r\nhello\r\n0\r\n\r\n")
+            << 1 << "Transfer-Encoding";
+        TScriptedAnswer Endless = Fixed("HTTP/1.1 200 OK\r\nConnection: close");
+        Endless.Endless = true;
+        QTest::newRow("endless body without a length") << Endless << 1 << "more than 1048576 bytes";
+        TScriptedAnswer Trickle = Fixed("HTTP/1.1 200 OK\r\nContent-Length: 1000", QByteArray(1000, 'x'));
+        Trickle.TrickleMsec = 40;
+        QTest::newRow("trickle") << Trickle << 3 << "slower than 1000 bytes/s";
+        QTest::newRow("404") << Fixed("HTTP/1.1 404 Not Found\r\nContent-Length: 9", "not found") << 1
+                             << "server answered 404";
+        QTest::newRow("403") << Fixed("HTTP/1.1 403 Forbidden\r\nContent-Length: 0") << 1 << "server answered 403";
+        QTest::newRow("503 every time") << Fixed("HTTP/1.1 503 Busy\r\nContent-Length: 0") << 3 << "server answered 503";
+        QTest::newRow("reset every time") << TScriptedAnswer::FileAnswer(fSmall, true, 1000) << 3 << "";
+        QTest::newRow("partial content not asked for")
+            << Fixed("HTTP/1.1 206 Partial Content\r\nContent-Range: bytes 0-4/5\r\nContent-Length: 5", "hello") << 1
+            << "not asked for";
+    }
+
+    void badAnswersFail()
+    {
+        QFETCH(TScriptedAnswer, Answer);
+        QFETCH(int, Requests);
+        QFETCH(QString, Reason);
+        TScriptedServer Server({Answer});
+        QVERIFY(Server.isListening());
+        TWineDownloader Downloader;
+        Quick(Downloader);
+        const QString Got = Fetch(Downloader, Server.Url("/f.bin"), Target());
+        QVERIFY2(!Got.isEmpty() && !Got.startsWith("wrong error"), qPrintable(Got));
+        QVERIFY2(Got.contains(Reason), qPrintable(Got));
+        // The network layer may repeat a request whose connection dropped.
+        if (Requests == 1)
+            QCOMPARE(Server.Requests.size(), 1);
+        else
+            QVERIFY(Server.Requests.size() >= Requests);
+        QCOMPARE(TargetFolderEntries(), QStringList());
+    }
+
+    // A slow transfer above the speed floor goes on for many periods.
+    void slowButMovingTransferCompletes()
+    {
+        TScriptedAnswer Slow = TScriptedAnswer::Fixed("HTTP/1.1 200 OK\r\nContent-Length: 600", fSmall.left(600));
+        Slow.TrickleMsec = 2;
+        TScriptedServer Server({Slow});
+        QVERIFY(Server.isListening());
+        TWineDownloader Downloader;
+        Downloader.SetLowSpeedLimit(100);
+        Downloader.SetLowSpeedTime(150);
+        QCOMPARE(Fetch(Downloader, Server.Url("/f.bin"), Target()), QString());
+        QCOMPARE(ReadFile(Target()), fSmall.left(600));
+        QCOMPARE(Server.Requests.size(), 1);
+    }
+
+    // https through a local TLS server whose certificate a test authority
+    // signed: trusted through the setter or the environment, refused
+    // otherwise, and never redirected down to plain http.
+    void https_data()
+    {
+        QTest::addColumn<QString>("Trust"); // "setter", "environment", "none"
+        QTest::addColumn<bool>("ToHttp");   // the server redirects to a plain http server
+        QTest::addColumn<QString>("Reason");
+        QTest::newRow("trusted by the setter") << "setter" << false << "";
+        QTest::newRow("trusted by the environment") << "environment" << false << "";
+        QTest::newRow("unknown authority") << "none" << false << "TLS handshake failed";
+        QTest::newRow("redirect to http") << "setter" << true << "redirect from https to http refused";
+    }
+
+    void https()
+    {
+        QFETCH(QString, Trust);
+        QFETCH(bool, ToHttp);
+        QFETCH(QString, Reason);
+        if (!QSslSocket::supportsSsl())
+            QSKIP("no TLS backend");
+        TScriptedServer Plain({TScriptedAnswer::FileAnswer(fSmall, false)});
+        TScriptedServer Server({ToHttp ? TScriptedAnswer::Fixed("HTTP/1.1 302 Found\r\nContent-Length: 0\r\nLocation: "
+                                                                + Plain.Url("/f.bin").toUtf8())
+                                       : TScriptedAnswer::FileAnswer(fSmall, true)},
+                               true);
+        QVERIFY(Plain.isListening() && Server.isListening() && Server.TlsReady());
+
+        if (Trust == "environment")
+            qputenv(TWineDownloader::CaFileVariable, QFile::encodeName(TlsFile("ca.pem")));
+        TWineDownloader Downloader;
+        qunsetenv(TWineDownloader::CaFileVariable);
+        Quick(Downloader);
+        if (Trust == "setter")
+            Downloader.SetCaCertificates(QSslCertificate::fromPath(TlsFile("ca.pem")));
+        const QString Got = Fetch(Downloader, Server.Url("/f.bin"), Target());
+        if (Reason.isEmpty()) {
+            QCOMPARE(Got, QString());
+            QCOMPARE(ReadFile(Target()), fSmall);
+        } else {
+            QVERIFY2(Got.contains(Reason), qPrintable(Got));
+            QCOMPARE(TargetFolderEntries(), QStringList());
+            QCOMPARE(Plain.Requests.size(), 0);
+        }
+    }
+
+    void unreadableCaFileFails()
+    {
+        qputenv(TWineDownloader::CaFileVariable, QFile::encodeName(fTarget.filePath("none.pem")));
+        TWineDownloader Downloader;
+        qunsetenv(TWineDownloader::CaFileVariable);
+        const QString Got = Fetch(Downloader, Url("/data/small.bin"), Target());
+        QVERIFY2(Got.contains(TWineDownloader::CaFileVariable), qPrintable(Got));
+        QCOMPARE(TargetFolderEntries(), QStringList());
+    }
+
+    // A full disk on a small tmpfs: a known length that does not fit is
+    // refused before a byte is written; a body without a length ends with
+    // the system's own error text. Either way the disk is empty afterwards.
+    void fullDisk_data()
+    {
+        QTest::addColumn<TScriptedAnswer>("Answer");
+        QTest::addColumn<QString>("Reason");
+        QTest::newRow("known length") << TScriptedAnswer::FileAnswer(QByteArray(2 * 1024 * 1024, 'x'), false)
+                                      << "not enough free space";
+        TScriptedAnswer Endless = TScriptedAnswer::Fixed("HTTP/1.1 200 OK\r\nConnection: close");
+        Endless.Endless = true;
+        QTest::newRow("unknown length") << Endless << QString::fromLocal8Bit(std::strerror(ENOSPC));
+    }
+
+    void fullDisk()
+    {
+        QFETCH(TScriptedAnswer, Answer);
+        QFETCH(QString, Reason);
+        QTemporaryDir Mount;
+        const QByteArray Path = QFile::encodeName(Mount.path());
+        if (::mount("tmpfs", Path.constData(), "tmpfs", 0, "size=1m") != 0)
+            QSKIP("mounting a small tmpfs needs root");
+        struct TUnmount
+        {
+            QByteArray Path;
+            ~TUnmount() { ::umount2(Path.constData(), MNT_DETACH); }
+        } Unmount{Path};
+
+        TScriptedServer Server({Answer});
+        QVERIFY(Server.isListening());
+        TWineDownloader Downloader;
+        Quick(Downloader);
+        Downloader.SetMaxFileBytes(qint64(1) << 30);
+        const QString Got = Fetch(Downloader, Server.Url("/f.bin"), Mount.filePath("target.bin"));
+        QVERIFY2(Got.contains(Reason), qPrintable(Got));
+        QCOMPARE(QDir(Mount.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList());
+        QCOMPARE(Server.Requests.size(), 1);
     }
 
     void downloadedFileHasNewFilePermissions()
