@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace {
@@ -58,7 +59,11 @@ TInstallerCommandLine ParseInstallerCommandLine(const QStringList &Arguments)
         return Fail(Parser.errorText());
     if (Parser.isSet(HelpOption)) {
         Result.Outcome = TInstallerCommandLine::Help;
-        Result.Text = Parser.helpText();
+        // Read before any application object exists, the parser cannot know
+        // the program's name by itself: the usage line names the one started.
+        const QString Program = QFileInfo(Arguments.value(0, QStringLiteral("dilnex-local-setup"))).fileName();
+        const QString Help = Parser.helpText();
+        Result.Text = QStringLiteral("Usage: %1 [options]").arg(Program) + Help.mid(Help.indexOf(u'\n'));
         return Result;
     }
     if (!Parser.positionalArguments().isEmpty())

@@ -86,7 +86,8 @@ private slots:
     {
         const TInstallerCommandLine Result = ParseInstallerCommandLine({"dilnex-local-setup", "--help"});
         QCOMPARE(int(Result.Outcome), int(TInstallerCommandLine::Help));
-        for (const char *Part : {"--server <URL>", "--prefix <DIR>", "DILNEX_DOWNLOAD_SERVER", "WINEPREFIX"})
+        for (const char *Part : {"Usage: dilnex-local-setup [options]", "--server <URL>", "--prefix <DIR>",
+                                 "DILNEX_DOWNLOAD_SERVER", "WINEPREFIX"})
             QVERIFY2(Result.Text.contains(QLatin1String(Part)), Part);
     }
 
