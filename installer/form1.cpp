@@ -65,7 +65,24 @@ TForm1 *TForm1::Create(TPlatform *Platform, const QString &ProgramDir)
 void TForm1::Loaded()
 {
     BindControls();
+    SetMinimumToContent();
     TForm::Loaded();
+}
+
+void TForm1::SetMinimumToContent()
+{
+    // The controls between the description at the top and the bars at the
+    // bottom keep their designed places; the window may not shrink below
+    // them, or the bars would slide over the last rows.
+    constexpr int Margin = 8;
+    int Right = 0, Bottom = 0;
+    for (QWidget *W : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (W->isWindow() || W == Memo1 || W == pb1 || W == sb1)
+            continue;
+        Right = qMax(Right, W->geometry().right() + 1);
+        Bottom = qMax(Bottom, W->geometry().bottom() + 1);
+    }
+    setMinimumSize(Right + Margin, Bottom + Margin + pb1->height() + sb1->height());
 }
 
 void TForm1::BindControls()
@@ -122,10 +139,15 @@ void TForm1::FormCreate(QObject *)
     // 4
     Memo1->setPlainText(Msg(0));
     // 5: the application is installed already: no step 3, for the whole run.
-    if (QFileInfo::exists(QDir(fProgramDir).filePath(QStringLiteral("dilnex.exe")))) {
+    // Only a file is the program; a folder of that name is not.
+    if (QFileInfo(QDir(fProgramDir).filePath(QStringLiteral("dilnex.exe"))).isFile()) {
         Label4->hide();
         instalovat3b->hide();
     }
+    // Without the means to run installers (no Wine on Linux) every step would
+    // download in vain; the steps stay disabled and the user learns why.
+    if (!fPlatform->CanRunInstallers(fMissingRuntime))
+        ReportNoInstallers();
 }
 
 void TForm1::GlottaEngine1ChangeLanguage(QObject *)
@@ -146,7 +168,8 @@ void TForm1::zrusitbClick(QObject *)
 void TForm1::closeEvent(QCloseEvent *Event)
 {
     // Closed in the middle of a step: stop the download at its next progress
-    // notification and show no further boxes of that step.
+    // notification, start no further download or program and show no
+    // further boxes of that step, so the running handler returns at once.
     if (fBusy > 0) {
         fClosing = true;
         if (zrusitb)

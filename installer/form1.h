@@ -91,7 +91,10 @@ private:
     bool LocalDBPresent();
     void DownloadBlock(const TPackage &Package);
     void DownloadFailed(const QString &KindName, const QString &Message);
+    void ReportNoInstallers();
+    bool PrepareSystem();
     void BindControls();
+    void SetMinimumToContent();
 
     TPlatform *fPlatform = nullptr;
     QString fProgramDir;
@@ -99,6 +102,8 @@ private:
     QStringList fSha256Pins;
     int fBusy = 0;        // download blocks running (nested through the live window)
     bool fClosing = false; // the window was closed while a step ran
+    // What the platform misses to run installers (Wine); empty when nothing.
+    QString fMissingRuntime;
 };
 
 void RegisterInstallerClasses();

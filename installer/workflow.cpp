@@ -82,8 +82,43 @@ void TForm1::DownloadFailed(const QString &KindName, const QString &Message)
     SetStatus(Message);
 }
 
+void TForm1::ReportNoInstallers()
+{
+    ErrorBox(Msg(24), Msg(2));
+    SetStatus(Msg(25) + QStringLiteral(": ") + fMissingRuntime);
+}
+
+bool TForm1::PrepareSystem()
+{
+    if (!fPlatform->NeedsPreparation())
+        return true;
+    ++fBusy;
+    bool Prepared = false;
+    QString Reason;
+    {
+        // The window stays live while the system is made; no second "continue"
+        // or step may start meanwhile.
+        const TStepLock Lock({pokracovatb, instalovat1b, instalovat2b, instalovat3b});
+        SetStatus(Msg(26));
+        Prepared = fPlatform->Prepare(Reason);
+    }
+    --fBusy;
+    if (fClosing)
+        return false;
+    if (!Prepared) {
+        ErrorBox(Msg(27) + QLatin1Char(' ') + Reason, Msg(2));
+        SetStatus(Reason);
+        return false;
+    }
+    SetStatus(QString());
+    return true;
+}
+
 void TForm1::DownloadBlock(const TPackage &P)
 {
+    // After the window was closed nothing further is downloaded or run.
+    if (fClosing)
+        return;
     ++fBusy;
     const TStepLock Lock({pokracovatb, instalovat1b, instalovat2b, instalovat3b});
     QString Target;
@@ -115,6 +150,10 @@ void TForm1::DownloadBlock(const TPackage &P)
     }
     zrusitb->setEnabled(false);
     pb1->setValue(0);
+    if (fClosing) {
+        --fBusy;
+        return;
+    }
     if (!FailKind.isEmpty()) {
         DownloadFailed(FailKind, FailMessage);
         --fBusy;
@@ -145,6 +184,14 @@ void TForm1::DownloadProgress(QObject *, quint32 Progress, quint32 ProgressMax, 
 
 void TForm1::pokracovatbClick(QObject *)
 {
+    if (!fMissingRuntime.isEmpty()) {
+        ReportNoInstallers();
+        return;
+    }
+    // A system that does not exist yet (a new Wine prefix) is made now, not
+    // by the first installer in the middle of step 1.
+    if (!PrepareSystem())
+        return;
     const QString WindowsName = fPlatform->GetWindowsName();
     if (LocalDBPresent()) {
         instalovat1b->setEnabled(false);
@@ -188,7 +235,7 @@ void TForm1::instalovat1bClick(QObject *)
                        [this] { return Msg(9) + QStringLiteral(" NET Framework 4.0.3..."); },
                        QStringLiteral("/data/sqllocaldb/netframe/dotnetfx40_full_x86_x64.exe"), QString(),
                        QStringLiteral("dotnetfx40_full_x86_x64.exe")});
-    if (!NativeClientPresent())
+    if (!fClosing && !NativeClientPresent())
         DownloadBlock({[this] { return Msg(5) + QStringLiteral(" SQL native client..."); },
                        [this] { return Msg(9) + QStringLiteral(" SQL native client..."); },
                        QStringLiteral("/data/sqllocaldb/nativeclient/64bit/sqlncli.msi"),
@@ -229,6 +276,8 @@ void TForm1::instalovat2bClick(QObject *)
                      QStringLiteral("sqllocaldb.msi")};
     LocalDB.ViaMsiexec = true;
     DownloadBlock(LocalDB);
+    if (fClosing)
+        return;
     pb1->setValue(0);
     SetStatus(QString());
     if (fPlatform->LocalDB11Installed()) {

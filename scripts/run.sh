@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian machine, builds the installer, serves its packages
-# from a local package server on 127.0.0.1:8088 (the address in the window's
-# design) and starts the installer against the Wine prefix ($WINEPREFIX or ~/.wine).
+# from a local package server on 127.0.0.1:$DILNEX_PORT (default 8088, the
+# address in the window's design) and starts the installer against the Wine
+# prefix ($WINEPREFIX or ~/.wine). Arguments go to the installer (--prefix DIR).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh" windows
@@ -14,7 +15,8 @@ packages="$build/packages"
 echo "Building the demo packages..."
 "$root/installer/demo_packages/build_demo_packages.sh" "$packages" "$build/demo_packages"
 
-"$build/installer/package_server/package_server" --root "$packages/data" --port 8088 >/dev/null &
+port=${DILNEX_PORT:-8088}
+"$build/installer/package_server/package_server" --root "$packages/data" --port "$port" >/dev/null &
 server=$!
 trap 'kill $server 2>/dev/null' EXIT
 
@@ -24,4 +26,4 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
 else
   exec_prefix=()
 fi
-"${exec_prefix[@]}" "$build/installer/dilnex-local-setup"
+"${exec_prefix[@]}" "$build/installer/dilnex-local-setup" --server "http://127.0.0.1:$port" "$@"

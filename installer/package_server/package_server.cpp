@@ -1,5 +1,7 @@
 #include "installer/package_server/package_server.h"
 
+#include "installer/package_server/package_request.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,8 +16,6 @@
 
 namespace {
 
-// Request headers larger than this are refused; a package request is one short line.
-constexpr qsizetype MaxHeaderBytes = 16 * 1024;
 // The body is read from disk in pieces of this size and handed to the socket
 // only while less than HighWater bytes wait in its buffer, so memory stays
 // flat whatever the file size.
@@ -50,8 +50,23 @@ public:
         : QObject(Server), fServer(Server), fSocket(Socket)
     {
         fSocket->setParent(this);
+        // A connection must bring its request within the idle time and then
+        // take the answer without pausing that long: a client that opens
+        // connections and sends nothing, or trickles its request, or stops
+        // reading, does not hold them for ever. Only the answer's progress
+        // restarts the clock.
+        fIdle = new QTimer(this);
+        fIdle->setSingleShot(true);
+        connect(fIdle, &QTimer::timeout, this, [this] {
+            fSocket->abort();
+            Finish();
+        });
+        fIdle->start(Server->IdleTimeout());
         connect(fSocket, &QTcpSocket::readyRead, this, [this] { ReadRequest(); });
-        connect(fSocket, &QTcpSocket::bytesWritten, this, [this] { Pump(); });
+        connect(fSocket, &QTcpSocket::bytesWritten, this, [this] {
+            fIdle->start(fServer->IdleTimeout());
+            Pump();
+        });
         connect(fSocket, &QTcpSocket::disconnected, this, [this] { Finish(); });
         connect(fSocket, &QTcpSocket::errorOccurred, this, [this] {
             if (fSocket->state() != QAbstractSocket::ConnectedState)
@@ -67,32 +82,19 @@ private:
             return;
         }
         fRequest += fSocket->readAll();
-        const qsizetype End = fRequest.indexOf("\r\n\r\n");
-        if (End < 0) {
-            if (fRequest.size() > MaxHeaderBytes)
-                Answer(431, {});
+        const TPackageRequest Request = ParsePackageRequest(fRequest);
+        if (Request.State == TPackageRequest::Incomplete)
             return;
-        }
         fAnswered = true;
-        const QByteArray Line = fRequest.left(fRequest.indexOf("\r\n"));
-        const QList<QByteArray> Parts = Line.split(' ');
-        if (Parts.size() != 3 || !Parts[2].startsWith("HTTP/1.")) {
-            Answer(400, {});
+        fRequest.clear();
+        fHead = Request.Head;
+        if (!Request.Path.isNull())
+            fServer->CountRequest(Request.Path);
+        if (Request.State == TPackageRequest::Refuse) {
+            Answer(Request.Status, Request.Status == 405 ? "Allow: GET, HEAD\r\n" : QByteArray());
             return;
         }
-        const QByteArray Method = Parts[0];
-        fHead = Method == "HEAD";
-        QByteArray Target = Parts[1];
-        const qsizetype Query = Target.indexOf('?');
-        if (Query >= 0)
-            Target.truncate(Query);
-        const QString Path = QUrl::fromPercentEncoding(Target);
-        fServer->CountRequest(Path);
-
-        if (Method != "GET" && !fHead) {
-            Answer(405, "Allow: GET, HEAD\r\n");
-            return;
-        }
+        const QString &Path = Request.Path;
         fFault = fServer->FaultFor(Path);
         if (fFault.Kind == TPackageFault::Status) {
             Answer(fFault.StatusCode, {});
@@ -102,7 +104,7 @@ private:
             Answer(fFault.StatusCode, "Location: " + fFault.Location.toUtf8() + "\r\n");
             return;
         }
-        const QString FileName = ResolvePath(Path);
+        const QString FileName = ResolvePackagePath(fServer->Root(), Path);
         if (FileName.isEmpty()) {
             Answer(404, {});
             return;
@@ -133,31 +135,6 @@ private:
             return;
         }
         Pump();
-    }
-
-    // Maps "/data/a/b" to Root/a/b; anything outside the root, a directory or
-    // a path with "." or ".." segments is not found.
-    QString ResolvePath(const QString &Path) const
-    {
-        static const QString Prefix = QStringLiteral("/data/");
-        if (!Path.startsWith(Prefix))
-            return {};
-        QStringList Segments;
-        for (const QString &Segment : Path.mid(Prefix.size()).split(u'/', Qt::SkipEmptyParts)) {
-            if (Segment == u"." || Segment == u".." || Segment.contains(u'\\') || Segment.contains(QChar(0)))
-                return {};
-            Segments << Segment;
-        }
-        if (Segments.isEmpty())
-            return {};
-        const QString Root = QFileInfo(fServer->Root()).canonicalFilePath();
-        if (Root.isEmpty())
-            return {};
-        const QFileInfo Info(Root + u'/' + Segments.join(u'/'));
-        const QString Canonical = Info.canonicalFilePath();
-        if (Canonical.isEmpty() || !Canonical.startsWith(Root + u'/') || !Info.isFile())
-            return {};
-        return Canonical;
     }
 
     void Answer(int Code, const QByteArray &ExtraHeaders)
@@ -239,6 +216,7 @@ private:
             return;
         fFinished = true;
         fStreaming = false;
+        fIdle->stop();
         if (fTicker)
             fTicker->stop();
         deleteLater();
@@ -250,6 +228,7 @@ private:
     QFile fFile;
     TPackageFault fFault;
     QTimer *fTicker = nullptr;
+    QTimer *fIdle = nullptr;
     qint64 fLimit = 0;
     qint64 fSent = 0;
     bool fHead = false;
@@ -317,7 +296,24 @@ int TPackageServer::RequestCount(const QString &Path) const
 
 void TPackageServer::CountRequest(const QString &Path)
 {
-    ++fRequestCounts[Path];
+    ++fRequestTotal;
+    const auto It = fRequestCounts.find(Path);
+    if (It != fRequestCounts.end()) {
+        ++*It;
+        return;
+    }
+    // Any client can ask for any number of made-up paths: past the bounds a
+    // new path goes uncounted instead of growing the table without end.
+    const qsizetype Bytes = Path.size() * qsizetype(sizeof(QChar));
+    if (fRequestCounts.size() >= MaxCountedPaths || fCountedPathBytes + Bytes > MaxCountedPathBytes)
+        return;
+    fRequestCounts.insert(Path, 1);
+    fCountedPathBytes += Bytes;
+}
+
+void TPackageServer::SetIdleTimeout(int Msec)
+{
+    fIdleTimeoutMsec = qMax(1, Msec);
 }
 
 void TPackageServer::AcceptConnections()

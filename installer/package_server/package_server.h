@@ -56,9 +56,22 @@ public:
     void SetFault(const QString &Path, const TPackageFault &Fault);
     void ClearFaults();
     TPackageFault FaultFor(const QString &Path) const;
-    // How many requests (of any method) have asked for the path so far.
+    // How many requests (of any method, served or refused) have asked for the
+    // path so far. Paths are counted from the first request on while the table
+    // holds fewer than MaxCountedPaths paths of MaxCountedPathBytes in all; a
+    // path first asked for later reads 0.
     int RequestCount(const QString &Path) const;
     void CountRequest(const QString &Path);
+    // Every request with a readable request line, counted or not.
+    qint64 RequestTotal() const { return fRequestTotal; }
+    qsizetype CountedPathBytes() const { return fCountedPathBytes; }
+    static constexpr qsizetype MaxCountedPaths = 4096;
+    static constexpr qsizetype MaxCountedPathBytes = 1024 * 1024;
+
+    // A connection that has not completed its request, or has taken none of
+    // its answer, within this time is dropped (default 60 s).
+    int IdleTimeout() const { return fIdleTimeoutMsec; }
+    void SetIdleTimeout(int Msec);
 
 private:
     void AcceptConnections();
@@ -67,4 +80,7 @@ private:
     QTcpServer *fServer;
     QHash<QString, TPackageFault> fFaults;
     QHash<QString, int> fRequestCounts;
+    qsizetype fCountedPathBytes = 0;
+    qint64 fRequestTotal = 0;
+    int fIdleTimeoutMsec = 60000;
 };

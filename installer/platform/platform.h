@@ -48,6 +48,24 @@ public:
     virtual QString GetTempDir() = 0;
     virtual QString GetLocaleString(int LCType) = 0;
 
+    // Whether installers can be run here at all. When not, Missing names what
+    // was looked for and not found (on Linux, the Wine program), for the user.
+    virtual bool CanRunInstallers(QString &Missing)
+    {
+        Missing.clear();
+        return true;
+    }
+    // Whether the system the installers run in has to be made before the
+    // first probe (on Linux, a Wine prefix that does not exist yet).
+    virtual bool NeedsPreparation() { return false; }
+    // Makes it, blocking while the window keeps handling events. False with a
+    // short Reason for the user when it could not be made.
+    virtual bool Prepare(QString &Reason)
+    {
+        Reason.clear();
+        return true;
+    }
+
     // Blocks until the transfer has ended while the window stays live; raises
     // Exception ("Error downloading URL: %s") on failure or cancel.
     virtual void DownloadFile(const QString &URL, const QString &FileName, const TDownloadProgressEvent &OnProgress) = 0;

@@ -21,6 +21,10 @@ public:
     bool Internet = true;
     QString TempDir = QStringLiteral("/tmp/fake/");
     QString Locale = QStringLiteral("cs");
+    QString MissingRuntime; // not empty: installers cannot run, this is missing
+    bool Unprepared = false; // the system must be prepared before the probes
+    // What preparing does; by default it succeeds and leaves the system prepared.
+    std::function<bool(QString &Reason)> PrepareAction;
     QStringList Calls;
     // What a download does; by default it succeeds without progress.
     std::function<void(const QString &URL, const QString &FileName, const TDownloadProgressEvent &)> Download;
@@ -58,6 +62,20 @@ public:
     QString GetLocaleString(int LCType) override
     {
         return LCType == LOCALE_SISO639LANGNAME ? Locale : QString();
+    }
+    bool CanRunInstallers(QString &Missing) override
+    {
+        Missing = MissingRuntime;
+        return Missing.isEmpty();
+    }
+    bool NeedsPreparation() override { return Unprepared; }
+    bool Prepare(QString &Reason) override
+    {
+        Calls << QStringLiteral("Prepare");
+        Reason.clear();
+        const bool Done = PrepareAction ? PrepareAction(Reason) : true;
+        Unprepared = !Done;
+        return Done;
     }
     void DownloadFile(const QString &URL, const QString &FileName, const TDownloadProgressEvent &OnProgress) override
     {

@@ -9,6 +9,7 @@
 #include "glotta/engine/lexicon.h"
 #include "toolkit/widgets/status_bar.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QLabel>
@@ -48,6 +49,7 @@ private slots:
     {
         Platform = TFakePlatform();
         QFile::remove(ProgramDir.filePath("dilnex.exe"));
+        QDir(ProgramDir.path()).rmdir(QStringLiteral("dilnex.exe"));
     }
 
     void designedWindow()
@@ -101,7 +103,7 @@ private slots:
         QCOMPARE(Form->LangCombo1->GlottaEngine(), Form->GlottaEngine1);
         QCOMPARE(Form->LangCombo1->StyleCombo(), TLangCombo::scDropDownList);
         QCOMPARE(Form->Lexicon1->GlottaEngine(), Form->GlottaEngine1);
-        QCOMPARE(Form->Lexicon1->Items().size(), 24);
+        QCOMPARE(Form->Lexicon1->Items().size(), 28);
         QCOMPARE(Form->Lexicon1->GetItem(23), QString());
 
         TGlottaEngine *E = Form->GlottaEngine1;
@@ -201,6 +203,131 @@ private slots:
         QTest::mouseClick(Form->pokracovatb, Qt::LeftButton);
         QVERIFY(Form->instalovat3b->isEnabled());
         QVERIFY(Form->instalovat3b->isHidden());
+    }
+
+    // Only a file is the installed program.
+    void folderNamedLikeProgramIsNotTheProgram()
+    {
+        QVERIFY(QDir(ProgramDir.path()).mkdir(QStringLiteral("dilnex.exe")));
+        auto Form = Create();
+        QVERIFY(!Form->instalovat3b->isHidden());
+        QVERIFY(!Form->Label4->isHidden());
+    }
+
+    // Shrunk as far as it goes, the window keeps every row clear of the bars
+    // at the bottom and inside the window.
+    void minimumSizeKeepsRowsApart()
+    {
+        auto Form = Create();
+        Form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+        Form->resize(450, 330);
+        QTRY_COMPARE(Form->size(), Form->minimumSize());
+        QVERIFY(Form->minimumWidth() < 592 && Form->minimumHeight() < 423);
+        QCoreApplication::processEvents(); // the bars follow the new size
+        const QRect Client = Form->rect();
+        QCOMPARE(Form->sb1->geometry().bottom(), Client.bottom());
+        QVERIFY(Form->pb1->geometry().bottom() < Form->sb1->geometry().top());
+        for (QWidget *W : QList<QWidget *>{Form->pokracovatb, Form->LangCombo1, Form->Label1, Form->Memo2,
+                                           Form->Label2, Form->instalovat1b, Form->Label3, Form->instalovat2b,
+                                           Form->zrusitb, Form->Label4, Form->instalovat3b, Form->konecb}) {
+            QVERIFY2(Client.contains(W->geometry()), qPrintable(W->objectName()));
+            QVERIFY2(!W->geometry().intersects(Form->pb1->geometry()), qPrintable(W->objectName()));
+            QVERIFY2(!W->geometry().intersects(Form->sb1->geometry()), qPrintable(W->objectName()));
+            QVERIFY2(!W->geometry().intersects(Form->Memo1->geometry()), qPrintable(W->objectName()));
+        }
+    }
+
+    // Without the means to run installers the window says so at start, in the
+    // user's language, and "continue" repeats it instead of probing.
+    void noInstallersAtAll_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("Czech") << "cs"
+                               << "Program Wine nebyl nalezen. Bez něj nelze instalační programy součástí spustit. "
+                                  "Nainstalujte Wine a spusťte instalaci znovu."
+                               << "nenalezen program Wine: wine";
+        QTest::newRow("English") << "en"
+                                 << "Wine was not found. The installers of the components cannot be run without it. "
+                                    "Install Wine and start the installation again."
+                                 << "Wine program not found: wine";
+    }
+
+    void noInstallersAtAll()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, box);
+        QFETCH(QString, status);
+        TBoxRecorder Boxes;
+        Platform.Locale = locale;
+        Platform.MissingRuntime = QStringLiteral("wine");
+        auto Form = Create();
+        QCOMPARE(Boxes.Boxes.size(), 1);
+        QCOMPARE(Boxes.Boxes[0].Text, box);
+        QCOMPARE(Form->sb1->SimpleText(), status);
+        Platform.Calls.clear();
+        Form->sb1->SetSimpleText(QString());
+        QTest::mouseClick(Form->pokracovatb, Qt::LeftButton);
+        QCOMPARE(Boxes.Boxes.size(), 2);
+        QCOMPARE(Boxes.Boxes[1].Text, box);
+        QCOMPARE(Form->sb1->SimpleText(), status);
+        QVERIFY(Platform.Calls.isEmpty());
+        QVERIFY(Form->Memo2->toPlainText().isEmpty());
+        for (QPushButton *B : {Form->instalovat1b, Form->instalovat2b, Form->instalovat3b})
+            QVERIFY(!B->isEnabled());
+    }
+
+    // A system not made yet is made by "continue" before any probe, with the
+    // status line saying so; when that fails, nothing is probed.
+    void continuePreparesTheSystemFirst_data()
+    {
+        QTest::addColumn<bool>("succeeds");
+        QTest::newRow("prepared") << true;
+        QTest::newRow("fails") << false;
+    }
+
+    void continuePreparesTheSystemFirst()
+    {
+        QFETCH(bool, succeeds);
+        TBoxRecorder Boxes;
+        Platform.Unprepared = true;
+        auto Form = Create();
+        QString StatusWhilePreparing;
+        bool ContinueLocked = false;
+        Platform.PrepareAction = [&](QString &Reason) {
+            StatusWhilePreparing = Form->sb1->SimpleText();
+            ContinueLocked = !Form->pokracovatb->isEnabled();
+            if (!succeeds)
+                Reason = QStringLiteral("wineboot -i (exit code 1)");
+            return succeeds;
+        };
+        Platform.Calls.clear();
+        QTest::mouseClick(Form->pokracovatb, Qt::LeftButton);
+        QCOMPARE(StatusWhilePreparing, QStringLiteral("připravuje se prostředí Wine..."));
+        QVERIFY(ContinueLocked);
+        QVERIFY(Form->pokracovatb->isEnabled());
+        QVERIFY(!Platform.Calls.isEmpty());
+        QCOMPARE(Platform.Calls.first(), QStringLiteral("Prepare"));
+        if (succeeds) {
+            QVERIFY(Boxes.Boxes.isEmpty());
+            QVERIFY(Platform.Calls.size() > 1); // the checks followed
+            QCOMPARE(Form->Memo2->toPlainText(), QStringLiteral("Net Framework 4.0.2\nSQL Native Client 11 64bit"));
+            QVERIFY(Form->instalovat1b->isEnabled());
+            QCOMPARE(Form->sb1->SimpleText(), QString());
+        } else {
+            QCOMPARE(Platform.Calls, QStringList{QStringLiteral("Prepare")});
+            QCOMPARE(Boxes.Boxes.size(), 1);
+            QCOMPARE(Boxes.Boxes[0].Text, QStringLiteral("Prostředí Wine se nepodařilo připravit, v instalaci nelze "
+                                                          "pokračovat. wineboot -i (exit code 1)"));
+            QCOMPARE(Form->sb1->SimpleText(), QStringLiteral("wineboot -i (exit code 1)"));
+            QVERIFY(!Form->instalovat1b->isEnabled());
+        }
+        // Once made, it is not made again.
+        Platform.Calls.clear();
+        QTest::mouseClick(Form->pokracovatb, Qt::LeftButton);
+        QCOMPARE(Platform.Calls.contains(QStringLiteral("Prepare")), !succeeds);
     }
 
     void closeAndCancelButtons()

@@ -17,6 +17,12 @@ public:
     bool InternetConnected() override { return fProbes.InternetConnected(); }
     QString GetTempDir() override { return fProbes.GetTempDir(); }
     QString GetLocaleString(int LCType) override { return fProbes.GetLocaleString(LCType); }
+    // Wine is found ($WINE, "wine" on PATH, Debian's /usr/lib/wine).
+    bool CanRunInstallers(QString &Missing) override;
+    // The prefix has no system.reg yet.
+    bool NeedsPreparation() override;
+    // "wineboot -i" in the prefix, then wineserver -w so its registry is written.
+    bool Prepare(QString &Reason) override;
     void DownloadFile(const QString &URL, const QString &FileName, const TDownloadProgressEvent &OnProgress) override;
     bool RunAndWait(const QString &FileName, const QString &Parameters, const QString &Verb, int ShowCmd,
                     const QString &Directory) override;

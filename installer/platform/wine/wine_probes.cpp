@@ -20,7 +20,9 @@ constexpr unsigned DefaultMinor = 1;
 constexpr int LOCALE_NOUSEROVERRIDE = int(0x80000000u);
 constexpr int LOCALE_USE_CP_ACP = 0x40000000;
 
-bool ParseVersionText(const QString &Text, unsigned &Major, unsigned &Minor)
+} // namespace
+
+bool TWineProbes::ParseVersionText(const QString &Text, unsigned &Major, unsigned &Minor)
 {
     const QStringList Parts = Text.trimmed().split(u'.');
     if (Parts.size() < 2)
@@ -35,14 +37,12 @@ bool ParseVersionText(const QString &Text, unsigned &Major, unsigned &Minor)
     return true;
 }
 
-} // namespace
-
 TLocalDBVersions TWineProbes::GetLocalDBVersions()
 {
-    const TWineRegistry Registry(TWinePrefix::SystemRegPath());
+    const auto Registry = TWineRegistry::Shared(TWinePrefix::SystemRegPath());
     TLocalDBVersions Versions;
     for (size_t I = 0; I < Versions.Installed.size(); ++I)
-        Versions.Installed[I] = Registry.KeyExistsIn32BitView(QString::fromLatin1(LocalDBVersionKeys[I]));
+        Versions.Installed[I] = Registry->KeyExistsIn32BitView(QString::fromLatin1(LocalDBVersionKeys[I]));
     return Versions;
 }
 
@@ -53,15 +53,15 @@ bool TWineProbes::LocalDB11Installed()
 
 bool TWineProbes::HKLMKeyExists(const QString &Key)
 {
-    return TWineRegistry(TWinePrefix::SystemRegPath()).KeyExistsIn32BitView(Key);
+    return TWineRegistry::Shared(TWinePrefix::SystemRegPath())->KeyExistsIn32BitView(Key);
 }
 
 bool TWineProbes::IsWindows64()
 {
-    const TWineRegistry Registry(TWinePrefix::SystemRegPath());
-    if (Registry.IsLoaded()) {
+    const auto Registry = TWineRegistry::Shared(TWinePrefix::SystemRegPath());
+    if (Registry->IsLoaded()) {
         // Wine wrote no "#arch=" before it could make 64-bit prefixes.
-        return Registry.Arch() == TWineArch::Win64;
+        return Registry->Arch() == TWineArch::Win64;
     }
     // Wine creates a missing prefix for $WINEARCH, else for the host.
     const QString Arch = qEnvironmentVariable("WINEARCH");
@@ -79,15 +79,15 @@ bool TWineProbes::IsUserAdmin()
 
 QString TWineProbes::GetWindowsName()
 {
-    const TWineRegistry Registry(TWinePrefix::SystemRegPath());
+    const auto Registry = TWineRegistry::Shared(TWinePrefix::SystemRegPath());
     const QString Key = QString::fromLatin1(WindowsCurrentVersionKey);
     unsigned Major = DefaultMajor, Minor = DefaultMinor;
-    const std::optional<quint32> NewMajor = Registry.ReadDWord(Key, QStringLiteral("CurrentMajorVersionNumber"));
-    const std::optional<quint32> NewMinor = Registry.ReadDWord(Key, QStringLiteral("CurrentMinorVersionNumber"));
+    const std::optional<quint32> NewMajor = Registry->ReadDWord(Key, QStringLiteral("CurrentMajorVersionNumber"));
+    const std::optional<quint32> NewMinor = Registry->ReadDWord(Key, QStringLiteral("CurrentMinorVersionNumber"));
     if (NewMajor && NewMinor) {
         Major = *NewMajor;
         Minor = *NewMinor;
-    } else if (const std::optional<QString> Text = Registry.ReadString(Key, QStringLiteral("CurrentVersion"))) {
+    } else if (const std::optional<QString> Text = Registry->ReadString(Key, QStringLiteral("CurrentVersion"))) {
         ParseVersionText(*Text, Major, Minor);
     }
     return QString::fromStdString(WindowsNameOf(Major, Minor));
@@ -110,10 +110,9 @@ bool TWineProbes::InternetConnected()
 
 QString TWineProbes::GetTempDir()
 {
-    QString Dir = QDir::tempPath();
-    if (!Dir.endsWith(u'/'))
-        Dir += u'/';
-    return Dir;
+    // Not the host's shared /tmp: there another user's file of the same name
+    // could break or race a download under the fixed package names.
+    return TWinePrefix::TempDir();
 }
 
 QString TWineProbes::LanguageOfLocaleName(const QString &LocaleName)

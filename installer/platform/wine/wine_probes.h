@@ -2,7 +2,8 @@
 // The installer's system probes answered from a Wine prefix and the Linux
 // host: registry keys and the Windows version from the prefix's system.reg,
 // word size from the prefix, the rest from the host. Nothing is kept between
-// calls: every probe reads the prefix anew, as the workflow expects.
+// calls but the parse of system.reg, which is read again whenever the file
+// has changed, so every probe sees the prefix as it is now.
 
 #include "installer/platform/platform.h"
 
@@ -30,12 +31,16 @@ public:
     QString GetWindowsName();
     // A network interface other than loopback is up and running.
     bool InternetConnected();
-    // The host's temporary folder, ending with "/".
+    // The prefix user's Windows temporary folder (TWinePrefix::TempDir),
+    // created when missing, ending with "/".
     QString GetTempDir();
     // LOCALE_SISO639LANGNAME: the ISO 639 code of the user's POSIX locale
     // (LC_ALL, LC_MESSAGES, LANG; "C"/"POSIX" give ""); other kinds give "".
     QString GetLocaleString(int LCType);
 
+    // The major.minor of a version text such as "6.1" or "10.0.19045"; false,
+    // leaving Major and Minor as they were, when Text does not start so.
+    static bool ParseVersionText(const QString &Text, unsigned &Major, unsigned &Minor);
     // Whether an interface with these flags counts as a connection.
     static bool InterfaceConnects(QNetworkInterface::InterfaceFlags Flags);
     // The language part of a POSIX locale name ("cs_CZ.UTF-8" -> "cs"), empty

@@ -1,8 +1,15 @@
 #include "installer/platform/wine/wine_registry.h"
 
 #include <QFile>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QMutex>
 
 #include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -145,6 +152,70 @@ TWineRegistry::TWineRegistry(const QString &FileName)
         Parse(File.readAll());
 }
 
+namespace {
+
+// What tells one version of a file from the next: Wine replaces system.reg
+// by writing a new file and renaming it over the old one, so the inode
+// changes even when size and time (to the nanosecond) happen to agree.
+struct TFileStamp
+{
+    QString Path;
+    bool Exists = false;
+    qint64 Size = 0;
+    qint64 ModifiedNsec = 0;
+    quint64 Inode = 0;
+    bool operator==(const TFileStamp &) const = default;
+};
+
+TFileStamp StampOf(const QString &Path)
+{
+    TFileStamp Stamp;
+    Stamp.Path = Path;
+#ifdef Q_OS_UNIX
+    struct stat Info{};
+    if (::stat(QFile::encodeName(Path).constData(), &Info) == 0) {
+        Stamp.Exists = true;
+        Stamp.Size = qint64(Info.st_size);
+        Stamp.ModifiedNsec = qint64(Info.st_mtim.tv_sec) * 1000000000 + qint64(Info.st_mtim.tv_nsec);
+        Stamp.Inode = quint64(Info.st_ino);
+    }
+#else
+    const QFileInfo Info(Path);
+    if (Info.exists()) {
+        Stamp.Exists = true;
+        Stamp.Size = Info.size();
+        Stamp.ModifiedNsec = Info.lastModified().toMSecsSinceEpoch() * 1000000;
+    }
+#endif
+    return Stamp;
+}
+
+} // namespace
+
+std::shared_ptr<const TWineRegistry> TWineRegistry::Shared(const QString &FileName)
+{
+    // A file changed twice within one tick of the file system's clock can
+    // keep its time, and with the same size and inode it would look
+    // unchanged; so a parse of a file modified shortly before it was read is
+    // not trusted again, and the file is parsed anew until it has been quiet
+    // for that long.
+    constexpr qint64 RacyNsec = 2'000'000'000;
+    static QMutex Lock;
+    static TFileStamp CachedStamp;
+    static bool CachedRacy = true;
+    static std::shared_ptr<const TWineRegistry> Cached;
+    const QMutexLocker Locker(&Lock);
+    const TFileStamp Stamp = StampOf(FileName);
+    if (Cached && !CachedRacy && Stamp == CachedStamp)
+        return Cached;
+    const qint64 ReadNsec = QDateTime::currentMSecsSinceEpoch() * 1000000;
+    Cached = std::make_shared<const TWineRegistry>(FileName);
+    // Stamped before reading: a change during the read shows as another stamp at the next call.
+    CachedStamp = Stamp;
+    CachedRacy = Stamp.ModifiedNsec > ReadNsec - RacyNsec;
+    return Cached;
+}
+
 QString TWineRegistry::NormalizedKey(const QString &Key)
 {
     std::u16string Normalized;
@@ -172,7 +243,7 @@ void TWineRegistry::Parse(const QByteArray &Text)
         return;
     fLoaded = true;
     fKeys.reserve(View.size() / 128);
-    fKeys.insert(QStringView(), -1); // the root itself
+    fKeys.insert(QStringView(), {-1, -1}); // the root itself
 
     bool InSections = false;
     qsizetype OpenSpan = -1; // the section whose value lines follow
@@ -225,25 +296,22 @@ void TWineRegistry::AddSection(std::u16string_view Key, qsizetype BodyBegin, qsi
 
     auto It = fKeys.find(QViewOf(Key));
     if (It != fKeys.end()) {
-        if (*It < 0) {
-            *It = OpenSpan;
-        } else {
-            qsizetype Last = *It;
-            while (fSpans[size_t(Last)].Next >= 0)
-                Last = fSpans[size_t(Last)].Next;
-            fSpans[size_t(Last)].Next = OpenSpan;
-        }
+        if (It->First < 0)
+            It->First = OpenSpan;
+        else
+            fSpans[size_t(It->Last)].Next = OpenSpan;
+        It->Last = OpenSpan;
         return;
     }
     const QStringView Stored = Store(Key);
-    fKeys.insert(Stored, OpenSpan);
+    fKeys.insert(Stored, {OpenSpan, OpenSpan});
     // Every key present has all its ancestors present, so the walk up stops
     // at the first ancestor already known.
     for (qsizetype Cut = Stored.lastIndexOf(u'\\'); Cut > 0; Cut = Stored.first(Cut).lastIndexOf(u'\\')) {
         const QStringView Parent = Stored.first(Cut);
         if (fKeys.contains(Parent))
             break;
-        fKeys.insert(Parent, -1);
+        fKeys.insert(Parent, {-1, -1});
     }
 }
 
@@ -293,7 +361,7 @@ std::optional<QByteArrayView> TWineRegistry::FindValueData(const QString &Key, c
     const QByteArrayView View(fText);
     std::optional<QByteArrayView> Found;
     std::u16string LineName;
-    for (qsizetype Span = *It; Span >= 0; Span = fSpans[size_t(Span)].Next) {
+    for (qsizetype Span = It->First; Span >= 0; Span = fSpans[size_t(Span)].Next) {
         const TSpan &S = fSpans[size_t(Span)];
         for (qsizetype Pos = S.Begin; Pos < S.End; ++Pos) {
             const qsizetype End = qMin(LineEnd(View, Pos), S.End);

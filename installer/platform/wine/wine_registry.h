@@ -60,6 +60,13 @@ public:
     // The form keys are stored in: lower case, single backslashes, no empty parts.
     static QString NormalizedKey(const QString &Key);
 
+    // The parse of FileName, shared: parsed again only when the file has
+    // changed (another path, size, modification time or inode) since the last
+    // call or was modified just before it was last read, so probes asked many
+    // times in a row read the file once. The object answered stays valid
+    // while held, whatever happens to the file later.
+    static std::shared_ptr<const TWineRegistry> Shared(const QString &FileName);
+
 private:
     // The value lines of one section: bytes [Begin, End) of fText. A section
     // written twice keeps both bodies, chained through Next.
@@ -68,6 +75,15 @@ private:
         qsizetype Begin;
         qsizetype End;
         qsizetype Next;
+    };
+
+    // The spans of one key: its first and its last, where the next body is
+    // chained on, so a section repeated many times costs no walk. -1 for a
+    // key without a section of its own.
+    struct TKeySpans
+    {
+        qsizetype First;
+        qsizetype Last;
     };
 
     void AddSection(std::u16string_view Key, qsizetype BodyBegin, qsizetype &OpenSpan);
@@ -80,11 +96,11 @@ private:
     bool fLoaded = false;
     TWineArch fArch = TWineArch::Unknown;
     // Every existing key, sections and their ancestors, by normalized path ->
-    // index of its first span in fSpans, or -1 for a key without a section.
+    // its spans in fSpans.
     // The paths live in fChunks and an ancestor's path is the front of its
     // descendant's: the probes parse the file at every call, and one heap
     // block per key made that several times slower.
-    QHash<QStringView, qsizetype> fKeys;
+    QHash<QStringView, TKeySpans> fKeys;
     std::vector<TSpan> fSpans;
     std::vector<std::unique_ptr<char16_t[]>> fChunks;
     qsizetype fChunkUsed = 0;

@@ -143,14 +143,15 @@ QString WinePathFor(const QString &LinuxPath)
     return QStringLiteral("Z:") + Path;
 }
 
-QString WineProgram()
+QString FoundWineProgram()
 {
     const QString FromEnvironment = qEnvironmentVariable("WINE");
     if (!FromEnvironment.isEmpty()) {
-        if (FromEnvironment.contains(u'/'))
-            return FromEnvironment;
-        const QString Found = QStandardPaths::findExecutable(FromEnvironment);
-        return Found.isEmpty() ? FromEnvironment : Found;
+        if (FromEnvironment.contains(u'/')) {
+            const QFileInfo Info(FromEnvironment);
+            return Info.isFile() && Info.isExecutable() ? FromEnvironment : QString();
+        }
+        return QStandardPaths::findExecutable(FromEnvironment);
     }
     const QString OnPath = QStandardPaths::findExecutable(QStringLiteral("wine"));
     if (!OnPath.isEmpty())
@@ -160,7 +161,16 @@ QString WineProgram()
         if (QFileInfo(QString::fromLatin1(Candidate)).isExecutable())
             return QString::fromLatin1(Candidate);
     }
-    return QStringLiteral("wine");
+    return {};
+}
+
+QString WineProgram()
+{
+    const QString Found = FoundWineProgram();
+    if (!Found.isEmpty())
+        return Found;
+    const QString FromEnvironment = qEnvironmentVariable("WINE");
+    return FromEnvironment.isEmpty() ? QStringLiteral("wine") : FromEnvironment;
 }
 
 QString WineserverProgram()
@@ -235,27 +245,32 @@ bool WineRunAndWait(const QString &FileName, const QString &Parameters, const QS
 {
     Q_UNUSED(ShowCmd); // Wine shows a program's windows the normal way
     const std::optional<TWineCommand> Command = WineCommandFor(FileName, Parameters, Verb, Directory);
-    if (!Command)
-        return false;
+    return Command && WineStartAndWait(*Command);
+}
 
+std::optional<int> WineStartAndWait(const TWineCommand &Command, const QProcessEnvironment &Environment)
+{
     QProcess Process;
-    Process.setProgram(Command->Program);
-    Process.setArguments(Command->Arguments);
-    Process.setWorkingDirectory(Command->WorkingDirectory);
+    Process.setProgram(Command.Program);
+    Process.setArguments(Command.Arguments);
+    Process.setWorkingDirectory(Command.WorkingDirectory);
+    Process.setProcessEnvironment(Environment);
     SendStreamsToNullDevice(Process);
     Process.start();
     if (!Process.waitForStarted())
-        return false;
+        return std::nullopt;
     WaitHandlingEvents(Process, -1);
+    const int ExitCode = Process.exitStatus() == QProcess::NormalExit ? Process.exitCode() : -1;
 
     // The prefix's server keeps the registry in memory and writes it out when
     // it exits; "wineserver -w" returns then, so the probes that follow read
-    // what the installer wrote.
+    // what the program wrote.
     const QString Server = WineserverProgram();
     if (!Server.isEmpty()) {
         QProcess Flush;
         Flush.setProgram(Server);
         Flush.setArguments({QStringLiteral("-w")});
+        Flush.setProcessEnvironment(Environment);
         SendStreamsToNullDevice(Flush);
         Flush.start();
         if (Flush.waitForStarted() && !WaitHandlingEvents(Flush, WineserverWaitMsec)) {
@@ -263,7 +278,7 @@ bool WineRunAndWait(const QString &FileName, const QString &Parameters, const QS
             Flush.waitForFinished(1000);
         }
     }
-    return true;
+    return ExitCode;
 }
 
 void SetWineserverWaitTimeout(int Msec)

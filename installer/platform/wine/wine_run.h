@@ -5,6 +5,7 @@
 // then waits for Wine to write its registry so the probes that follow see
 // what the installer did.
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -25,7 +26,12 @@ QStringList SplitWindowsCommandLine(const QString &Parameters);
 // "Z:\dir\file" for "/dir/file": how a Wine prefix's default Z: drive names a Linux path.
 QString WinePathFor(const QString &LinuxPath);
 
-// The wine program: $WINE, else "wine" on PATH, else Debian's /usr/lib/wine/wine64.
+// The wine program: $WINE (a path, or a name looked up in PATH), else "wine"
+// on PATH, else Debian's /usr/lib/wine/wine64; empty when none of these is
+// an executable file, so Wine is missing.
+QString FoundWineProgram();
+// FoundWineProgram, else what would be asked for ($WINE or "wine") so that
+// starting it fails the usual way.
 QString WineProgram();
 // The wineserver program of the prefix: $WINESERVER, else next to the wine
 // program, else "wineserver" on PATH, else /usr/lib/wine/wineserver64.
@@ -40,6 +46,12 @@ std::optional<TWineCommand> WineCommandFor(const QString &FileName, const QStrin
 // started (its exit code is not judged), false at once when it could not be.
 bool WineRunAndWait(const QString &FileName, const QString &Parameters, const QString &Verb, int ShowCmd,
                     const QString &Directory);
+
+// Starts Command with Environment, waits for it while the window keeps
+// handling events, then for the prefix's wineserver to write the registry.
+// Its exit code (-1 after a crash), or nothing when it could not start.
+std::optional<int> WineStartAndWait(const TWineCommand &Command,
+                                    const QProcessEnvironment &Environment = QProcessEnvironment::systemEnvironment());
 
 // How long RunAndWait waits, after the program has ended, for the prefix's
 // wineserver to exit and so flush the registry (default 30 s).

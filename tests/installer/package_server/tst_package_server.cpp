@@ -1,5 +1,6 @@
 #include "installer/package_server/package_server.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -73,6 +74,9 @@ private slots:
                               << QByteArray("HTTP/1.1 405 Method Not Allowed") << QByteArray("405 Method Not Allowed\n");
         QTest::newRow("garbage") << QByteArray("hello\r\n\r\n") << QByteArray("HTTP/1.1 400 Bad Request")
                                  << QByteArray("400 Bad Request\n");
+        QTest::newRow("head too large") << "GET /data/" + QByteArray(17 * 1024, 'a') + " HTTP/1.1\r\n\r\n"
+                                        << QByteArray("HTTP/1.1 431 Request Header Fields Too Large")
+                                        << QByteArray("431 Request Header Fields Too Large\n");
     }
 
     void answers()
@@ -101,6 +105,61 @@ private slots:
         fServer->ClearFaults();
         QVERIFY(Exchange("GET /data/moved HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 404"));
         QCOMPARE(fServer->RequestCount("/data/moved"), 2);
+    }
+
+    // Connections that bring no request, only part of one, or take no answer
+    // are dropped after the idle time; a trickled request does not keep its
+    // connection alive.
+    void idleConnectionsAreDropped_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("Pieces"); // sent one every 100 ms
+        QTest::newRow("silent") << QList<QByteArray>{};
+        QTest::newRow("half a request") << QList<QByteArray>{"GET /data/pkg/a%20file.msi HTTP/1.1\r\n"};
+        QTest::newRow("trickled") << QList<QByteArray>{"G", "E", "T", " ", "/", "d", "a", "t", "a", "/", "x"};
+    }
+
+    void idleConnectionsAreDropped()
+    {
+        QFETCH(QList<QByteArray>, Pieces);
+        fServer->SetIdleTimeout(400);
+        QTcpSocket Socket;
+        Socket.connectToHost(QHostAddress::LocalHost, fServer->Port());
+        QVERIFY(Socket.waitForConnected(2000));
+        QElapsedTimer Clock;
+        Clock.start();
+        for (const QByteArray &Piece : Pieces) {
+            if (Socket.state() != QAbstractSocket::ConnectedState)
+                break;
+            Socket.write(Piece);
+            QTest::qWait(100);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(Socket.state(), QAbstractSocket::UnconnectedState, 3000);
+        QVERIFY(Clock.elapsed() < 2000);
+        QVERIFY(Socket.readAll().isEmpty());
+        fServer->SetIdleTimeout(60000);
+    }
+
+    // Requests for ever new paths, refused ones too, leave the server's
+    // bookkeeping within its bounds; paths counted early stay counted.
+    void requestBookkeepingIsBounded()
+    {
+        TPackageServer Server(fRoot.path());
+        QVERIFY(Server.Listen());
+        TPackageServer *Saved = fServer;
+        fServer = &Server;
+        QVERIFY(Exchange("GET /data/pkg/a%20file.msi HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 200"));
+        const int Requests = 120;
+        for (int I = 0; I < Requests; ++I) {
+            const QByteArray Path = "/data/" + QByteArray::number(I) + QByteArray(15 * 1024, 'p');
+            QVERIFY(Exchange("GET " + Path + " HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 404"));
+        }
+        QVERIFY(Exchange("GET /data/pkg/a%20file.msi HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 200"));
+        fServer = Saved;
+        QCOMPARE(Server.RequestTotal(), Requests + 2);
+        QCOMPARE(Server.RequestCount("/data/pkg/a file.msi"), 2);
+        QVERIFY(Server.CountedPathBytes() <= TPackageServer::MaxCountedPathBytes);
+        QVERIFY(Server.RequestCount("/data/0" + QString(15 * 1024, u'p')) == 1);
+        QCOMPARE(Server.RequestCount("/data/119" + QString(15 * 1024, u'p')), 0);
     }
 };
 

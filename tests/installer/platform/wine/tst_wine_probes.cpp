@@ -7,11 +7,16 @@
 #include "installer/platform/wine/wine_probes.h"
 #include "installer/platform/wine/wine_registry.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
+
+#include <cstdio>
 
 namespace {
 
@@ -522,21 +527,101 @@ private slots:
         QCOMPARE(TWineProbes::InterfaceConnects(QNetworkInterface::InterfaceFlags(flags)), connects);
     }
 
+    // The prefix user's Windows temporary folder, as user.reg's TEMP names
+    // it, mapped through the prefix's drives and created when missing.
     void GetTempDir_data()
     {
-        QTest::addColumn<bool>("trailingSlash");
-        QTest::newRow("plain") << false;
-        QTest::newRow("with trailing slash") << true;
+        QTest::addColumn<QByteArray>("temp");      // the TEMP line's data, null for no user.reg
+        QTest::addColumn<QString>("expected");     // below the prefix; <user> is the Unix user
+        const QString Default = QStringLiteral("drive_c/users/<user>/Temp");
+        // What wineboot -i of Wine 8 wrote into a new prefix.
+        QTest::newRow("as Wine writes it") << QByteArray(R"("C:\\users\\<user>\\Temp")") << Default;
+        QTest::newRow("profile variable") << QByteArray(R"(str(2):"%USERPROFILE%\\AppData\\Local\\Temp")")
+                                          << QStringLiteral("drive_c/users/<user>/AppData/Local/Temp");
+        QTest::newRow("other drive") << QByteArray(R"("D:\\scratch\\t")") << QStringLiteral("elsewhere/scratch/t");
+        QTest::newRow("no user.reg") << QByteArray() << Default;
+        QTest::newRow("no TEMP") << QByteArray("") << Default;
+        QTest::newRow("unknown variable") << QByteArray(R"("%NOSUCH%\\Temp")") << Default;
+        QTest::newRow("way out of the drive") << QByteArray(R"("C:\\..\\..\\outside")") << Default;
+        QTest::newRow("drive without a link") << QByteArray(R"("E:\\t")") << Default;
+        QTest::newRow("not a drive path") << QByteArray(R"("\\\\server\\share")") << Default;
     }
 
     void GetTempDir()
     {
-        QFETCH(bool, trailingSlash);
-        fDir = std::make_unique<QTemporaryDir>();
-        qputenv("TMPDIR", QFile::encodeName(fDir->path() + (trailingSlash ? QStringLiteral("/") : QString())));
-        QCOMPARE(fProbes.GetTempDir(), fDir->path() + u'/');
-        qunsetenv("TMPDIR");
-        QCOMPARE(fProbes.GetTempDir(), QStringLiteral("/tmp/"));
+        QFETCH(QByteArray, temp);
+        QFETCH(QString, expected);
+        UsePrefix(Fixture("win64"));
+        const QString Prefix = qEnvironmentVariable("WINEPREFIX");
+        QVERIFY(QDir().mkpath(Prefix + QStringLiteral("/drive_c")));
+        QVERIFY(QDir().mkpath(Prefix + QStringLiteral("/elsewhere")));
+        QVERIFY(QDir().mkpath(Prefix + QStringLiteral("/dosdevices")));
+        QVERIFY(QFile::link(QStringLiteral("../drive_c"), Prefix + QStringLiteral("/dosdevices/c:")));
+        QVERIFY(QFile::link(QStringLiteral("../elsewhere"), Prefix + QStringLiteral("/dosdevices/d:")));
+        const QByteArray User = TWinePrefix::UserName().toUtf8();
+        if (!temp.isNull()) {
+            QByteArray Reg = "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n"
+                             "#arch=win64\n\n[Environment] 1796922003\n#time=1dd88c7e69a5c2a\n";
+            if (!temp.isEmpty())
+                Reg += "\"TEMP\"=" + temp.replace("<user>", User) + "\n\"TMP\"=" + temp + "\n";
+            Reg += "\n";
+            QFile File(Prefix + QStringLiteral("/user.reg"));
+            QVERIFY(File.open(QIODevice::WriteOnly));
+            File.write(Reg);
+        }
+        const QString Expected = Prefix + u'/' + expected.replace(QStringLiteral("<user>"), QString::fromUtf8(User)) + u'/';
+        QVERIFY(!QFileInfo::exists(Expected));
+        QCOMPARE(fProbes.GetTempDir(), Expected);
+        QVERIFY(QFileInfo(Expected).isDir());
+        // An existing folder is answered as it is.
+        QCOMPARE(fProbes.GetTempDir(), Expected);
+    }
+
+    // The parse of system.reg is kept while the file stays as it is and
+    // dropped when it changes, also when only the inode tells (Wine renames
+    // a new file over the old one).
+    void RegistryParsedOncePerChange()
+    {
+        UsePrefix(Fixture("win64"));
+        const QString Path = TWinePrefix::SystemRegPath();
+        const QDateTime Old = QDateTime::currentDateTime().addSecs(-3600);
+        auto Age = [&] {
+            QFile File(Path);
+            QVERIFY(File.open(QIODevice::ReadWrite));
+            QVERIFY(File.setFileTime(Old, QFileDevice::FileModificationTime));
+        };
+        Age();
+        const auto First = TWineRegistry::Shared(Path);
+        QCOMPARE(TWineRegistry::Shared(Path).get(), First.get());
+        QVERIFY(!fProbes.HKLMKeyExists(QString::fromLatin1(NativeClient11Key)));
+
+        // Same size and time, another inode.
+        QByteArray Changed = Fixture("win64");
+        const QByteArray From = "Microsoft\\\\Windows NT\\\\CurrentVersion]";
+        QVERIFY(Changed.contains(From));
+        Changed.replace(From, "Microsoft\\\\Windows NT\\\\CurrentVersioN]");
+        {
+            QFile File(Path + QStringLiteral(".new"));
+            QVERIFY(File.open(QIODevice::WriteOnly));
+            File.write(Changed);
+        }
+        QVERIFY(::rename(QFile::encodeName(Path + QStringLiteral(".new")).constData(), QFile::encodeName(Path).constData()) == 0);
+        Age();
+        const auto Second = TWineRegistry::Shared(Path);
+        QVERIFY(Second.get() != First.get());
+        QCOMPARE(TWineRegistry::Shared(Path).get(), Second.get());
+        // What was handed out stays readable.
+        QVERIFY(First->IsLoaded());
+
+        // Another size.
+        {
+            QFile File(Path);
+            QVERIFY(File.open(QIODevice::Append));
+            File.write("\n[Software\\\\Wow6432Node\\\\Microsoft\\\\SQLNCLI11] 1712745700\n#time=1da8b1f2c3d4e70\n");
+        }
+        Age();
+        QVERIFY(TWineRegistry::Shared(Path).get() != Second.get());
+        QVERIFY(fProbes.HKLMKeyExists(QString::fromLatin1(NativeClient11Key)));
     }
 
     void GetLocaleString_data()

@@ -9,6 +9,7 @@
 #include "installer/platform/wine/wine_platform.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -49,6 +50,7 @@ case "$*" in
   *sqlncli.msi*) add 'SQLNCLI11' ;;
   *sqllocaldb.msi*) add 'Microsoft SQL Server Local DB\\\\Installed Versions\\\\11.0' ;;
   *dilnex8.exe*) : ;;
+  wineboot*) mkdir -p "$WINEPREFIX" && cp "$PREPARED_REG" "$reg" && echo "overrides $WINEDLLOVERRIDES" >> "$WORKFLOW_LOG" ;;
 esac
 sleep 0.2
 )";
@@ -64,6 +66,28 @@ class TestWorkflowWine : public QObject
     {
         QFile F(Work.filePath("wine.log"));
         return F.open(QIODevice::ReadOnly) ? QString::fromUtf8(F.readAll()) : QString();
+    }
+
+    // A prefix of its own for one test (Name/system.reg, or none when
+    // SystemRegText is null), an empty log, and all counted requests forgotten.
+    void UsePrefix(const QString &Name, const QByteArray &SystemRegText)
+    {
+        const QString Prefix = Work.filePath(Name);
+        if (!SystemRegText.isNull())
+            WriteFile(Prefix + "/system.reg", SystemRegText);
+        qputenv("WINEPREFIX", Prefix.toUtf8());
+        QFile::remove(Work.filePath("wine.log"));
+    }
+
+    int PackageRequests() const
+    {
+        int Count = 0;
+        for (const char *P : {"/data/sqllocaldb/netframe/dotnetfx40_full_x86_x64.exe",
+                              "/data/sqllocaldb/nativeclient/64bit/sqlncli.msi",
+                              "/data/sqllocaldb/nativeclient/32bit/sqlncli.msi", "/data/sqllocaldb/2022/sqllocaldb.msi",
+                              "/data/sqllocaldb/32bit/sqllocaldb.msi", "/data/dilnex8/dilnex8.exe"})
+            Count += Server->RequestCount(P);
+        return Count;
     }
 
 private slots:
@@ -84,6 +108,10 @@ private slots:
         qputenv("WINE", Work.filePath("bin/wine").toUtf8());
         qputenv("WINESERVER", Work.filePath("bin/wineserver").toUtf8());
         qputenv("WORKFLOW_LOG", Work.filePath("wine.log").toUtf8());
+        // What the substitute's "wineboot -i" makes: a prefix with .NET already in it.
+        WriteFile(Work.filePath("prepared.reg"),
+                  SystemReg + "\n[Software\\\\Wow6432Node\\\\Microsoft\\\\NET Framework Setup\\\\NDP\\\\v4] 1700000000\n");
+        qputenv("PREPARED_REG", Work.filePath("prepared.reg").toUtf8());
         qputenv("TMPDIR", Work.filePath("tmp").toUtf8());
         qputenv("LANG", "cs_CZ.UTF-8");
         qunsetenv("LC_ALL");
@@ -92,6 +120,7 @@ private slots:
 
     void usualPathThroughWine()
     {
+        UsePrefix("prefix", SystemReg);
         TWinePlatform Platform;
         TBoxRecorder Boxes;
         std::unique_ptr<TForm1> Form(TForm1::Create(&Platform, Work.path()));
@@ -139,6 +168,106 @@ private slots:
         QVERIFY(Runs[3].endsWith("dilnex8.exe"));
         QCOMPARE(Server->RequestCount("/data/sqllocaldb/nativeclient/64bit/sqlncli.msi"), 1);
         QCOMPARE(Server->RequestCount("/data/sqllocaldb/2022/sqllocaldb.msi"), 1);
+    }
+
+    // Closed while step 1 downloads its first package: that download stops,
+    // the second package is never asked for, nothing is run, no box appears,
+    // and the click handler returns at once.
+    void closeDuringStepOne()
+    {
+        UsePrefix("prefix-close", SystemReg);
+        const int Before = PackageRequests();
+        const int NetBefore = Server->RequestCount("/data/sqllocaldb/netframe/dotnetfx40_full_x86_x64.exe");
+        // 300 kB at 2 kB every 20 ms: three seconds, far longer than the close takes.
+        Server->SetFault("/data/sqllocaldb/netframe/dotnetfx40_full_x86_x64.exe", TPackageFault::SlowBody(2000, 20));
+        TWinePlatform Platform;
+        TBoxRecorder Boxes;
+        std::unique_ptr<TForm1> Form(TForm1::Create(&Platform, Work.path()));
+        Form->SetDownloadServer(Server->BaseUrl());
+        Form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+        emit Form->pokracovatb->clicked();
+        QVERIFY(Form->instalovat1b->isEnabled());
+
+        QElapsedTimer Clock;
+        qint64 ClosedAt = -1;
+        QTimer Closer;
+        QObject::connect(&Closer, &QTimer::timeout, [&] {
+            if (ClosedAt < 0 && Form->pb1->value() > 0) {
+                ClosedAt = Clock.elapsed();
+                Form->close();
+            }
+        });
+        Closer.start(5);
+        Clock.start();
+        emit Form->instalovat1b->clicked();
+        const qint64 ReturnedAt = Clock.elapsed();
+        Server->ClearFaults();
+
+        QVERIFY(ClosedAt >= 0);
+        QVERIFY2(ReturnedAt - ClosedAt < 1000, qPrintable(QString::number(ReturnedAt - ClosedAt)));
+        QVERIFY(!Form->isVisible());
+        QVERIFY(!Form->zrusitb->isEnabled());
+        // The .NET package was asked for once, nothing else at all.
+        QCOMPARE(Server->RequestCount("/data/sqllocaldb/netframe/dotnetfx40_full_x86_x64.exe") - NetBefore, 1);
+        QCOMPARE(PackageRequests() - Before, 1);
+        QCOMPARE(Log(), QString());
+        QVERIFY(Boxes.Boxes.isEmpty());
+    }
+
+    // A prefix that does not exist yet is made by "continue" before the
+    // checks (the substitute Wine's "wineboot -i" writes one with .NET in
+    // it), with the status line saying so while the window stays live.
+    void missingPrefixPreparedFirst()
+    {
+        UsePrefix("prefix-new", QByteArray());
+        TWinePlatform Platform;
+        TBoxRecorder Boxes;
+        std::unique_ptr<TForm1> Form(TForm1::Create(&Platform, Work.path()));
+        QStringList Status;
+        int Ticks = 0;
+        QTimer Watch;
+        QObject::connect(&Watch, &QTimer::timeout, [&] {
+            ++Ticks;
+            const QString S = Form->sb1->SimpleText();
+            if (!S.isEmpty() && !Status.contains(S))
+                Status << S;
+        });
+        Watch.start(5);
+        emit Form->pokracovatb->clicked();
+        QCOMPARE(Status, QStringList{QStringLiteral("připravuje se prostředí Wine...")});
+        QVERIFY(Ticks > 5); // events were handled while wineboot ran
+        QCOMPARE(Form->sb1->SimpleText(), QString());
+        QVERIFY(Boxes.Boxes.isEmpty());
+        QCOMPARE(Log(), QStringLiteral("wineboot -i\noverrides mscoree,mshtml=\n"));
+        // The checks read the prefix just made: only Native Client is missing.
+        QCOMPARE(Form->Memo2->toPlainText(), QStringLiteral("SQL Native Client 11 64bit"));
+        QVERIFY(Form->instalovat1b->isEnabled());
+    }
+
+    // Without any Wine the window says so at start and in the status line;
+    // "continue" repeats it, and nothing is downloaded or run.
+    void noWine()
+    {
+        UsePrefix("prefix-nowine", SystemReg);
+        const QByteArray SavedWine = qgetenv("WINE");
+        qputenv("WINE", Work.filePath("bin/no-such-wine").toUtf8());
+        const int Before = PackageRequests();
+        TWinePlatform Platform;
+        TBoxRecorder Boxes;
+        std::unique_ptr<TForm1> Form(TForm1::Create(&Platform, Work.path()));
+        const QString Box = QStringLiteral("Program Wine nebyl nalezen. Bez něj nelze instalační programy součástí "
+                                           "spustit. Nainstalujte Wine a spusťte instalaci znovu.");
+        QCOMPARE(Boxes.Boxes.size(), 1);
+        QCOMPARE(Boxes.Boxes[0].Text, Box);
+        QCOMPARE(Form->sb1->SimpleText(), "nenalezen program Wine: " + Work.filePath("bin/no-such-wine"));
+        emit Form->pokracovatb->clicked();
+        QCOMPARE(Boxes.Boxes.size(), 2);
+        for (QPushButton *B : {Form->instalovat1b, Form->instalovat2b, Form->instalovat3b})
+            QVERIFY(!B->isEnabled());
+        QCOMPARE(PackageRequests(), Before);
+        QCOMPARE(Log(), QString());
+        qputenv("WINE", SavedWine);
     }
 };
 

@@ -1,0 +1,124 @@
+// The deployer's settings: --server and $DILNEX_DOWNLOAD_SERVER over the
+// design's server, --prefix, --help, and what is refused; then the program
+// itself answering --help without a display and refusing a bad server.
+
+#include "installer/command_line.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTest>
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { qunsetenv(DownloadServerVariable); }
+
+    void parse_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("environment"); // $DILNEX_DOWNLOAD_SERVER, null: unset
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QString>("server"); // or a part of the error text
+        QTest::addColumn<QString>("prefix");
+        const int Run = TInstallerCommandLine::Run, Error = TInstallerCommandLine::Error;
+        const QString Cwd = QDir::currentPath();
+
+        QTest::newRow("nothing: the design's") << QStringList{} << QByteArray() << Run << QString() << QString();
+        QTest::newRow("option") << QStringList{"--server", "http://packages.example:8080"} << QByteArray() << Run
+                                << "http://packages.example:8080" << QString();
+        QTest::newRow("option with =") << QStringList{"--server=https://packages.example/"} << QByteArray() << Run
+                                       << "https://packages.example" << QString();
+        QTest::newRow("environment") << QStringList{} << QByteArray("http://10.0.0.5:8088/") << Run
+                                     << "http://10.0.0.5:8088" << QString();
+        QTest::newRow("option before environment")
+            << QStringList{"--server", "http://a.example"} << QByteArray("http://b.example") << Run
+            << "http://a.example" << QString();
+        QTest::newRow("empty environment is unset") << QStringList{} << QByteArray("") << Run << QString() << QString();
+        QTest::newRow("server with a base path") << QStringList{"--server", "http://host/mirror/"} << QByteArray()
+                                                 << Run << "http://host/mirror" << QString();
+        QTest::newRow("prefix") << QStringList{"--prefix", "/srv/wine/dilnex"} << QByteArray() << Run << QString()
+                                << "/srv/wine/dilnex";
+        QTest::newRow("relative prefix") << QStringList{"--prefix", "p/../q"} << QByteArray() << Run << QString()
+                                         << Cwd + "/q";
+        QTest::newRow("both") << QStringList{"--prefix=/w", "--server=http://h:1"} << QByteArray() << Run
+                              << "http://h:1" << "/w";
+
+        QTest::newRow("ftp refused") << QStringList{"--server", "ftp://host"} << QByteArray() << Error
+                                     << "--server: not an http or https URL" << QString();
+        QTest::newRow("no host") << QStringList{"--server", "http://"} << QByteArray() << Error
+                                 << "--server: not an http" << QString();
+        QTest::newRow("bare word") << QStringList{"--server", "packages"} << QByteArray() << Error
+                                   << "--server: not an http" << QString();
+        QTest::newRow("query") << QStringList{"--server", "http://h/?x=1"} << QByteArray() << Error
+                               << "--server: not an http" << QString();
+        QTest::newRow("bad environment") << QStringList{} << QByteArray("not a url") << Error
+                                         << "DILNEX_DOWNLOAD_SERVER: not an http" << QString();
+        QTest::newRow("missing value") << QStringList{"--server"} << QByteArray() << Error << "Missing value"
+                                       << QString();
+        QTest::newRow("empty prefix") << QStringList{"--prefix="} << QByteArray() << Error << "--prefix" << QString();
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << QByteArray() << Error << "bogus" << QString();
+        QTest::newRow("stray argument") << QStringList{"setup.msi"} << QByteArray() << Error << "setup.msi"
+                                        << QString();
+    }
+
+    void parse()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, environment);
+        QFETCH(int, outcome);
+        QFETCH(QString, server);
+        QFETCH(QString, prefix);
+        if (!environment.isNull())
+            qputenv(DownloadServerVariable, environment);
+        const TInstallerCommandLine Result = ParseInstallerCommandLine(QStringList{"dilnex-local-setup"} + arguments);
+        QCOMPARE(int(Result.Outcome), outcome);
+        if (outcome == TInstallerCommandLine::Run) {
+            QCOMPARE(Result.Options.DownloadServer, server);
+            QCOMPARE(Result.Options.Prefix, prefix);
+        } else {
+            QVERIFY2(Result.Text.contains(server), qPrintable(Result.Text));
+        }
+    }
+
+    void help()
+    {
+        const TInstallerCommandLine Result = ParseInstallerCommandLine({"dilnex-local-setup", "--help"});
+        QCOMPARE(int(Result.Outcome), int(TInstallerCommandLine::Help));
+        for (const char *Part : {"Usage: dilnex-local-setup [options]", "--server <URL>", "--prefix <DIR>",
+                                 "DILNEX_DOWNLOAD_SERVER", "WINEPREFIX"})
+            QVERIFY2(Result.Text.contains(QLatin1String(Part)), Part);
+    }
+
+    // The program reads its command line before it needs a display.
+    void program_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("output"); // a part of stdout + stderr
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "--server <URL>";
+        QTest::newRow("bad server") << QStringList{"--server", "ftp://x"} << 2
+                                    << "--server: not an http or https URL with a host: ftp://x";
+    }
+
+    void program()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, output);
+        QProcess Program;
+        QProcessEnvironment Environment = QProcessEnvironment::systemEnvironment();
+        for (const char *Name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            Environment.remove(QLatin1String(Name));
+        Program.setProcessEnvironment(Environment);
+        Program.start(QStringLiteral(INSTALLER_PROGRAM), arguments);
+        QVERIFY(Program.waitForFinished(10000));
+        QCOMPARE(Program.exitCode(), exitCode);
+        const QString All = QString::fromLocal8Bit(Program.readAllStandardOutput() + Program.readAllStandardError());
+        QVERIFY2(All.contains(output), qPrintable(All));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_command_line.moc"
