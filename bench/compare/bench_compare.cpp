@@ -11,6 +11,7 @@
 //
 //   bench_compare [rounds]
 
+#include "bench/bench_core_engine.h"
 #include "glotta/engine/glotta_core.h"
 #include "glotta/engine/lang_core_data.h"
 #include "glotta/engine/language_file.h"
@@ -175,17 +176,6 @@ long ProcStatusKb(const char *Field)
     return -1;
 }
 
-class TBenchEngine : public TGlottaCore
-{
-public:
-    explicit TBenchEngine(const QString &Dir) : fDir(Dir) {}
-    using TGlottaCore::LoadLanguage;
-    using TGlottaCore::RescanLanguages;
-    QString GetLangsDir() const override { return fDir; }
-
-private:
-    QString fDir;
-};
 
 TLanguageSources SourcesOf(const QString &Dir)
 {

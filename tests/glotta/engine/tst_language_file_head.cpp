@@ -9,7 +9,6 @@
 #include "glotta/engine/language_list.h"
 #include "glotta/store/language_header.h"
 
-#include <QStringEncoder>
 #include <QTest>
 
 namespace {
@@ -28,20 +27,10 @@ QStringList FlagLines()
     return {QStringLiteral("0\t%FLAG_ICON"), QStringLiteral("0\t424D0A0B0C0D0E0F"), QStringLiteral("1\t1011")};
 }
 
+// The lines joined by Break, in the encoding as the writer writes a file.
 QByteArray Encode(const QStringList &Lines, TLFEncoding Encoding, const QString &Break)
 {
-    const QString Text = Lines.join(Break) + Break;
-    switch (Encoding) {
-    case TLFEncoding::Unicode:
-        return QByteArray("\xFF\xFE", 2) + QStringEncoder(QStringConverter::Utf16LE).encode(Text);
-    case TLFEncoding::BigEndianUnicode:
-        return QByteArray("\xFE\xFF", 2) + QStringEncoder(QStringConverter::Utf16BE).encode(Text);
-    case TLFEncoding::UTF8:
-        return QByteArray("\xEF\xBB\xBF") + Text.toUtf8();
-    case TLFEncoding::ANSI:
-        break;
-    }
-    return Text.toLatin1();
+    return EncodeLanguageFile({Lines.join(Break)}, Encoding);
 }
 } // namespace
 
