@@ -5,15 +5,17 @@ set -euo pipefail
 
 packages=(
   cmake g++ make
-  qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth fonts-dejavu-core fonts-liberation2
   curl
 )
-# Extra groups: "windows" for the Win32 backend's cross build and Wine tests, "fuzz" for libFuzzer.
+# Extra groups: "windows" for the Win32 backend's cross build and Wine tests, "fuzz" for libFuzzer,
+# "bench" for the comparison benchmark's tools (lrelease, msgfmt).
 for group in "$@"; do
   case "$group" in
     windows) packages+=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wixl python3 locales) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    bench) packages+=(qt6-l10n-tools gettext) ;;
     *) echo "setup.sh: unknown group '$group'" >&2; exit 2 ;;
   esac
 done

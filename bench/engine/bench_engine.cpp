@@ -7,6 +7,7 @@
 //
 //   bench_engine [rounds]
 
+#include "bench/bench_core_engine.h"
 #include "glotta/engine/glotta_core.h"
 #include "glotta/engine/lang_core_data.h"
 #include "glotta/engine/language_file.h"
@@ -21,17 +22,6 @@
 #include <cstdio>
 
 namespace {
-class TBenchEngine : public TGlottaCore
-{
-public:
-    explicit TBenchEngine(const QString &Dir) : fDir(Dir) {}
-    using TGlottaCore::LoadLanguage;
-    using TGlottaCore::RescanLanguages;
-    QString GetLangsDir() const override { return fDir; }
-
-private:
-    QString fDir;
-};
 
 QStringList Generate(const QString &Name, const QString &Superior, const QString &Tag)
 {

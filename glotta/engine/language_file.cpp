@@ -14,6 +14,7 @@
 #include <QHash>
 #include <QSaveFile>
 #include <QStringEncoder>
+#include <QSysInfo>
 #include <algorithm>
 #include <climits>
 
@@ -58,12 +59,30 @@ void AddPair(QStringList &Lines, int N, const QString &Designed, const QString &
 
 void TLanguageFileLines::SetBytes(const QByteArray &Bytes)
 {
+    // UTF-16 LE (the writer's default) on a little-endian machine is the
+    // text as it lies in memory: the lines read it in the bytes themselves
+    // (kept here) instead of a decoded copy, which would double the memory
+    // a load needs. Decoding would change nothing: it copies every unit,
+    // unpaired surrogates and inner byte-order marks included, and holds
+    // back an odd last byte.
+    if (QSysInfo::ByteOrder == QSysInfo::LittleEndian && Bytes.startsWith(QByteArrayView("\xFF\xFE", 2))) {
+        fBytes = Bytes;
+        fText = QString::fromRawData(reinterpret_cast<const QChar *>(fBytes.constData() + 2), (fBytes.size() - 2) / 2);
+        SplitLines();
+        return;
+    }
     SetText(DecodeLanguageFileText(Bytes));
 }
 
 void TLanguageFileLines::SetText(const QString &Text)
 {
     fText = Text;
+    fBytes.clear();
+    SplitLines();
+}
+
+void TLanguageFileLines::SplitLines()
+{
     fLines.clear();
     const QChar *D = fText.constData();
     const qsizetype N = fText.size();
@@ -451,10 +470,9 @@ QByteArray EncodeLanguageFile(const QStringList &Lines, TLFEncoding Encoding)
     return Encoder.encode(Text);
 }
 
-bool ReadLanguageFileBytes(const QString &FileName, QByteArray &Bytes)
+bool OpenLanguageFile(const QString &FileName, QFile &File)
 {
-    Bytes.clear();
-    QFile File(FileName);
+    File.setFileName(FileName);
 #ifdef Q_OS_UNIX
     if (QFileInfo(FileName).isNativePath()) {
         // Only a regular file is a language file. Opening a FIFO without a
@@ -481,7 +499,18 @@ bool ReadLanguageFileBytes(const QString &FileName, QByteArray &Bytes)
     if (!File.open(QIODevice::ReadOnly))
         return false;
 #endif
-    if (File.size() > MaxLanguageFileSize)
+    if (File.size() > MaxLanguageFileSize) {
+        File.close();
+        return false;
+    }
+    return true;
+}
+
+bool ReadLanguageFileBytes(const QString &FileName, QByteArray &Bytes)
+{
+    Bytes.clear();
+    QFile File;
+    if (!OpenLanguageFile(FileName, File))
         return false;
     // Read with a limit as well: the size of a special file says nothing.
     Bytes = File.read(MaxLanguageFileSize + 1);

@@ -11,6 +11,7 @@
 #include "glotta/store/struct_lines.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QFileDevice>
 #include <QFlags>
 #include <QString>
@@ -73,6 +74,9 @@ private:
         qsizetype Length;
         qsizetype Tab; // position of the first TAB within the line, -1 without
     };
+    void SplitLines();
+
+    QByteArray fBytes; // what fText views, when it is a view of file bytes
     QString fText;
     std::vector<TRange> fLines;
 };
@@ -154,6 +158,9 @@ QStringList FormatLanguageFile(const QString &Signature, const TLanguageFileHead
 // (none for ANSI, the legacy code page of the user's language).
 QByteArray EncodeLanguageFile(const QStringList &Lines, TLFEncoding Encoding);
 
+// Opens FileName for reading into File (a closed QFile) when it is
+// a regular file of at most MaxLanguageFileSize bytes; false otherwise.
+bool OpenLanguageFile(const QString &FileName, QFile &File);
 // Reads a whole file of at most MaxLanguageFileSize bytes; false when it
 // cannot be opened or read or is larger.
 bool ReadLanguageFileBytes(const QString &FileName, QByteArray &Bytes);

@@ -1,6 +1,7 @@
 #include "glotta/engine/language_list.h"
 
 #include "glotta/engine/language_file.h"
+#include "glotta/engine/language_file_head.h"
 #include "glotta/store/language_header.h"
 
 #include <QDir>
@@ -115,6 +116,8 @@ void TLanguageList::Rescan(const TLanguageSources &Sources)
     if (Sources.Dir.isEmpty())
         return;
     const QString Ext = Sources.Extension.toLower();
+    // Files found again with their size and time unchanged are not read again.
+    QHash<QString, TScannedFile> Scanned;
     const QFileInfoList Entries =
         QDir(Sources.Dir).entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     for (const QFileInfo &Entry : Entries) {
@@ -128,13 +131,24 @@ void TLanguageList::Rescan(const TLanguageSources &Sources)
         // languages, and reading the others could block or never end.
         if (!Entry.isFile())
             continue;
-        TLangIDs IDs;
-        QByteArray Picture;
-        QByteArray Bytes;
-        if (ReadLanguageFileBytes(Entry.filePath(), Bytes))
-            ReadLanguageHeader(Bytes, Sources.SignatureLine, IDs, Picture);
-        AddLanguage(Sources.Dir + FileName, IDs, Picture, true, Sources);
+        const TScannedFile &File = ScanFile(Entry, Sources.SignatureLine, Scanned);
+        AddLanguage(Sources.Dir + FileName, File.IDs, File.Flag, true, Sources);
     }
+    fScanned = std::move(Scanned);
+}
+
+const TLanguageList::TScannedFile &TLanguageList::ScanFile(const QFileInfo &Entry, const QString &Sign,
+                                                            QHash<QString, TScannedFile> &Scanned)
+{
+    const QString Path = Entry.absoluteFilePath();
+    const qint64 Size = Entry.size();
+    const QDateTime Modified = Entry.lastModified();
+    const auto Known = fScanned.constFind(Path);
+    if (Known != fScanned.constEnd() && Known->Size == Size && Known->Modified == Modified && Known->Sign == Sign)
+        return *Scanned.insert(Path, *Known);
+    TScannedFile File{Size, Modified, Sign, TLangIDs(), QByteArray()};
+    ReadLanguageFileHead(Entry.filePath(), Sign, File.IDs, File.Flag);
+    return *Scanned.insert(Path, File);
 }
 
 bool TLanguageList::TCollatedLess::operator()(const QString &A, const QString &B) const

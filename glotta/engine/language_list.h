@@ -11,6 +11,8 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <functional>
@@ -72,6 +74,8 @@ struct TMenuCommand
     QString Text;
     TInternalFlag Picture;
 };
+
+class QFileInfo;
 
 class TLanguageList
 {
@@ -137,6 +141,18 @@ private:
     // as it was when fIndexedCount entries were indexed; a list changed by
     // other means is indexed anew.
     int FirstIndexOf(const QString &Name);
+
+    // What the last scan read of each file of the directory, by full path.
+    struct TScannedFile
+    {
+        qint64 Size;
+        QDateTime Modified;
+        QString Sign;
+        TLangIDs IDs;
+        QByteArray Flag;
+    };
+    const TScannedFile &ScanFile(const QFileInfo &Entry, const QString &Sign, QHash<QString, TScannedFile> &Scanned);
+    QHash<QString, TScannedFile> fScanned;
     std::map<QString, int, TCollatedLess> fNameIndex;
     int fIndexedCount = -1;
 };

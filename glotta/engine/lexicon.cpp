@@ -19,7 +19,7 @@ const QString UndefinedLink = QStringLiteral("???");
 
 QString TLMList::ListPath() const
 {
-    return ComponentPath(this);
+    return fPath.Path(this);
 }
 
 QString TLexicon::GetLink(int Index) const

@@ -3,6 +3,7 @@
 // TDesignedLexicon holds its texts as a designed string list (item n = line n,
 // in one-line form); GetItem answers item n ready for display.
 
+#include "glotta/engine/component_path_cache.h"
 #include "glotta/engine/glotta_component.h"
 #include "toolkit/core/string_list.h"
 
@@ -24,6 +25,10 @@ public:
     // ComponentPath ("Form1.Lexicon1").
     QString ListPath() const override;
     QString SpanName() const override { return ListPath(); }
+
+private:
+    // Every item read asks for the path; it is built once and kept.
+    mutable TComponentPathCache fPath;
 };
 
 class TLexicon : public TLMList

@@ -93,10 +93,10 @@ QString DecodeLanguageFileText(const QByteArray &Bytes)
         return true;
     };
     if (Starts({0xFF, 0xFE}))
-        return QStringDecoder(QStringConverter::Utf16LE, QStringConverter::Flag::ConvertInitialBom).decode(Bytes.mid(2));
+        return QStringDecoder(QStringConverter::Utf16LE, QStringConverter::Flag::ConvertInitialBom).decode(QByteArrayView(Bytes).sliced(2));
     if (Starts({0xFE, 0xFF}))
-        return QStringDecoder(QStringConverter::Utf16BE, QStringConverter::Flag::ConvertInitialBom).decode(Bytes.mid(2));
+        return QStringDecoder(QStringConverter::Utf16BE, QStringConverter::Flag::ConvertInitialBom).decode(QByteArrayView(Bytes).sliced(2));
     if (Starts({0xEF, 0xBB, 0xBF}))
-        return QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom).decode(Bytes.mid(3));
+        return QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom).decode(QByteArrayView(Bytes).sliced(3));
     return DecodeAnsiText(Bytes);
 }

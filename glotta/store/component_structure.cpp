@@ -47,14 +47,6 @@ struct TSortEntry
     }
 };
 
-// Searches by halving after the lines last moved before the hash is built:
-// a sixteenth of the lines, so building it costs about as much as the
-// searches that led up to it.
-int SearchesBeforeIndex(int Count)
-{
-    return std::max(8, Count / 16);
-}
-
 // The parts of a line ID, found by scanning: the component name up to the
 // first "@", the owner name up to the next "#", the property-type ID up to
 // the next "[", the item path to the end. A missing separator leaves the

@@ -70,6 +70,21 @@ int TNamedItems::IndexOfLocStr(const QString &LocStr) const
 {
     if (LocStr.isEmpty())
         return -1;
+    if (fIndexedChanges != fItems.ChangeCount()) {
+        fIndexedChanges = fItems.ChangeCount();
+        fIndexValid = false;
+        fIndexOfText.clear();
+        fSearchesSinceChange = 0;
+    }
+    if (!fIndexValid && ++fSearchesSinceChange >= SearchesBeforeIndex(fItems.Count())) {
+        // Texts are equal here only when identical, as the hash compares them.
+        fIndexOfText.reserve(fItems.Count());
+        for (int i = 0; i < fItems.Count(); ++i)
+            fIndexOfText.insert(fItems.Strings(i), i);
+        fIndexValid = true;
+    }
+    if (fIndexValid)
+        return fIndexOfText.value(LocStr, -1);
     int Index;
     return fItems.Find(LocStr, Index) ? Index : -1;
 }

@@ -2,9 +2,12 @@
 // Named (smart) lexicons: items keyed by their designed text in one-line form
 // (the LocStr), each with a translation and a descent word. Item numbers are
 // entry indexes of the sorted list, valid until the lexicon next changes.
+// Lookups by text search by halving until the lexicon has been searched often
+// without changing; then a text -> index hash answers (see SearchesBeforeIndex).
 
 #include "glotta/store/named_object_list.h"
 
+#include <QHash>
 #include <QString>
 
 class TSmartLexiconData;
@@ -91,4 +94,10 @@ private:
 
     TNamedItemsList fItems;
     QString fListName;
+    // The hash and the list's change count it describes; it is dropped when
+    // the list has changed since (a new text moves the entries after it).
+    mutable QHash<QString, int> fIndexOfText;
+    mutable quint64 fIndexedChanges = 0;
+    mutable bool fIndexValid = false;
+    mutable int fSearchesSinceChange = 0;
 };

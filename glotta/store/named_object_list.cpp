@@ -10,6 +10,11 @@ TNamedObjectList::TNamedObjectList()
     SetSorted(true);
 }
 
+int SearchesBeforeIndex(int Count)
+{
+    return std::max(8, Count / 16);
+}
+
 void TNamedObjectList::ReplaceObject(int Index, TObject *Obj)
 {
     TObject *Old = Objects(Index);

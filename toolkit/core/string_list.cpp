@@ -46,6 +46,7 @@ void TStringList::Put(int Index, const QString &S)
     if (fSorted)
         throw EListError(QStringLiteral("Operation not allowed on sorted list"));
     CheckIndex(Index);
+    ++fChangeCount;
     fItems[size_t(Index)].Text = S;
 }
 
@@ -63,6 +64,7 @@ void TStringList::PutObject(int Index, TObject *Obj)
 
 void TStringList::InsertItem(int Index, const QString &S, TObject *Obj)
 {
+    ++fChangeCount;
     fItems.insert(fItems.begin() + Index, TItem{S, Obj});
 }
 
@@ -100,6 +102,7 @@ void TStringList::Delete(int Index)
 {
     CheckIndex(Index);
     TObject *Obj = fItems[size_t(Index)].Object;
+    ++fChangeCount;
     fItems.erase(fItems.begin() + Index);
     if (fOwnsObjects)
         delete Obj;
@@ -108,6 +111,7 @@ void TStringList::Delete(int Index)
 void TStringList::Clear()
 {
     std::vector<TItem> Items;
+    ++fChangeCount;
     Items.swap(fItems);
     if (fOwnsObjects)
         for (const TItem &Item : Items)
@@ -120,6 +124,7 @@ void TStringList::Exchange(int Index1, int Index2)
         throw EListError(QStringLiteral("Operation not allowed on sorted list"));
     CheckIndex(Index1);
     CheckIndex(Index2);
+    ++fChangeCount;
     std::swap(fItems[size_t(Index1)], fItems[size_t(Index2)]);
 }
 
@@ -227,9 +232,11 @@ void TStringList::SetValue(const QString &Name, const QString &Value)
         Add(Line);
     } else if (fSorted) {
         TObject *Obj = fItems[size_t(i)].Object;
+        ++fChangeCount;
         fItems.erase(fItems.begin() + i);
         AddObject(Line, Obj);
     } else {
+        ++fChangeCount;
         fItems[size_t(i)].Text = Line;
     }
 }
@@ -246,6 +253,7 @@ void TStringList::SetSorted(bool Value)
 void TStringList::Sort()
 {
     // A stable sort keeps equal texts in their order and merges nothing.
+    ++fChangeCount;
     std::stable_sort(fItems.begin(), fItems.end(), [this](const TItem &A, const TItem &B) {
         return CompareStrings(A.Text, B.Text) < 0;
     });

@@ -74,6 +74,10 @@ public:
     void BeginUpdate() { ++fUpdateCount; }
     void EndUpdate() { --fUpdateCount; }
 
+    // Grows whenever a text is added, removed, replaced or moved, so a
+    // derived index can tell whether it still describes the list.
+    quint64 ChangeCount() const { return fChangeCount; }
+
     // The order and equality of texts: negative, zero or positive.
     virtual int CompareStrings(const QString &S1, const QString &S2) const;
 
@@ -94,6 +98,7 @@ private:
     TDuplicates fDuplicates = TDuplicates::dupAccept;
     QChar fNameValueSeparator = QLatin1Char('=');
     int fUpdateCount = 0;
+    quint64 fChangeCount = 0;
 };
 
 // Compares by the user locale's collation, with or without letter case.

@@ -82,9 +82,11 @@ private:
         for (auto It = Node.begin(); It != Node.end(); ++It)
             if (!QStringList{"class", "name", "properties", "components"}.contains(It.key()))
                 Fail(Name, QString(), QStringLiteral("unknown entry '%1'").arg(It.key()));
-        Obj->setObjectName(Name);
+        // Loading from before the name is set: a component that reacts to its
+        // name (an engine rescans its languages) waits for Loaded() instead.
         if (auto *Hooks = dynamic_cast<TComponentHooks *>(Obj))
             Hooks->SetLoading(true);
+        Obj->setObjectName(Name);
         fCreated.append(Obj);
 
         const QJsonValue Props = Node.value(QStringLiteral("properties"));

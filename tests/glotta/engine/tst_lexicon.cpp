@@ -18,6 +18,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
+#include <memory>
 #include <map>
 
 namespace {
@@ -523,6 +524,41 @@ private slots:
         // A negative number is a fault of the caller, reported by the list.
         QVERIFY_THROWS_EXCEPTION(EListError, Lex.IsDefined(-1));
         QVERIFY_THROWS_EXCEPTION(EListError, Lex.GetItem(-1));
+    }
+
+    // The path a lexicon's texts are stored under is kept between reads and
+    // follows renames of the lexicon and its owner, moves to other owners
+    // and a parent that becomes a frame.
+    void listPathFollowsNamesAndOwners()
+    {
+        const auto MakeForm = [](const QString &Name, const char *Role = "form") {
+            auto *F = new QObject;
+            F->setObjectName(Name);
+            F->setProperty("GlottaRole", QString::fromLatin1(Role));
+            return std::unique_ptr<QObject>(F);
+        };
+        auto A = MakeForm("FormA"), B = MakeForm("FormB_Windows");
+        auto *Lex = new TDesignedLexicon(A.get());
+        Lex->setObjectName("Lex");
+        QCOMPARE(Lex->ListPath(), QStringLiteral("FormA.Lex"));
+        Lex->setObjectName("Lex2");
+        QCOMPARE(Lex->ListPath(), QStringLiteral("FormA.Lex2"));
+        A->setObjectName("FormC");
+        QCOMPARE(Lex->ListPath(), QStringLiteral("FormC.Lex2"));
+        Lex->setParent(B.get());
+        QCOMPARE(Lex->ListPath(), QStringLiteral("FormB.Lex2"));
+        auto *Mid = new QObject(B.get());
+        Mid->setObjectName("Panel");
+        Lex->setParent(Mid);
+        QCOMPARE(Lex->ListPath(), QStringLiteral("FormB.Lex2"));
+        Mid->setProperty("GlottaRole", QStringLiteral("frame"));
+        QCOMPARE(Lex->ListPath(), QStringLiteral("Panel.Lex2"));
+        Mid->setProperty("GlottaRole", QVariant());
+        Mid->setParent(A.get());
+        QCOMPARE(Lex->ListPath(), QStringLiteral("FormC.Lex2"));
+        Lex->setParent(nullptr);
+        QCOMPARE(Lex->ListPath(), QString());
+        delete Lex;
     }
 
     void programmableLexicon()

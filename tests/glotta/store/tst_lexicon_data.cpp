@@ -253,6 +253,37 @@ private slots:
         QCOMPARE(D.LexiconName(0), QStringLiteral("B"));
     }
 
+    // A caller that asks again and again with one string object (a lexicon
+    // asks under the path it keeps) gets answers that follow every change
+    // of the lexicons, and many lexicons are each found under their names.
+    void remembersAnswersOnlyWhileTheLexiconsStay()
+    {
+        TLexiconData D;
+        const QString Name = QStringLiteral("Form1.Lexicon\u00C4");
+        QCOMPARE(D.ReadItem(Name, 1), QString());
+        for (int i = 0; i < 300; ++i) {
+            D.NewLexicon(QStringLiteral("Form%1.Other").arg(i));
+            D.WriteItem(QStringLiteral("Form%1.Other").arg(i), 1, QString::number(i), 0);
+        }
+        QCOMPARE(D.ReadItem(Name, 1), QString());
+        D.NewLexicon(QStringLiteral("FORM1.LEXICON\u00E4"));
+        D.WriteItem(QStringLiteral("form1.lexicon\u00E4"), 1, "found", 0);
+        QCOMPARE(D.ReadItem(Name, 1), QStringLiteral("found"));
+        for (int i = 0; i < 300; i += 7)
+            QCOMPARE(D.ReadItem(QStringLiteral("form%1.OTHER").arg(i), 1), QString::number(i));
+        D.DeleteLexicon(QStringLiteral("Form0.Other"));
+        QCOMPARE(D.ReadItem(Name, 1), QStringLiteral("found"));
+        QCOMPARE(D.ReadItem(QStringLiteral("Form299.Other"), 1), QStringLiteral("299"));
+        D.DeleteLexicon(Name);
+        QCOMPARE(D.ReadItem(Name, 1), QString());
+        QVERIFY(!D.LexiconExists(Name));
+        D.NewLexicon(Name);
+        D.WriteItem(Name, 1, "again", 0);
+        QCOMPARE(D.ReadItem(Name, 1), QStringLiteral("again"));
+        D.Clear();
+        QCOMPARE(D.ReadItem(Name, 1), QString());
+    }
+
     void newLanguageAndClear()
     {
         TLexiconData D;

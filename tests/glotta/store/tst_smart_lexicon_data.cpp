@@ -287,6 +287,36 @@ private slots:
         QCOMPARE(int(Got), Stepped);
     }
 
+    // Once a lexicon has been searched often it answers from a text index;
+    // every change, made through the lexicon or its list, must reach it.
+    void textIndexFollowsChanges()
+    {
+        TNamedItems L(QStringLiteral("Form1.Smart"));
+        for (int i = 0; i < 200; ++i)
+            L.Add(QStringLiteral("text %1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("tr %1").arg(i), 0);
+        const auto CheckAll = [&L](int Count) {
+            for (int r = 0; r < 2; ++r)
+                for (int i = 0; i < Count; ++i) {
+                    const QString T = QStringLiteral("text %1").arg(i, 3, 10, QLatin1Char('0'));
+                    QCOMPARE(L.Get(T), QStringLiteral("tr %1").arg(i));
+                    QCOMPARE(L.GetLocStr(quint16(L.Find(T, 1))), T);
+                }
+        };
+        CheckAll(200);
+        QCOMPARE(L.Get(QStringLiteral("TEXT 001")), QString()); // texts are exact
+        L.Add(QStringLiteral("a first text"), QStringLiteral("first"), 0); // moves every entry
+        QCOMPARE(L.Get(QStringLiteral("a first text")), QStringLiteral("first"));
+        CheckAll(200);
+        L.Remove(QStringLiteral("text 000"));
+        QCOMPARE(L.Get(QStringLiteral("text 000")), QString());
+        QCOMPARE(L.Find(QStringLiteral("text 199"), 1), 199);
+        L.Items().AddLine(QStringLiteral("0 through the list"), QStringLiteral("list"), 0);
+        QCOMPARE(L.Get(QStringLiteral("0 through the list")), QStringLiteral("list"));
+        QCOMPARE(L.Find(QStringLiteral("text 199"), 1), 200);
+        L.Clear();
+        QCOMPARE(L.Get(QStringLiteral("text 100")), QString());
+    }
+
     void assignGlobalsAndClear()
     {
         TSmartLexiconData D;

@@ -29,7 +29,13 @@ class TSample : public QObject, public TComponentHooks
 public:
     enum TKind { kOne, kTwo };
     Q_ENUM(TKind)
-    using QObject::QObject;
+    explicit TSample(QObject *Parent = nullptr) : QObject(Parent)
+    {
+        connect(this, &QObject::objectNameChanged, this, [this] { LoadingWhenNamed = IsLoading(); });
+    }
+    // A component that reacts to its name learns it while loading, so the
+    // work the name starts can wait for Loaded().
+    bool LoadingWhenNamed = false;
     QString Text;
     int Number = 0;
     uint Mask = 0;
@@ -129,6 +135,7 @@ private slots:
         auto *Sample = Form.findChild<TSample *>(QStringLiteral("Sample1"));
         QVERIFY(Sample);
         QVERIFY(!Sample->IsLoading());
+        QVERIFY(Sample->LoadingWhenNamed);
         // The reference was resolved before Loaded ran.
         QCOMPARE(Sample->Log, QStringList{QStringLiteral("loaded; link Button1")});
         QCOMPARE(Sample->Mask, 4000000000u);
