@@ -215,6 +215,9 @@ protected:
     QString SelectImportTarget(int Index, TLangIDs &Target, const QString &ImportedFile);
     // Refuses a reference language other than the design language.
     void CheckReferenceLanguage(const TLangIDs &Reference) const;
+    // The flag picture of language Index; empty when the list shows the
+    // placeholder of a language without a flag of its own.
+    QByteArray LanguageFlag(int Index);
 
     // Language files.
     bool LoadLanguage(const QString &LangName, TLoadFlags Flags, const QString &Chain = QString());

@@ -70,13 +70,23 @@ bool TGlottaCore::LibraryListTranslated() const
     return fIncludeGlotta && !fLangFormLexicon->InternalLanguages(fCurrentLanguage, fCurrentLangISO, false);
 }
 
+QByteArray TGlottaCore::LanguageFlag(int Index)
+{
+    const QBuffer *Flag = fData->Flag(Index);
+    if (!Flag)
+        return QByteArray();
+    QBuffer Placeholder;
+    Placeholder.open(QIODevice::ReadWrite);
+    GetInternalFlag(Placeholder, ifEmptyFlag);
+    return Flag->data() == Placeholder.data() ? QByteArray() : Flag->data();
+}
+
 void TGlottaCore::ExportToFile(const QString &FileName)
 {
     const int Index = fData->Languages.IndexOf(fCurrentLanguage);
     if (Index <= 0)
         throw EImportExport(fLangFormLexicon->GetItem(liCannotExportDesign));
-    const QBuffer *Flag = fData->Flag(Index);
-    SetFlagIcon(Flag ? Flag->data() : QByteArray());
+    SetFlagIcon(LanguageFlag(Index));
     WriteExchangeFile(FileName, fCurrentLanguage, fCurrentLangISO);
 }
 

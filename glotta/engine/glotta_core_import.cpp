@@ -333,8 +333,7 @@ QString TGlottaCore::SelectImportTarget(int Index, TLangIDs &Target, const QStri
     } else {
         // The store holds the language already; its flag comes from the list,
         // so that a flag it has is not replaced by the file's.
-        const QBuffer *Flag = D.Flag(Index);
-        SetFlagIcon(Flag ? Flag->data() : QByteArray());
+        SetFlagIcon(LanguageFlag(Index));
     }
     if (fCurrentLangISO.isEmpty())
         fCurrentLangISO = Target.Code;
@@ -380,6 +379,9 @@ int TGlottaCore::ImportFromFile(const QString &FileName, bool ToCurrentLanguage)
     // The editor takes the merged store over; outside it the import becomes
     // the language's file, and a refusal or a failed save brings the language
     // that was current back, so nothing half-imported stays behind.
+    // The import changes the store in place: it is no longer the result of
+    // a plain switch, which a later switch could take back from the cache.
+    fStoreKeepable = false;
     const QString Previous = fCurrentLanguage;
     const QByteArray PreviousFlag = FlagIconStream().data();
     try {

@@ -5,7 +5,8 @@
 // current; a property client and a designed lexicon are registered, so the
 // import's rules for every kind of client run. The editor counts as open,
 // so nothing is saved and the bundle path is taken for imports into the
-// current language. The input is written to a file and imported.
+// current language. The input is written to a file and imported; the
+// window is built once and English is loaded afresh for every input.
 
 #include "glotta/engine/glotta_component.h"
 #include "glotta/engine/glotta_core.h"
@@ -68,6 +69,37 @@ inline QString FuzzFilePath(const QString &Name)
     return Dir.filePath(Name);
 }
 
+// The window, built once: every input starts from English loaded afresh.
+struct TFuzzWindow
+{
+    QObject Form;
+    TFuzzEngine *Engine;
+    TFuzzClient *Client;
+
+    TFuzzWindow()
+    {
+        Form.setObjectName(QStringLiteral("Form1"));
+        Engine = new TFuzzEngine(&Form);
+        Engine->setObjectName(QStringLiteral("GlottaEngine1"));
+        Engine->SetDesignLangISOCode(QStringLiteral("cs - Czech"));
+        Engine->SetDesignLanguageName(QStringLiteral("čeština"));
+        Engine->SetLangResources({QStringLiteral("ENGLISH")});
+        Client = new TFuzzClient(&Form);
+        Client->setObjectName(QStringLiteral("GlottaClient1"));
+        Client->LanguageOwner = QStringLiteral("Form1");
+        Client->DesignStruct().AddTextProperty(QStringLiteral("Button1"), QStringLiteral("Form1"), 0,
+                                               QStringLiteral("Zavřít"), QString());
+        Client->DesignStruct().AddTextProperty(QStringLiteral("Label1"), QStringLiteral("Form1"), 0,
+                                               QStringLiteral("Ano"), QString());
+        Client->CSInitialized = true;
+        Client->SetGlottaEngine(Engine);
+        auto *Lexicon = new TDesignedLexicon(&Form);
+        Lexicon->setObjectName(QStringLiteral("Lexicon1"));
+        Lexicon->SetItems({QStringLiteral("Jedna"), QStringLiteral("Dva"), QStringLiteral("Ano")});
+        Lexicon->SetGlottaEngine(Engine);
+    }
+};
+
 // Imports Bytes as file FileName into the current language or (ToCurrent
 // false) into the language the file names.
 inline void FuzzImport(const uint8_t *Data, size_t Size, const QString &FileName, bool ToCurrent)
@@ -79,31 +111,13 @@ inline void FuzzImport(const uint8_t *Data, size_t Size, const QString &FileName
             return;
         F.write(reinterpret_cast<const char *>(Data), qint64(Size));
     }
-    QObject Form;
-    Form.setObjectName(QStringLiteral("Form1"));
-    auto *E = new TFuzzEngine(&Form);
-    E->setObjectName(QStringLiteral("GlottaEngine1"));
-    E->SetDesignLangISOCode(QStringLiteral("cs - Czech"));
-    E->SetDesignLanguageName(QStringLiteral("čeština"));
-    E->SetTranslateGlotta(Size % 2 == 0);
-    E->SetLangResources({QStringLiteral("ENGLISH")});
-    auto *Client = new TFuzzClient(&Form);
-    Client->setObjectName(QStringLiteral("GlottaClient1"));
-    Client->LanguageOwner = QStringLiteral("Form1");
-    Client->DesignStruct().AddTextProperty(QStringLiteral("Button1"), QStringLiteral("Form1"), 0,
-                                           QStringLiteral("Zavřít"), QString());
-    Client->DesignStruct().AddTextProperty(QStringLiteral("Label1"), QStringLiteral("Form1"), 0,
-                                           QStringLiteral("Ano"), QString());
-    Client->CSInitialized = true;
-    Client->SetGlobalLexicon(Size % 3 == 0);
-    Client->SetGlottaEngine(E);
-    auto *Lexicon = new TDesignedLexicon(&Form);
-    Lexicon->setObjectName(QStringLiteral("Lexicon1"));
-    Lexicon->SetItems({QStringLiteral("Jedna"), QStringLiteral("Dva"), QStringLiteral("Ano")});
-    Lexicon->SetGlottaEngine(E);
-    E->Translate(QStringLiteral("en"));
+    static TFuzzWindow W;
+    W.Engine->SetTranslateGlotta(Size % 2 == 0);
+    W.Client->SetGlobalLexicon(Size % 3 == 0);
+    W.Engine->Translate(QStringLiteral("cs"));
+    W.Engine->Translate(QStringLiteral("en"));
     try {
-        E->ImportFromFile(Path, ToCurrent);
+        W.Engine->ImportFromFile(Path, ToCurrent);
     } catch (const Exception &) {
         // A refusal is an answer, not a finding.
     }

@@ -103,6 +103,9 @@ private slots:
                                          << int(irLexiconUnnamed);
         QTest::newRow("smart lexicon unnamed") << "refused/smart_unnamed.llx" << false << int(sEnglishCurrent)
                                                << int(irSmartLexiconUnnamed);
+        // Refused after a pair had gone into the store.
+        QTest::newRow("smart lexicon unnamed after a pair")
+            << "refused/smart_unnamed_late.llx" << true << int(sEnglishCurrent) << int(irSmartLexiconUnnamed);
         QTest::newRow("dictionary without its language") << "refused/unlabelled.txt" << false << int(sNone)
                                                          << int(irDictionaryUnlabelled);
     }
@@ -137,6 +140,10 @@ private slots:
         QCOMPARE(Message, QStringLiteral("refused %1").arg(reason));
         QCOMPARE(W.Files(), Files);
         QCOMPARE(W.Engine->CurrentLanguage(), Language);
+        QCOMPARE(W.Texts(), Texts);
+        // Nothing of the import stays in the language, not even for a later switch.
+        W.Engine->Translate("cs");
+        W.Engine->Translate(Language);
         QCOMPARE(W.Texts(), Texts);
     }
 
@@ -225,6 +232,28 @@ private slots:
         W.Engine->LData()->SmartLexicon->AddItem("Ne", "No", 0);
         W.Engine->ExportToFile(W.Path(name));
         QCOMPARE(ReadAll(W.Path(name)), ReadAll(ExchangeDataPath("golden/" + name)));
+    }
+
+    // A language's own flag travels in the lexicon file and comes in with
+    // the new language; the placeholder the list shows for a language
+    // without a flag is no flag (English's export has none: see its golden file).
+    void flagTravelsWithLexiconFile()
+    {
+        TExchangeWindow W;
+        W.Copy("deutsch_flag.lng", "deutsch.lng");
+        W.Engine->RescanLanguages();
+        W.Engine->Translate("de");
+        const QByteArray Flag = W.Engine->FlagImage("de")->data();
+        QVERIFY(Flag.startsWith("BM"));
+        W.Engine->ExportToFile(W.Path("de.llx"));
+        QCOMPARE(FlagIconStream().data(), Flag);
+        W.Engine->LData()->ExportLanguage(W.Path("flagged.llx"), "Flagged", QString());
+        W.Engine->Translate("cs");
+        // Button1's "Ano" is not in the window's German; the flag counts one.
+        QCOMPARE(W.Engine->ImportFromFile(W.Path("flagged.llx"), false), 2);
+        QCOMPARE(W.Engine->CurrentLanguage(), QStringLiteral("Flagged"));
+        QVERIFY(QFile::exists(W.Path("flagged.lng")));
+        QCOMPARE(W.Engine->FlagImage("Flagged")->data(), Flag);
     }
 
     void designLanguageIsNotExported()
