@@ -57,6 +57,24 @@ QByteArray ReadAll(const QString &Path)
     return F.open(QIODevice::ReadOnly) ? F.readAll() : QByteArray();
 }
 
+// A list that keeps its translations in a named smart lexicon keyed by its
+// designed texts, as the resource-string translator does.
+class TTestTranslator : public TLMList
+{
+public:
+    using TLMList::TLMList;
+    QStringList Strings{"Ano", "Zavřít"};
+    QString GetItem(int Index) override
+    {
+        return IsDefined(Index) ? GlottaEngine()->TranslateString(Strings[Index], this, -1) : QString();
+    }
+    int MaxItemIndex() const override { return int(Strings.size()) - 1; }
+    bool IsDefined(int Index) const override { return Index >= 0 && Index < Strings.size(); }
+    bool IsDefined(const QString &LocStr) const override { return Strings.contains(LocStr); }
+    QString GetLocStr(int Index) const override { return IsDefined(Index) ? Strings[Index] : QString(); }
+    bool KeepsSmartLexicon() const override { return true; }
+};
+
 // Data holder of an engine whose editor is open.
 class TEditorOpenData : public TLangCoreData
 {
@@ -191,6 +209,45 @@ private slots:
         W.Engine->Translate("en");
         QCOMPARE(W.Texts(), texts);
         QCOMPARE(W.Files().keys(), QStringList{"english.lng"});
+    }
+
+    // One pair reaches every kind of client: the property client's line
+    // (or, connected to the global lexicon, the global lexicon), the
+    // designed lexicon's item and the translator's smart lexicon; a named
+    // smart section reaches only the translator it names.
+    void pairsReachEveryKindOfClient_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("global");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("globalAno");
+        QTest::addColumn<QString>("translatorAno");
+        QTest::newRow("dictionary") << "dictionary/keep.txt" << false << 4 << "Yes" << "" << "Yes";
+        QTest::newRow("dictionary, client on the global lexicon")
+            << "dictionary/keep.txt" << true << 4 << "Yes" << "Yes" << "Yes";
+        QTest::newRow("named smart section") << "lexicon/translator.llx" << false << 1 << "Ano" << "" << "Ja";
+    }
+    void pairsReachEveryKindOfClient()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, global);
+        QFETCH(int, count);
+        QFETCH(QString, button);
+        QFETCH(QString, globalAno);
+        QFETCH(QString, translatorAno);
+        TExchangeWindow W;
+        auto *Translator = new TTestTranslator(W.Form.get());
+        Translator->setObjectName("Translator1");
+        Translator->SetGlottaEngine(W.Engine);
+        W.Client->SetGlobalLexicon(global);
+        W.Engine->Translate("en");
+        QCOMPARE(W.Engine->ImportFromFile(ExchangeDataPath(file), true), count);
+        QCOMPARE(W.Button1->text(), button);
+        const TSmartLexiconData &Smart = *W.Engine->LData()->SmartLexicon;
+        QCOMPARE(Smart.ReadItem("Ano"), globalAno);
+        QCOMPARE(Smart.ReadItem("Form1.Translator1", "Ano"), translatorAno);
+        QCOMPARE(Translator->GetItem(0), translatorAno.isEmpty() ? QStringLiteral("Ano") : translatorAno);
     }
 
     // A designed text holding "=" is written with the "=" as a code and
