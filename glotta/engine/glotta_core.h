@@ -28,6 +28,9 @@ class TStringList;
 
 // The language directory is missing and cannot be created.
 GLOTTA_DECLARE_EXCEPTION(ELangDirError, Exception)
+// An import refused (the library's "cannot be imported" text, formatted with
+// the reason), or an export of the design language.
+GLOTTA_DECLARE_EXCEPTION(EImportExport, Exception)
 
 // Keys (engine name "&" owner name) of the engines that are the first of
 // their kind; process-wide, entries are never removed. GUI thread only.
@@ -150,6 +153,22 @@ public:
     // The editor's requests, which reach the engine through its data holder.
     bool EditorAction(TEditorActions Act, const QString &Param) override;
 
+    // Takes a lexicon file, dictionary, language file or (into the current
+    // language while the editor is open) a language bundle over into a
+    // language; answers the number of entries taken (one more for a flag).
+    // Outside the editor the merged language is saved and switched to.
+    // Raises EImportExport (reasons in exchange/import_refusal.h) when it refuses.
+    int ImportFromFile(const QString &FileName, bool ToCurrentLanguage);
+    // The current language with its flag as a dictionary (".txt") or a
+    // lexicon file (any other extension).
+    void ExportToFile(const QString &FileName);
+    // The store as a dictionary or lexicon file of the language LangName.
+    void WriteExchangeFile(const QString &FileName, const QString &LangName, const QString &LangISO) override;
+    // The library lexicon's items are translated through the language data:
+    // the engine translates its own texts and the current language is none
+    // of the library's internal ones.
+    bool LibraryListTranslated() const override;
+
     void Loaded() override;
 
     // The data holder: language list, registry and translation store.
@@ -188,6 +207,18 @@ protected:
     QString UniqueLangFileName(const QString &Base) const;
     bool ExtractResourceLanguage(int Index);
 
+    // Exchange files. The target of an import: language Index of the list,
+    // loaded when it is not the current one, or (Index < 0) a new language
+    // Target based on the design language, which becomes the current one.
+    // Target ends as the language's name and code; answers the file the
+    // import saves to. ImportedFile names a new language's file.
+    QString SelectImportTarget(int Index, TLangIDs &Target, const QString &ImportedFile);
+    // Refuses a reference language other than the design language.
+    void CheckReferenceLanguage(const TLangIDs &Reference) const;
+    // The flag picture of language Index; empty when the list shows the
+    // placeholder of a language without a flag of its own.
+    QByteArray LanguageFlag(int Index);
+
     // Language files.
     bool LoadLanguage(const QString &LangName, TLoadFlags Flags, const QString &Chain = QString());
     void SaveLanguage(const QString &LangName, const QString &SuperiorName, const QString &ISOCode,
@@ -224,6 +255,7 @@ private:
     void NameChanged();
     bool LoadSuperiorLanguage(const QString &Superior, const QString &LangName, TLoadFlags Flags,
                               const QString &Chain);
+    class TImport;
     bool fKeyPending = false; // named before its owner: register once loading ends
     TLangCoreData *fData = nullptr; // owned
     bool fIsFullyCreated = false;

@@ -33,6 +33,10 @@ public:
     // Carries out an editor request (load for editing or as a source,
     // create, save); the engine's own bookkeeping changes only there.
     virtual bool EditorAction(TEditorActions Act, const QString &Param) = 0;
+    // Writes the store as a dictionary or lexicon file of language LangName.
+    virtual void WriteExchangeFile(const QString &FileName, const QString &LangName, const QString &LangISO) = 0;
+    // The library lexicon's items are translated through the language data.
+    virtual bool LibraryListTranslated() const = 0;
 
 protected:
     ~TLangDataEngine() = default;
@@ -58,6 +62,15 @@ public:
     QString LangsDir() const;
     // The editor's requests, carried out by the engine.
     bool EditorAction(TEditorActions Act, const QString &Param);
+
+    // Exports the language the editor works on, with the flag the editor
+    // holds in the process-wide flag buffer.
+    void ExportLanguage(const QString &FileName, const QString &LangName, const QString &LangISO);
+    // Applies one pair of designed text and translation to every registered
+    // client: property lines, resource strings and lexicon items whose
+    // designed text it is and that have no own translation yet (or any,
+    // with OverwritingAllowed). Answers the number of entries written.
+    int AddTranslate(const QString &Designed, const QString &Translated, bool OverwritingAllowed);
 
     // The descent step of the three stores.
     void NewLanguage();

@@ -1,5 +1,6 @@
 #include "glotta/engine/language_file.h"
 
+#include "glotta/engine/file_fields.h"
 #include "glotta/store/ansi_code_page.h"
 #include "glotta/store/component_structure.h"
 #include "glotta/store/flag_icon.h"
@@ -23,39 +24,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
-
-namespace {
-// Section markers and lexicon name lines are never quoted: a text that
-// happens to hold a marker stays a text.
-bool IsMarker(QStringView Value, QStringView Marker)
-{
-    return !Value.startsWith(QLatin1Char('"')) && Value.contains(Marker);
-}
-
-// The quoted text of a value in the store's one-line form.
-QString QuotedText(QStringView Value)
-{
-    QString S = ExtractQuoted(Value);
-    for (QChar C : std::as_const(S))
-        if (C.unicode() < 32) {
-            EncodeControlChars(S);
-            break;
-        }
-    return S;
-}
-
-QString LexiconNameLine(const QString &Name)
-{
-    return QStringLiteral("0\t%LEXICON_NAME=") + Name + QLatin1Char(';');
-}
-
-void AddPair(QStringList &Lines, int N, const QString &Designed, const QString &Translated)
-{
-    const QString Number = QString::number(N);
-    Lines.append(Number + QStringLiteral("\t\"") + Designed + QLatin1Char('"'));
-    Lines.append(Number + QStringLiteral("\t\"") + Translated + QLatin1Char('"'));
-}
-} // namespace
 
 void TLanguageFileLines::SetBytes(const QByteArray &Bytes)
 {
@@ -314,43 +282,21 @@ bool TLanguageFileReader::ReadSmartLexicons(TSmartLexiconData &Smart)
         QString Lexicon, Designed, Translated;
     };
     std::vector<TPair> Pairs;
-    const int Count = fLines.Count();
     QString Lexicon;
-    int N = 0;
-    int &i = fPos;
-    for (++i; i < Count;) {
-        const QStringView Value = fLines.Value(i);
-        if (IsMarker(Value, u"%FLAG_ICON"))
-            break;
-        if (IsMarker(Value, u"%LEXICON_NAME=")) {
-            Lexicon = ExtractKeyValue(Value, u"%LEXICON_NAME=");
-            if (Lexicon.isEmpty())
+    const bool Read = ReadSmartPairs(
+        fLines, fPos,
+        [&](const QString &Name) {
+            if (Name.isEmpty())
                 return false;
+            Lexicon = Name;
             Smart.NewLexicon(Lexicon);
-            ++i;
-            continue;
-        }
-        QString Designed;
-        if (Value.size() < 3 || !fLines.Number(i, N) || (Designed = QuotedText(Value)).isEmpty()) {
-            ++i;
-            continue;
-        }
-        // The translation is the next numbered line when its number is the
-        // same; otherwise that line is read again as the first of a new pair.
-        int j = i + 1;
-        int M = 0;
-        while (j < Count && !fLines.Number(j, M))
-            ++j;
-        if (j < Count && M == N && fLines.Value(j).size() >= 3) {
-            QString Translated = QuotedText(fLines.Value(j));
-            if (!Translated.isEmpty()) {
-                Pairs.push_back({Lexicon, std::move(Designed), std::move(Translated)});
-                i = j + 1;
-                continue;
-            }
-        }
-        i = j;
-    }
+            return true;
+        },
+        [&](QString &&Designed, QString &&Translated) {
+            Pairs.push_back({Lexicon, std::move(Designed), std::move(Translated)});
+        });
+    if (!Read)
+        return false;
     static const TNamedObjectList Order;
     std::stable_sort(Pairs.begin(), Pairs.end(), [](const TPair &A, const TPair &B) {
         if (A.Lexicon != B.Lexicon)
@@ -525,9 +471,14 @@ bool WriteLanguageFileBytes(const QString &FileName, const QByteArray &Bytes, QF
                             QString &ErrorText)
 {
     QSaveFile File(FileName);
-    if (File.open(QIODevice::WriteOnly) && File.write(Bytes) == Bytes.size() && File.commit())
+    // The bytes are flushed and checked before the commit: a write the disk
+    // cuts short (full, or over a size limit) fails only when the buffer is
+    // flushed, and a commit after it would put the truncated file in place.
+    if (File.open(QIODevice::WriteOnly) && File.write(Bytes) == Bytes.size() && File.flush()
+        && File.error() == QFileDevice::NoError && File.commit())
         return true;
     Error = File.error();
     ErrorText = File.errorString();
+    File.cancelWriting();
     return false;
 }

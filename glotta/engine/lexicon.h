@@ -25,6 +25,10 @@ public:
     // ComponentPath ("Form1.Lexicon1").
     QString ListPath() const override;
     QString SpanName() const override { return ListPath(); }
+    // The list keeps its translations in a named smart lexicon keyed by the
+    // designed texts (the resource-string translator) instead of an indexed
+    // lexicon keyed by item numbers.
+    virtual bool KeepsSmartLexicon() const { return false; }
 
 private:
     // Every item read asks for the path; it is built once and kept.

@@ -55,6 +55,8 @@ public:
     // Some entry's design form equals LocStr exactly.
     bool IsDefined(const QString &LocStr) const override;
     QString GetLocStr(int Index) const override;
+    // Its translations are a smart lexicon keyed by the designed texts.
+    bool KeepsSmartLexicon() const override { return true; }
     // A preferred translator is asked before all others. None of the
     // library's translators is.
     virtual bool IsPreferred() const { return false; }

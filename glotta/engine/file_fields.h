@@ -1,0 +1,33 @@
+#pragma once
+// The fields and line shapes that the language file and the exchange files
+// share: section markers, quoted texts, lexicon name lines, the pairs of the
+// smart section (written and read).
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <functional>
+
+class TLanguageFileLines;
+
+// A marker ("%LEXICON_STRINGS", "%GLOTTA", ...) anywhere in a value that is
+// not quoted: a text that happens to hold a marker stays a text.
+bool IsMarker(QStringView Value, QStringView Marker);
+// The quoted text of a value in the store's one-line form (control
+// characters between the quotes written as codes).
+QString QuotedText(QStringView Value);
+// "0", TAB, "%LEXICON_NAME=", Name, ";".
+QString LexiconNameLine(const QString &Name);
+// The two lines of a smart pair numbered N: the quoted designed text, then
+// the quoted translation.
+void AddPair(QStringList &Lines, int N, const QString &Designed, const QString &Translated);
+
+// Walks the smart section from the line after Pos up to a "%FLAG_ICON"
+// marker (Pos ends on that marker, or at the end). A lexicon name line is
+// handed to OnName (the name may be empty; OnName answers false to stop the
+// walk, and then so does the function); every pair with a non-empty designed
+// text and translation to OnPair. A pair is a usable line followed by the
+// next numbered line of the same number; otherwise that next line starts a
+// new pair.
+bool ReadSmartPairs(const TLanguageFileLines &Lines, int &Pos, const std::function<bool(const QString &)> &OnName,
+                    const std::function<void(QString &&, QString &&)> &OnPair);
