@@ -17,6 +17,7 @@ asan=${GLOTTA_ASAN_BUILD_DIR:-$root/build-asan}
 GLOTTA_BUILD_DIR=$asan "$root/scripts/build.sh" -DGLOTTA_SANITIZE=ON -DGLOTTA_BUILD_BENCH=OFF
 cd "$asan"
 export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:strict_init_order=1
+export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:print_stacktrace=1
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" \
     -E '^(installer_e2e_wine|windows_backend_wine)$'
