@@ -458,11 +458,21 @@ bool ReadLanguageFileBytes(const QString &FileName, QByteArray &Bytes)
     QFile File;
     if (!OpenLanguageFile(FileName, File))
         return false;
-    // Read with a limit as well: the size of a special file says nothing.
-    Bytes = File.read(MaxLanguageFileSize + 1);
-    if (Bytes.size() > MaxLanguageFileSize || File.error() != QFileDevice::NoError) {
-        Bytes.clear();
-        return false;
+    // Read in pieces up to the limit as well: the size of a special file
+    // says nothing, and asking for the limit at once would give every file
+    // read, however small, a buffer of that size (tens of megabytes of
+    // address space for each language kept in memory).
+    Bytes.reserve(qsizetype(File.size()));
+    QByteArray Piece(64 * 1024, Qt::Uninitialized);
+    for (;;) {
+        const qint64 Got = File.read(Piece.data(), Piece.size());
+        if (Got < 0 || Bytes.size() + Got > MaxLanguageFileSize) {
+            Bytes.clear();
+            return false;
+        }
+        if (Got == 0)
+            break;
+        Bytes.append(Piece.constData(), qsizetype(Got));
     }
     return true;
 }

@@ -291,6 +291,41 @@ private slots:
 #endif
     }
 
+    // A file is read whole up to the size limit, into a buffer of its own
+    // size: a small language must not hold a buffer as large as the limit.
+    void readFileBytes_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<qint64>("size"); // of a file written first; -1 reads path as it is
+        QTest::newRow("small fixture") << LangDataPath("deutsch.lng") << qint64(-1);
+        QTest::newRow("exactly the limit") << QString() << MaxLanguageFileSize;
+#ifdef Q_OS_LINUX
+        // Its stated size is 0; what it holds is read all the same.
+        QTest::newRow("file that states no size") << QStringLiteral("/proc/self/status") << qint64(-1);
+#endif
+    }
+    void readFileBytes()
+    {
+        QFETCH(QString, path);
+        QFETCH(qint64, size);
+        QTemporaryDir Dir;
+        QByteArray Expected;
+        if (size >= 0) {
+            path = Dir.filePath("big.lng");
+            Expected = QByteArray(qsizetype(size), 'x');
+            WriteBytes(path, Expected);
+        }
+        QByteArray Bytes;
+        QVERIFY(ReadLanguageFileBytes(path, Bytes));
+        if (size >= 0)
+            QCOMPARE(Bytes, Expected);
+        else if (path.startsWith(QLatin1String("/proc/")))
+            QVERIFY(Bytes.contains("Name:"));
+        else
+            QCOMPARE(Bytes, LangData("deutsch.lng"));
+        QVERIFY2(Bytes.capacity() <= Bytes.size() + 64 * 1024, qPrintable(QString::number(Bytes.capacity())));
+    }
+
     void longSuperiorChain()
     {
         // L0 -> L1 -> ... -> L4999, each with a line of its own: far deeper
