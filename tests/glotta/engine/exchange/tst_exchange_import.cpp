@@ -6,6 +6,7 @@
 
 #include "tests/glotta/engine/exchange/exchange_window.h"
 #include "glotta/engine/exchange/import_refusal.h"
+#include "glotta/engine/resources_translator.h"
 #include "glotta/store/component_structure.h"
 #include "glotta/store/flag_icon.h"
 
@@ -56,24 +57,6 @@ QByteArray ReadAll(const QString &Path)
     QFile F(Path);
     return F.open(QIODevice::ReadOnly) ? F.readAll() : QByteArray();
 }
-
-// A list that keeps its translations in a named smart lexicon keyed by its
-// designed texts, as the resource-string translator does.
-class TTestTranslator : public TLMList
-{
-public:
-    using TLMList::TLMList;
-    QStringList Strings{"Ano", "Zavřít"};
-    QString GetItem(int Index) override
-    {
-        return IsDefined(Index) ? GlottaEngine()->TranslateString(Strings[Index], this, -1) : QString();
-    }
-    int MaxItemIndex() const override { return int(Strings.size()) - 1; }
-    bool IsDefined(int Index) const override { return Index >= 0 && Index < Strings.size(); }
-    bool IsDefined(const QString &LocStr) const override { return Strings.contains(LocStr); }
-    QString GetLocStr(int Index) const override { return IsDefined(Index) ? Strings[Index] : QString(); }
-    bool KeepsSmartLexicon() const override { return true; }
-};
 
 // Data holder of an engine whose editor is open.
 class TEditorOpenData : public TLangCoreData
@@ -237,8 +220,12 @@ private slots:
         QFETCH(QString, globalAno);
         QFETCH(QString, translatorAno);
         TExchangeWindow W;
-        auto *Translator = new TTestTranslator(W.Form.get());
+        // The resource-string translator keeps its translations in a smart
+        // lexicon named after it, keyed by the designed texts.
+        auto *Translator = new TCustomResourcesTranslator(W.Form.get());
         Translator->setObjectName("Translator1");
+        Translator->RegisterResourceString("Yes", "Ano");
+        Translator->RegisterResourceString("Close", "Zavřít");
         Translator->SetGlottaEngine(W.Engine);
         W.Client->SetGlobalLexicon(global);
         W.Engine->Translate("en");
@@ -247,7 +234,9 @@ private slots:
         const TSmartLexiconData &Smart = *W.Engine->LData()->SmartLexicon;
         QCOMPARE(Smart.ReadItem("Ano"), globalAno);
         QCOMPARE(Smart.ReadItem("Form1.Translator1", "Ano"), translatorAno);
-        QCOMPARE(Translator->GetItem(0), translatorAno.isEmpty() ? QStringLiteral("Ano") : translatorAno);
+        // What Qt asks the translator for the loaded text comes from the import.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Yes"),
+                 translatorAno.isEmpty() ? QStringLiteral("Ano") : translatorAno);
     }
 
     // A designed text holding "=" is written with the "=" as a code and
