@@ -11,5 +11,5 @@ build=${GLOTTA_WINDOWS_BUILD_DIR:-$root/build-windows}
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
-  -DCMAKE_BUILD_TYPE=Release -DGLOTTA_BUILD_BENCH=OFF "${launcher[@]}" "$@" >/dev/null
+  -DCMAKE_BUILD_TYPE=Release -DGLOTTA_BUILD_BENCH=OFF -DGLOTTA_BUILD_TESTS=ON "${launcher[@]}" "$@" >/dev/null
 cmake --build "$build" -j"$(nproc)"

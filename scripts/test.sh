@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian machine, builds everything and runs every test
-# headless; then builds the tests again with AddressSanitizer and
+# headless; then, when Qt for Windows is at hand (scripts/setup_qt_windows.sh),
+# cross-builds the project for Windows (build-windows/) and runs its tests
+# under Wine; then builds the tests again with AddressSanitizer and
 # UndefinedBehaviorSanitizer (in build-asan/, or $GLOTTA_ASAN_BUILD_DIR) and
 # runs them there too, where any sanitizer report fails the run.
 set -euo pipefail
@@ -10,6 +12,15 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${GLOTTA_BUILD_DIR:-$root/build}
 cd "$build"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+
+# The installer as a Windows program, with its tests under Wine.
+if "$root/scripts/setup_qt_windows.sh" >/dev/null; then
+  "$root/scripts/build_windows.sh"
+  (cd "${GLOTTA_WINDOWS_BUILD_DIR:-$root/build-windows}" && ctest --output-on-failure)
+else
+  echo "Skipped the Windows build and its tests under Wine: no Qt for Windows" \
+       "(the README's 'The Windows installer' says how to enable them)."
+fi
 
 # The sanitizer pass leaves out the two suites that run real Wine: Wine and
 # the cross-built programs are not instrumented, and they are the slowest.

@@ -3,7 +3,10 @@
 # no Wine process keeps a caller's pipe open), makes locales privately when the
 # system lacks them, and cleans everything up on exit.
 #
-#   wine_session_start            a fresh prefix in a temporary work folder ($work)
+#   wine_session_start [--transient]  a fresh prefix in a temporary work folder ($work);
+#                                 with --transient the wineserver exits when its last
+#                                 program does, which is when Wine writes the registry files
+#   wine_session_on_exit          defined by the caller: more clean-up on exit
 #   wine_session_locales cs_CZ en_US  the UTF-8 locales, all made under $work when one is missing
 #   wine_session_run PROGRAM ARGS one run with QT_QPA_PLATFORM=offscreen; fails on a failed test
 
@@ -16,6 +19,7 @@ wineserver=${WINESERVER:-}
 [ -n "$wineserver" ] || wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 
 wine_session_cleanup() {
+  declare -F wine_session_on_exit >/dev/null && wine_session_on_exit
   WINEPREFIX="$work/prefix" "$wineserver" -k >/dev/null 2>&1 || true
   rm -rf "$work"
 }
@@ -26,9 +30,11 @@ wine_session_start() {
   export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINE="$wine" WINESERVER="$wineserver"
   unset DISPLAY WAYLAND_DISPLAY
   mkdir -p "$WINEPREFIX"
-  "$wineserver" -p >/dev/null 2>&1 </dev/null
+  # Wine's services inherit and keep the standard streams: never on a pipe.
+  [ "${1:-}" = --transient ] || "$wineserver" -p >/dev/null 2>&1 </dev/null
   echo "== creating the Wine prefix"
   "$wine" wineboot -i >"$work/wineboot.log" 2>&1 </dev/null
+  [ "${1:-}" != --transient ] || "$wineserver" -w
 }
 
 wine_session_locales() {

@@ -16,13 +16,7 @@ build=${1:?usage: run_wine_tests.sh BUILD_DIR}
 mkdir -p "$build"
 build=$(cd "$build" && pwd)
 
-wine=${WINE:-}
-[ -n "$wine" ] || wine=$(command -v wine64 || command -v wine || true)
-[ -n "$wine" ] || { [ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64; }
-[ -n "$wine" ] || { echo "run_wine_tests: no Wine program found" >&2; exit 2; }
-wineserver=${WINESERVER:-}
-[ -n "$wineserver" ] || { [ -x "$(dirname "$(readlink -f "$wine")")/wineserver" ] && wineserver=$(dirname "$(readlink -f "$wine")")/wineserver; }
-[ -n "$wineserver" ] || wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+. "$here/../wine_session.sh"
 
 # ---- cross build (incremental when BUILD_DIR is kept)
 echo "== cross-building the test programs"
@@ -33,39 +27,19 @@ echo "== building the demo packages"
 "$root/installer/demo_packages/build_demo_packages.sh" "$build/packages" "$build/demo" >"$build/demo.log" 2>&1 ||
   { cat "$build/demo.log"; exit 1; }
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/glotta-wine.XXXXXX")
 server_pid=
-cleanup() {
-  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
-  WINEPREFIX="$work/prefix" "$wineserver" -k >/dev/null 2>&1 || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+wine_session_on_exit() { [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true; }
+wine_session_start
 
 # ---- the locale the program is started in: Czech when the system has or can
 # make it (privately, without root), else whatever C.UTF-8 maps to.
 locale_name=cs_CZ.UTF-8
 expected_language=cs
-if ! locale -a 2>/dev/null | grep -qix 'cs_CZ\.utf-\?8'; then
-  mkdir -p "$work/locale"
-  if localedef -i cs_CZ -f UTF-8 "$work/locale/cs_CZ.UTF-8" >/dev/null 2>&1 || [ -d "$work/locale/cs_CZ.UTF-8" ]; then
-    export LOCPATH="$work/locale"
-    echo "== generated the cs_CZ.UTF-8 locale in the run's temporary folder"
-  else
-    locale_name=C.UTF-8
-    expected_language=en
-    echo "== no cs_CZ locale available; running in C.UTF-8 (Wine then reports English)"
-  fi
+if ! wine_session_locales cs_CZ; then
+  locale_name=C.UTF-8
+  expected_language=en
+  echo "== no cs_CZ locale available; running in C.UTF-8 (Wine then reports English)"
 fi
-
-# ---- Wine: a fresh prefix, one wineserver for the whole run, no display.
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY WAYLAND_DISPLAY
-# Wine's services inherit and keep the standard streams: never wait on a pipe.
-mkdir -p "$WINEPREFIX"
-"$wineserver" -p >/dev/null 2>&1 </dev/null
-echo "== creating the Wine prefix"
-"$wine" wineboot -i >"$work/wineboot.log" 2>&1 </dev/null
 
 # ---- HTTP server on a free port of 127.0.0.1
 mkdir -p "$work/www"

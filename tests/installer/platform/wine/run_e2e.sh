@@ -10,29 +10,15 @@ program=${1:?usage: run_e2e.sh TEST_PROGRAM BUILD_DIR}
 build=${2:?usage: run_e2e.sh TEST_PROGRAM BUILD_DIR}
 mkdir -p "$build"
 
-wine=${WINE:-}
-[ -n "$wine" ] || wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
-wineserver=$(dirname "$(readlink -f "$wine")")/wineserver
-[ -x "$wineserver" ] || wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
+. "$here/../wine_session.sh"
 
 echo "== building the demo packages"
 "$root/installer/demo_packages/build_demo_packages.sh" "$build/packages" "$build/demo" >"$build/demo.log" 2>&1 ||
   { cat "$build/demo.log"; exit 1; }
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/glotta-e2e.XXXXXX")
-cleanup() {
-  WINEPREFIX="$work/prefix" "$wineserver" -k >/dev/null 2>&1 || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 # No wineserver is kept running: the backend waits for the server to exit,
 # which is when Wine has written the registry that the probes read.
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINE="$wine" WINESERVER="$wineserver"
-unset DISPLAY WAYLAND_DISPLAY
-echo "== creating the Wine prefix"
-"$wine" wineboot -i >"$work/wineboot.log" 2>&1 </dev/null
-"$wineserver" -w
+wine_session_start --transient
 
 mkdir -p "$work/tmp"
 TMPDIR="$work/tmp" GLOTTA_E2E_PACKAGES="$build/packages/data" QT_QPA_PLATFORM=offscreen "$program"
