@@ -1,6 +1,6 @@
 #include "glotta/engine/file_fields.h"
 
-#include "glotta/engine/language_file.h"
+#include "glotta/engine/language_file_lines.h"
 #include "glotta/store/language_header.h"
 #include "glotta/store/text_helpers.h"
 
