@@ -1,0 +1,48 @@
+#include "glotta/widgets/editor/lang_file_save.h"
+
+#include "toolkit/core/exception.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+namespace {
+bool UnsafeName(const QString &Name)
+{
+    if (Name.trimmed().isEmpty() || Name.contains(QLatin1String("..")))
+        return true;
+    for (QChar C : Name) {
+        if (C == u'/' || C == u'\\' || C == u':' || C.unicode() < 0x20)
+            return true;
+    }
+    // Names made only of dots and blanks are no file name on some systems.
+    for (QChar C : Name) {
+        if (C != u'.' && !C.isSpace())
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+QString LangFileSavePath(const QString &LangDir, const QString &Name, const QString &Ext)
+{
+    if (UnsafeName(Name) || LangDir.isEmpty())
+        return QString();
+    QString FileName = Name;
+    if (!FileName.endsWith(Ext, Qt::CaseInsensitive))
+        FileName += Ext;
+    return QDir(LangDir).filePath(FileName);
+}
+
+void WriteLangFile(const QString &Path, const QByteArray &Bytes)
+{
+    QSaveFile File(Path);
+    if (!File.open(QIODevice::WriteOnly))
+        throw Exception(QStringLiteral("Cannot create file \"%1\". %2").arg(Path, File.errorString()));
+    if (File.write(Bytes) != Bytes.size()) {
+        File.cancelWriting();
+        throw Exception(QStringLiteral("Cannot write file \"%1\". %2").arg(Path, File.errorString()));
+    }
+    if (!File.commit())
+        throw Exception(QStringLiteral("Cannot write file \"%1\". %2").arg(Path, File.errorString()));
+}
+
