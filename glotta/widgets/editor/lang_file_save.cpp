@@ -1,9 +1,9 @@
 #include "glotta/widgets/editor/lang_file_save.h"
 
+#include "glotta/engine/language_file.h"
 #include "toolkit/core/exception.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 namespace {
 bool UnsafeName(const QString &Name)
@@ -35,14 +35,10 @@ QString LangFileSavePath(const QString &LangDir, const QString &Name, const QStr
 
 void WriteLangFile(const QString &Path, const QByteArray &Bytes)
 {
-    QSaveFile File(Path);
-    if (!File.open(QIODevice::WriteOnly))
-        throw Exception(QStringLiteral("Cannot create file \"%1\". %2").arg(Path, File.errorString()));
-    if (File.write(Bytes) != Bytes.size()) {
-        File.cancelWriting();
-        throw Exception(QStringLiteral("Cannot write file \"%1\". %2").arg(Path, File.errorString()));
-    }
-    if (!File.commit())
-        throw Exception(QStringLiteral("Cannot write file \"%1\". %2").arg(Path, File.errorString()));
+    // The language-file writer's own safe write: a temporary file, flushed
+    // and checked, then put in place.
+    QFileDevice::FileError Error = QFileDevice::NoError;
+    QString ErrorText;
+    if (!WriteLanguageFileBytes(Path, Bytes, Error, ErrorText))
+        throw Exception(QStringLiteral("Cannot write file \"%1\". %2").arg(Path, ErrorText));
 }
-
