@@ -64,12 +64,12 @@ public:
     explicit TGlottaCore(QObject *Owner = nullptr);
     ~TGlottaCore() override;
 
-    QString AboutGlotta() const;
+    QString AboutGlotta() const override;
     void SetAboutGlotta(const QString &) {}
     // As set in the design ("cs - Czech"); DesignLangISO holds it normalised.
     QString DesignLangISOCode() const { return fDesignLangISOCode; }
     void SetDesignLangISOCode(const QString &Value);
-    QString DesignLanguageName() const { return fDesignLanguage; }
+    QString DesignLanguageName() const override { return fDesignLanguage; }
     void SetDesignLanguageName(const QString &Value);
     QString DefaultLanguage() const { return fDefaultLanguage; }
     void SetDefaultLanguage(const QString &Value);
@@ -87,7 +87,7 @@ public:
     void SetLangCreatorVisible(bool Value);
     bool LangEditorVisible() const;
     void SetLangEditorVisible(bool Value);
-    bool TranslateGlotta() const { return fIncludeGlotta; }
+    bool TranslateGlotta() const override { return fIncludeGlotta; }
     void SetTranslateGlotta(bool Value) { fIncludeGlotta = Value; }
     QStringList LangResources() const { return fLangResources; }
     void SetLangResources(const QStringList &Value);
@@ -100,7 +100,7 @@ public:
     // Switches to the language named by an ISO code or a name unless Value
     // is exactly the current name or code (then nothing, not even the query).
     void SetCurrentLanguage(const QString &Value);
-    QString CurrentLanguageISO() const;
+    QString CurrentLanguageISO() const override;
     void SetCurrentLanguageISO(const QString &Value) { SetCurrentLanguage(Value); }
 
     // Switches language (an ISO code, a name, ">" for the next language, or
@@ -177,7 +177,7 @@ public:
     bool IsInitialized() const { return fIsInitialized; }
 
     // The library's own texts.
-    TLibraryTexts *LangFormLexicon() const { return fLangFormLexicon.get(); }
+    TLibraryTexts *LangFormLexicon() const override { return fLangFormLexicon.get(); }
     // The name under which the library lexicon is stored.
     QString LibraryLexiconPath() const;
     const QString &CookieName() const { return fCookieName; }

@@ -1,26 +1,46 @@
 #pragma once
 // TLangCoreData: the engine's data holder. It keeps the language list (its
 // TLanguageList part), the registry of attached components and the
-// translation store of the current language with its superior languages.
-// The editor's data class derives from it and implements the editor
-// operations.
+// translation store of the current language with its superior languages,
+// and it is the built-in editor's data model: the reference (source) data a
+// language is edited against, the page being edited and the working copy of
+// the global lexicon. The editor's operations are defined in the editor
+// folder (glotta/engine/editor/); the editor window's data class derives from
+// this one and implements the operations that touch the window.
 
 #include "glotta/store/component_structure.h"
+#include "glotta/store/indexed_items.h"
 #include "glotta/store/lang_types.h"
 #include "glotta/engine/language_list.h"
 #include "glotta/store/lexicon_data.h"
+#include "glotta/store/named_items.h"
 #include "glotta/store/smart_lexicon_data.h"
+#include "glotta/store/word_list.h"
 
+#include <QFlags>
+#include <QList>
+#include <QPointer>
 #include <QString>
+#include <QStringList>
+#include <array>
 #include <memory>
 
+class QObject;
+class TLibraryTexts;
 class TSpans;
 
 // The editor's requests to the engine and its page kinds.
 enum class TEditorActions { eaLoadLangForEdit, eaLoadLangForCreate, eaCreateLang, eaSaveLang };
+// No component produces emSmartLexicon pages; the kind exists for stored
+// values that name it.
 enum class TEditorModes { emClient, emIndexedLexicon, emSmartLexicon, emResources };
 // What the editor is shown for: creating a language or editing one.
 enum TEditorRequest { erCreateLanguage = 0, erEditLanguage = 1 };
+// The columns a search looks in: the translation, the reference text, the
+// designed text.
+enum TEditorSearch { seItem = 1, seSource = 2, seOriginal = 4 };
+Q_DECLARE_FLAGS(TEditorSearchMode, TEditorSearch)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TEditorSearchMode)
 
 // What the data holder asks of the engine that owns it. The engine
 // implements it; the holder never reaches into the engine's fields.
@@ -37,6 +57,15 @@ public:
     virtual void WriteExchangeFile(const QString &FileName, const QString &LangName, const QString &LangISO) = 0;
     // The library lexicon's items are translated through the language data.
     virtual bool LibraryListTranslated() const = 0;
+    // The current language's ISO code, normalised.
+    virtual QString CurrentLanguageISO() const = 0;
+    virtual QString DesignLanguageName() const = 0;
+    // The engine translates the library's own texts like any other lexicon.
+    virtual bool TranslateGlotta() const = 0;
+    // The library's own interface texts.
+    virtual TLibraryTexts *LangFormLexicon() const = 0;
+    // The library's name and version, one line.
+    virtual QString AboutGlotta() const = 0;
 
 protected:
     ~TLangDataEngine() = default;
@@ -45,23 +74,64 @@ protected:
 class TLangCoreData : public TLanguageList
 {
 public:
+    // Number of the library's interface texts the editor keeps at hand.
+    static constexpr int EditorLexCount = 50;
+    // SourceIndexes entry of a client row whose line the source data lack.
+    static constexpr quint16 NoSourceLine = 65535;
+
     explicit TLangCoreData(TLangDataEngine *OwnedEngine);
     ~TLangCoreData() override;
 
     std::unique_ptr<TSpans> SpanClients;
     TLangDataEngine *Engine;
+
+    // The last searched text; a search for the same text goes on after the
+    // row it found.
+    QString LastSearch;
+    // Name and code of the reference language of the loaded language.
     TLangIDs CurrentSuperiorLang;
     QString DesignLangISO;
+    // Code and name entered for the edited language.
     QString EditorISO;
     QString EditorLang;
+    // The language data: the loaded language's translations (while the
+    // editor is open, only the edited language's own).
     std::unique_ptr<TComponentStructure> DataStruct;
     std::unique_ptr<TLexiconData> DataLexicon;
     std::unique_ptr<TSmartLexiconData> SmartLexicon;
 
+    // The editor's page: its kind, the current group (index into
+    // ClientGroups, -1 none) and the group whose rows the window shows.
+    TEditorModes EditorMode = TEditorModes::emIndexedLexicon;
+    int SelectedClient = -1;
+    int PageFromClient = -1;
+    // The library's interface texts 0-49 in the current language.
+    std::array<QString, EditorLexCount> EditorLex;
+    // The groups, in the order of their names in the group list. Not owned;
+    // a component destroyed while the editor is open reads as no group.
+    QList<QPointer<QObject>> ClientGroups;
+    // Work data of the current page: the designed text of every work item,
+    // each row's work item, each client row's source line.
+    std::unique_ptr<TIndexedItems> DesignedList;
+    std::unique_ptr<TWordList> WorkIndexes;
+    std::unique_ptr<TWordList> SourceIndexes;
+    std::unique_ptr<TComponentStructure> WorkStruct;
+    // Source data: the reference translation of every attached component.
+    std::unique_ptr<TComponentStructure> SourceStruct;
+    std::unique_ptr<TIndexedItems> WorkLexicon;
+    std::unique_ptr<TLexiconData> SourceLexicon;
+    // Working copy of the global lexicon. Descent 0: a global of the edited
+    // language as opened; 1: entered, changed or imported, to be saved;
+    // 2: written by a status switch or a copy, saved only when a later
+    // storing of the page marks it 1.
+    std::unique_ptr<TNamedItems> WorkGlobalLexicon;
+    std::unique_ptr<TNamedItems> WorkSmartLexicon;
+    std::unique_ptr<TSmartLexiconData> SourceSmartLexicon;
+
     // The engine's language directory.
     QString LangsDir() const;
-    // The editor's requests, carried out by the engine.
-    bool EditorAction(TEditorActions Act, const QString &Param);
+    // The library's interface texts (the engine's).
+    TLibraryTexts *LangFormLexicon() const;
 
     // Exports the language the editor works on, with the flag the editor
     // holds in the process-wide flag buffer.
@@ -71,18 +141,126 @@ public:
     // designed text it is and that have no own translation yet (or any,
     // with OverwritingAllowed). Answers the number of entries written.
     int AddTranslate(const QString &Designed, const QString &Translated, bool OverwritingAllowed);
-
-    // The descent step of the three stores.
-    void NewLanguage();
     // Empties the three stores and CurrentSuperiorLang.
     void Clear();
 
+    // ---- editor run and actions ----
+
+    // Empties the work data and takes the library's texts in the current
+    // language; answers the about line the window shows.
+    QString PrepareForEditor();
+    // Empties the work, source and group data (the components stay).
+    void ClearWorkData();
+    // The editor's requests, carried out by the engine: load a language for
+    // editing or as the source of a new one, make the new language the
+    // engine's current one, save (Param: the file; the writer's errors
+    // propagate).
+    bool EditorAction(TEditorActions Act, const QString &Param);
+    // Builds the source data from the language data, which it empties.
+    // The engine calls it after the superior chain of a language loaded for
+    // editing.
+    void CompleteSourceData();
+    // The descent step of the three stores.
+    void NewLanguage();
+
+    // ---- groups and pages ----
+
+    // Fills ClientGroups and List with the groups and their names; false
+    // when no component is attached.
+    bool LoadGroups(QStringList &List);
+    // The objects of the current group: a client's components, a resource
+    // translator's units; none for a lexicon.
+    void LoadObjects(QStringList &List);
+    // Stores the current page and group, then loads group ClientIndex into
+    // the work data; answers the page kind.
+    TEditorModes ChangeEditorClient(int ClientIndex);
+    // Sends the rows of the current group (limited to the object ObjectName
+    // unless it is empty) to the window.
+    void NewEditorPage(const QString &ObjectName, const QStringList &LMAdditionNames);
+    // Takes the row values back from the window into the work data.
+    void StoreEditorPage();
+    // Writes the work data of the current group into the language data.
+    virtual void StoreGroup();
+    // StoreEditorPage, then StoreGroup.
+    virtual void StoreChanges();
+    // Stores one value into the work item WorkIndex, or into the working
+    // global lexicon when Descent marks a global item.
+    void RememberCell(const QString &Content, int WorkIndex, quint16 Descent, bool SaveNewGlobals);
+
+    // ---- global lexicon ----
+
+    // Adds the language data's globals the working copy lacks (after an import).
+    void LoadNewWorkGlobals();
+    // Rebuilds the language data's global lexicon from the working copy.
+    void StoreNewGlobals();
+    QString GetGlobalSource(const QString &LocStr) const;
+    QString GetGlobalTranslate(const QString &LocStr) const;
+
+    // ---- queries ----
+
+    bool AllowedGlobals() const;
+    // Name of group ClientIndex (the current group for -1); empty outside.
+    QString ClientName(int ClientIndex = -1) const;
+    int GetEditorRowsCount() const;
+    bool ChangeableEditorItem(int Row) const;
+    bool EditorItemIsGlobal(int Row, int &WorkIndex);
+    QString GetOriginalForEditorItem(int Row) const;
+    QString GetSourceForEditorItem(int Row) const;
+
+    // ---- item status, colours, search ----
+
+    // Colour of a source text: its descent, and whether the property is
+    // excluded from translation.
+    static quint32 GetItemColor(quint16 ItemDescent, bool NoTrans);
+    // Colour of a value compared with its source text.
+    static quint32 GetItemColor(quint16 ItemDescent, const QString &ItemContent, const QString &Original);
+    // Colour of row EditorIndex showing CurrentString; GroupName keys the
+    // source lexicons. Editing an obsolete line's value makes it current.
+    quint32 GetItemColor(int EditorIndex, const QString &GroupName, const QString &CurrentString);
+    // The hint of a status colour; empty for any other colour.
+    QString GetColorHint(quint32 Color) const;
+    // Switches the status of a row (translatable, global, excluded);
+    // answers whether anything changed and the value to show in NewText.
+    bool SwitchEditorItem(int EditorItem, const QString &Content, bool &AllowNoTrans, QString &NewText);
+    // The source text of a row and its colour; SameLocStr (when given) gets
+    // the other rows with the same designed text when globals are allowed.
+    QString SelectEditorItem(int EditorItem, TWordList *SameLocStr, quint32 &SourceColor);
+    // Whether the page of one object (all objects for an empty name) still
+    // has a row to translate.
+    bool IsUntranslated(const QString &GroupName, const QString &ObjectName);
+    // Searches the page from StartRow and selects the first match.
+    bool SearchWord(const QString &Searched, int StartRow, TEditorSearchMode Mode);
+
+    // ---- the window's side ----
+
     // Shows the editor for a TEditorRequest and answers the language to
-    // switch to. Without an editor window there is nothing to show: the
-    // current language stays.
+    // switch to, empty when the user cancelled. Without an editor window
+    // there is nothing to show: the current language stays.
     virtual QString EditorExecute(int EMode);
+    // Appends a row to the window's grid.
+    virtual void AddEditorRow(const QString &PropertyName, const QString &Value);
+    // The value of row Row as the user left it, in one-line form.
+    virtual QString GetEditorRow(int Row) const;
     virtual bool EditorOpened() const { return false; }
-    // Called after the superior chain of a language loaded for editing: the
-    // editor builds its source data from the language data.
-    virtual void CompleteSourceData() {}
+    // Focuses row Row; for the translation column also selects Len
+    // characters from Start of the value being edited.
+    virtual void EditorSelect(int Row, int Start, int Len, TEditorSearch Column);
+
+private:
+    // The component of group Index, or nullptr (out of range, destroyed).
+    QObject *Group(int Index) const;
+    // Work-item helpers of the current page.
+    QString RowDesigned(int Row) const;
+    QString ResourceSource(int WorkItem, quint16 &SourceDescent) const;
+    QString LexiconSource(const QString &GroupName, int WorkItem, quint16 &SourceDescent) const;
+    int SourceLine(int Row) const;
+    // Stored globals the page uses: the working global lexicon's translation
+    // of LocStr with descent 0 or 1.
+    int PageGlobal(const QString &LocStr) const;
+    bool ItemNeedsTranslation(quint16 Descent, const QString &Text, const QString &Designed,
+                              const QString &SourceText) const;
+    void LoadClientGroup(QObject *Component);
+    void LoadResourceGroup(QObject *Component);
+    void LoadLexiconGroup(QObject *Component);
+    bool SearchRow(int Row, const QString &Searched, const QString &Folded, TEditorSearchMode Mode);
 };
