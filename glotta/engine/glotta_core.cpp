@@ -684,6 +684,9 @@ bool TGlottaCore::EditorAction(TEditorActions Act, const QString &Param)
         fCurrentLangISO = Normalized(fData->EditorISO);
         return true;
     case TEditorActions::eaSaveLang:
+        // Without a name or a file the writer writes nothing: not a success.
+        if (fData->EditorLang.isEmpty() || Param.isEmpty())
+            return false;
         SaveLanguage(fData->EditorLang, fData->CurrentSuperiorLang.Name, fData->EditorISO, Param);
         return true;
     }
