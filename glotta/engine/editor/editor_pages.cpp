@@ -227,13 +227,19 @@ void TLangCoreData::StoreGroup()
     const QString Name = ClientName();
     switch (EditorMode) {
     case TEditorModes::emClient:
+        // The language data hold the language's own texts only: a stored
+        // line is the language's own (descent 0), whatever level its text
+        // was inherited from before the user changed it.
         for (int i = 0; i < WorkStruct->Count(); ++i) {
-            const int j = DataStruct->Find(WorkStruct->LineID(i));
+            int j = DataStruct->Find(WorkStruct->LineID(i));
             if (WorkStruct->GetChangeable(i) & ChangeableOwnLine) {
-                if (j < 0)
+                if (j < 0) {
                     DataStruct->Copy(i, *WorkStruct);
-                else
+                    j = DataStruct->Find(WorkStruct->LineID(i));
+                } else {
                     DataStruct->SetupLineBy(j, i, *WorkStruct, 0);
+                }
+                DataStruct->SetDescent(j, quint16(DataStruct->GetDescent(j) & ~0xFF));
             } else if (j >= 0) {
                 DataStruct->DeleteLine(j);
             }

@@ -10,6 +10,7 @@
 #include "glotta/store/unit_list.h"
 #include "glotta/widgets/glotta_client.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QStringDecoder>
@@ -307,6 +308,320 @@ private slots:
         QCOMPARE(F.Lexicon->GetItem(0), QStringLiteral("jedna"));
         QCOMPARE(F.Lexicon->GetItem(1), QStringLiteral("two"));
         QCOMPARE(F.Res->GetItem(1), QStringLiteral("Cancel"));
+    }
+
+    // Switching a translated row's status: with globals the cycle runs
+    // through global and excluded back to translatable, without them two
+    // switches return. Each switch answers the value to show.
+    void switchStatus_data()
+    {
+        QTest::addColumn<bool>("Globals");
+        QTest::addColumn<QList<quint32>>("Colors");
+        QTest::addColumn<QStringList>("Texts");
+        using namespace EditorColor;
+        QTest::newRow("with globals") << true << QList<quint32>{Blue, Salmon, Green}
+                                      << QStringList{"Hello", "Ahoj", "Hello"};
+        QTest::newRow("without globals") << false << QList<quint32>{Salmon, Green} << QStringList{"Ahoj", "Hello"};
+    }
+    void switchStatus()
+    {
+        QFETCH(bool, Globals);
+        QFETCH(QList<quint32>, Colors);
+        QFETCH(QStringList, Texts);
+        TEditForm F;
+        F.Client->SetGlobalLexicon(Globals);
+        TEditorDouble &D = F.Data();
+        F.OpenEnglish();
+        F.OpenGroup(0);
+        const int Row = D.RowOf("Label1.Caption");
+        bool AllowNoTrans = false;
+        for (int i = 0; i < Colors.size(); ++i) {
+            QString NewText;
+            QVERIFY(D.SwitchEditorItem(Row, D.Rows[Row].Value, AllowNoTrans, NewText));
+            QCOMPARE(NewText, Texts[i]);
+            D.Rows[Row].Value = NewText;
+            QCOMPARE(D.Color("Label1.Caption"), Colors[i]);
+            QCOMPARE(D.ChangeableEditorItem(Row), Colors[i] != EditorColor::Salmon);
+        }
+        // Back where it started: saved as before, and the global the cycle
+        // wrote on the way is not saved.
+        F.Save(F.Path("english.lng"));
+        const QStringList Lines = F.FileLines("english.lng");
+        QVERIFY(Lines.contains("0\t\"Hello\"\t%COMPONENT=Label1;\t%OWNER=EdForm;"));
+        QVERIFY(!Lines.contains("0\t\"Ahoj\""));
+
+        // Lexicon items switch only where globals are allowed.
+        F.Lexicon->SetGlobalLexicon(Globals);
+        F.OpenGroup(1);
+        QString NewText;
+        AllowNoTrans = false;
+        QCOMPARE(D.SwitchEditorItem(0, D.Rows[0].Value, AllowNoTrans, NewText), Globals);
+    }
+
+    // An excluded property is saved as such, and its row shows the source.
+    void excludedIsSaved()
+    {
+        TEditForm F;
+        F.Client->SetGlobalLexicon(false);
+        TEditorDouble &D = F.Data();
+        F.OpenEnglish();
+        F.OpenGroup(0);
+        const int Row = D.RowOf("Label1.Caption");
+        bool AllowNoTrans = false;
+        QString NewText;
+        D.SwitchEditorItem(Row, D.Rows[Row].Value, AllowNoTrans, NewText);
+        D.Rows[Row].Value = NewText;
+        F.Save(F.Path("english.lng"));
+        QVERIFY(F.FileLines("english.lng").contains("0\t%NOTRANS\t%COMPONENT=Label1;\t%OWNER=EdForm;"));
+        D.ChangeEditorClient(0);
+        D.LoadPage();
+        QCOMPARE(D.Rows[D.RowOf("Label1.Caption")].Value, QStringLiteral("Ahoj"));
+        quint32 SourceColor = 0;
+        QCOMPARE(D.SelectEditorItem(D.RowOf("Label1.Caption"), nullptr, SourceColor), QStringLiteral("Ahoj"));
+        QCOMPARE(D.Color("Label1.Caption"), EditorColor::Salmon);
+    }
+
+    // A new language from English: every row English translates starts
+    // inherited; typing makes a row the new language's own, emptying one
+    // leaves it inherited. Only the typed line is saved, and the engine
+    // then shows the new language.
+    void newLanguage()
+    {
+        TEditForm F;
+        QList<quint32> Colors;
+        QStringList Groups;
+        F.Data().Session = [&](TEditorDouble &D, int Mode) -> QString {
+            if (Mode != erCreateLanguage || !D.EditorAction(TEditorActions::eaLoadLangForCreate, "English"))
+                return QString();
+            D.NewLanguage();
+            D.CompleteSourceData();
+            D.EditorLang = "Deutsch";
+            D.EditorISO = "de";
+            D.LoadGroups(Groups);
+            D.EditorAction(TEditorActions::eaCreateLang, QString());
+            F.OpenGroup(0);
+            for (const QString &Row : {"Button1.Caption", "EdForm.Caption", "Label1.Caption", "Label2.Caption"})
+                Colors << D.Color(Row);
+            D.Type("Label1.Caption", "Hallo");
+            D.Type("EdForm.Caption", "");
+            Colors << D.Color("Label1.Caption") << D.Color("EdForm.Caption");
+            F.OpenGroup(1);
+            for (const QString &Row : {"Item[0]", "Item[1]", "Item[2]"})
+                Colors << D.Color(Row);
+            F.Save(F.Path("deutsch.lng"));
+            return D.EditorLang;
+        };
+        F.Engine->ShowLangCreator();
+        using namespace EditorColor;
+        // Button1's English line is obsolete there, yet a source like any
+        // other; Label2 has no English line; Lexicon1's item 2 takes
+        // English's global translation.
+        QCOMPARE(Colors, (QList<quint32>{Lime, Lime, Lime, Yellow, Green, SeaGreen, Lime, Yellow, LightBlue}));
+        QCOMPARE(F.FileLines("deutsch.lng"),
+                 (QStringList{"[LANGUAGE_FILE]",
+                              "0\t%LANGUAGE_NAME=\"Deutsch\"\t%CODE=de;\t%SUPERIOR_LANGUAGE=English;\t%FILEVER=THLF1;",
+                              "0\t\"Hallo\"\t%COMPONENT=Label1;\t%OWNER=EdForm;", "0\t%LEXICON_STRINGS",
+                              "0\t%SMART_STRINGS"}));
+        QCOMPARE(F.Engine->CurrentLanguage(), QStringLiteral("Deutsch"));
+        QCOMPARE(F.Label1->text(), QStringLiteral("Hallo"));
+        QCOMPARE(F.Form->windowTitle(), QStringLiteral("Window"));
+        QCOMPARE(F.Lexicon->GetItem(0), QStringLiteral("one"));
+    }
+
+    // Searching the client page of English: rows "Old close", "Window",
+    // "Hello", "End (global)" over the sources "Zavřít", "Okno", "Ahoj",
+    // "Konec". Only A-Z fold.
+    void search_data()
+    {
+        QTest::addColumn<QString>("Searched");
+        QTest::addColumn<int>("StartRow");
+        QTest::addColumn<int>("Mode");
+        QTest::addColumn<int>("Row");
+        QTest::addColumn<int>("Start");
+        QTest::addColumn<int>("Column");
+        QTest::newRow("exact") << "ell" << 0 << int(seItem) << 2 << 1 << int(seItem);
+        QTest::newRow("ASCII capitals fold") << "HELLO" << 0 << int(seItem) << 2 << 0 << int(seItem);
+        QTest::newRow("from the start row") << "e" << 3 << int(seItem) << 3 << 0 << int(seItem);
+        QTest::newRow("wraps") << "window" << 2 << int(seItem) << 1 << 0 << int(seItem);
+        QTest::newRow("negative start") << "window" << -5 << int(seItem) << 1 << 0 << int(seItem);
+        QTest::newRow("source") << "ZAV" << 0 << int(seSource) << 0 << 0 << int(seSource);
+        QTest::newRow("accented exact") << "řít" << 0 << int(seSource) << 0 << 3 << int(seSource);
+        QTest::newRow("accented capitals do not fold") << "ŘÍT" << 0 << int(seSource) << -1 << -1 << 0;
+        QTest::newRow("original") << "okno" << 0 << int(seOriginal) << 1 << 0 << int(seOriginal);
+        // English is based on the design language: its sources are the
+        // designed texts, searched once as sources.
+        QTest::newRow("source before original") << "okno" << 0 << int(seSource | seOriginal) << 1 << 0
+                                                << int(seSource);
+        QTest::newRow("item before source") << "o" << 1 << int(seItem | seSource) << 1 << 4 << int(seItem);
+        QTest::newRow("absent") << "xyz" << 0 << int(seItem | seSource | seOriginal) << -1 << -1 << 0;
+        QTest::newRow("empty") << "" << 0 << int(seItem) << -1 << -1 << 0;
+    }
+    void search()
+    {
+        QFETCH(QString, Searched);
+        QFETCH(int, StartRow);
+        QFETCH(int, Mode);
+        QFETCH(int, Row);
+        QFETCH(int, Start);
+        QFETCH(int, Column);
+        TEditForm F;
+        TEditorDouble &D = F.Data();
+        F.OpenEnglish();
+        F.OpenGroup(0);
+        QCOMPARE(D.SearchWord(Searched, StartRow, TEditorSearchMode(Mode)), Row >= 0);
+        if (Row >= 0)
+            QCOMPARE(D.Selected, (TEditorDouble::TSelection{Row, Start, int(Searched.size()), TEditorSearch(Column)}));
+        else
+            QVERIFY(!D.Selected);
+        QCOMPARE(D.LastSearch, Searched);
+    }
+
+    // The same text again goes on after the row it found, and wraps.
+    void searchAgain()
+    {
+        TEditForm F;
+        TEditorDouble &D = F.Data();
+        F.OpenEnglish();
+        F.OpenGroup(0);
+        QList<std::pair<int, int>> Found;
+        int Row = 0;
+        for (int i = 0; i < 5; ++i) {
+            QVERIFY(D.SearchWord("o", Row, seItem));
+            Row = D.Selected->Row;
+            Found << std::pair{Row, D.Selected->Start};
+        }
+        QCOMPARE(Found, (QList<std::pair<int, int>>{{0, 6}, {1, 4}, {2, 4}, {3, 7}, {0, 6}}));
+        // Selecting a row forgets the search: it starts at the row again.
+        quint32 Color;
+        D.SelectEditorItem(2, nullptr, Color);
+        QVERIFY(D.SearchWord("o", 2, seItem));
+        QCOMPARE(D.Selected->Row, 2);
+    }
+
+    // A failed save raises a clear error and leaves the file as it was; the
+    // edits stay, so saving again succeeds.
+    void failedSaveKeepsEdits()
+    {
+        TEditForm F;
+        TEditorDouble &D = F.Data();
+        F.OpenEnglish();
+        F.OpenGroup(0);
+        D.Type("Label1.Caption", "Hi");
+        D.StoreChanges();
+        D.StoreNewGlobals();
+        const QByteArray Before = LangData("editor/english.lng");
+        QVERIFY(QDir(F.Dir.path()).mkdir("blocked.lng"));
+        try {
+            D.EditorAction(TEditorActions::eaSaveLang, F.Path("blocked.lng"));
+            QFAIL("saving onto a folder succeeded");
+        } catch (const Exception &E) {
+            QVERIFY2(!E.Message().isEmpty(), qPrintable(E.KindName()));
+        }
+        QFile File(F.Path("english.lng"));
+        QVERIFY(File.open(QIODevice::ReadOnly));
+        QCOMPARE(File.readAll(), Before);
+        File.close();
+        QVERIFY(D.EditorAction(TEditorActions::eaSaveLang, F.Path("english.lng")));
+        QVERIFY(F.FileLines("english.lng").contains("0\t\"Hi\"\t%COMPONENT=Label1;\t%OWNER=EdForm;"));
+    }
+
+    // Storing a page: an inherited text left as it is leaves no line, one
+    // changed character makes it the language's own; a translated lexicon
+    // item emptied is removed.
+    void storeKeepsOnlyOwnTexts()
+    {
+        TEditForm F;
+        TEditorDouble &D = F.Data();
+        QVERIFY(D.EditorAction(TEditorActions::eaLoadLangForCreate, "English"));
+        D.NewLanguage();
+        D.CompleteSourceData();
+        D.EditorLang = "Deutsch";
+        QStringList Groups;
+        D.LoadGroups(Groups);
+        F.OpenGroup(0);
+        D.StoreChanges();
+        QCOMPARE(D.DataStruct->Count(), 0);
+        D.Type("EdForm.Caption", "Windows");
+        D.StoreChanges();
+        QCOMPARE(D.DataStruct->Count(), 1);
+        QCOMPARE(D.DataStruct->LineID(0), QStringLiteral("EdForm@#0["));
+        QCOMPARE(D.DataStruct->GetTranslation(0), QStringLiteral("Windows"));
+        QCOMPARE(D.DataStruct->GetDescent(0), quint16(0));
+
+        F.OpenGroup(1);
+        D.Type("Item[1]", "zwei");
+        F.OpenGroup(1);
+        QCOMPARE(D.DataLexicon->ReadItem("EdForm.Lexicon1", 1), QStringLiteral("zwei"));
+        QCOMPARE(D.Rows[1].Value, QStringLiteral("zwei"));
+        D.Type("Item[1]", "");
+        F.OpenGroup(1);
+        QVERIFY(!D.DataLexicon->IsIncluded("EdForm.Lexicon1", 1));
+    }
+
+    // A global typed on a global row is saved only while some item of the
+    // language has no own translation of that designed text.
+    void newGlobalSavedOnlyWhenUsed_data()
+    {
+        QTest::addColumn<bool>("ThenOwn");
+        QTest::newRow("the row uses it") << false;
+        QTest::newRow("the row takes an own text after all") << true;
+    }
+    void newGlobalSavedOnlyWhenUsed()
+    {
+        QFETCH(bool, ThenOwn);
+        TEditForm F;
+        TEditorDouble &D = F.Data();
+        F.OpenEnglish();
+        F.OpenGroup(0);
+        const QString Label = "Label1.Caption";
+        bool AllowNoTrans = false;
+        QString NewText;
+        D.SwitchEditorItem(D.RowOf(Label), D.Rows[D.RowOf(Label)].Value, AllowNoTrans, NewText);
+        D.Type(Label, "Hi all");
+        F.OpenGroup(0);
+        QCOMPARE(D.Rows[D.RowOf(Label)].Value, QStringLiteral("Hi all"));
+        QCOMPARE(D.Color(Label), EditorColor::Blue);
+        if (ThenOwn) {
+            AllowNoTrans = false;
+            D.SwitchEditorItem(D.RowOf(Label), "Hi all", AllowNoTrans, NewText);
+            D.Type(Label, "Hello again");
+        }
+        F.Save(F.Path("english.lng"));
+        const QStringList Lines = F.FileLines("english.lng");
+        QCOMPARE(Lines.contains("0\t\"Ahoj\""), !ThenOwn);
+        QCOMPARE(Lines.contains("0\t\"Hello again\"\t%COMPONENT=Label1;\t%OWNER=EdForm;"), ThenOwn);
+        QVERIFY(!Lines.contains("0\t\"Hello\"\t%COMPONENT=Label1;\t%OWNER=EdForm;"));
+    }
+
+    // An export stores the page and the editor goes on: storing the same
+    // page again (at the save) must not turn inherited or global items into
+    // own translations.
+    void storingTwiceChangesNothing()
+    {
+        TEditForm F;
+        TEditorDouble &D = F.Data();
+        F.OpenEnglish();
+        F.OpenGroup(1);
+        for (int Pass = 0; Pass < 2; ++Pass) {
+            D.StoreChanges();
+            QCOMPARE(D.DataLexicon->ReadItem("EdForm.Lexicon1", 0), QStringLiteral("one"));
+            QVERIFY(!D.DataLexicon->IsIncluded("EdForm.Lexicon1", 1));
+            QVERIFY(!D.DataLexicon->IsIncluded("EdForm.Lexicon1", 2));
+            QCOMPARE(D.Color("Item[2]"), EditorColor::Blue);
+        }
+    }
+
+    // Group names are compared ignoring letter case: of two lexicons whose
+    // names differ only so, the first is the group.
+    void caseTwinGroups()
+    {
+        TEditForm F;
+        auto *Twin = new TDesignedLexicon(F.Form.get());
+        Twin->setObjectName("LEXICON1");
+        Twin->SetItems({"x"});
+        Twin->SetGlottaEngine(F.Engine);
+        QCOMPARE(F.OpenEnglish(), (QStringList{"EdForm", "EdForm.Lexicon1", "EdForm.Res1"}));
+        QCOMPARE(F.Data().ClientGroups.value(1).data(), F.Lexicon);
     }
 };
 
