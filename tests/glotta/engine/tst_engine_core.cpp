@@ -325,7 +325,7 @@ private slots:
         E.Translate("de");
         E.Translate("english");
         QCOMPARE(E.ResourceReads, 2);
-        for (const QString &Request : {"de", "čeština", "de", "english", "de"}) {
+        for (const QString Request : {"de", "čeština", "de", "english", "de"}) {
             E.Translate(Request);
             QCOMPARE(E.CurrentLanguage(), E.LData()->Languages.Strings(E.LData()->IndexOfLanguage(Request)));
         }
