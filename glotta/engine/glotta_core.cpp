@@ -76,6 +76,8 @@ void TGlottaCore::Construct(TDataFactory MakeData)
     fAllowEditInternalLangs = false;
     connect(this, &QObject::objectNameChanged, this, [this] { NameChanged(); });
     fIsFullyCreated = true;
+    // An engine the design reader creates is loading already; Loaded() does
+    // this once every property of the design is set.
     if (IsReady()) {
         UpdateLibraryLanguage(fDesignLanguage, fData->DesignLangISO, false);
         RescanLanguages();
@@ -138,9 +140,11 @@ void TGlottaCore::SetCookieName(const QString &Value)
 
 void TGlottaCore::Loaded()
 {
-    TComponentHooks::Loaded();
+    // Registered while still loading, so that the rescan registering asks
+    // for is the single one below.
     if (fKeyPending)
         NameChanged();
+    TComponentHooks::Loaded();
     const bool Force = fCurrentLangISO == fData->DesignLangISO || fCurrentLanguage == fDesignLanguage;
     UpdateLibraryLanguage(fCurrentLanguage, fCurrentLangISO, Force);
     RescanLanguages();
@@ -318,6 +322,8 @@ TLanguageSources TGlottaCore::LanguageSources()
 
 void TGlottaCore::RescanLanguages()
 {
+    // During construction and while a design loads, the setters' rescans
+    // are left out: Loaded() scans once, when every property is known.
     if (!IsReady())
         return;
     // A changed list can resolve a superior chain differently.

@@ -108,8 +108,9 @@ public:
     QBuffer *Flag(const QString &ISOorLangName);
     QBuffer *Flag(int LanguageIndex);
 
-    // Lists the design language, the resources and the directory's files anew.
-    void Rescan(const TLanguageSources &Sources);
+    // Lists the design language, the resources and the directory's files
+    // anew. Virtual so that a holder can watch how often discovery runs.
+    virtual void Rescan(const TLanguageSources &Sources);
     // Adds a discovered language (its header and flag picture); the first
     // of two languages of one name wins, except that a file may take the
     // place of a resource language when resources are editable.

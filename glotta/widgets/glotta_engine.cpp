@@ -85,7 +85,8 @@ TGlottaEngine::TGlottaEngine(QObject *Owner) : TGlottaCore(Owner, DataFactory())
     // show the white square.
     fEmptyFlag.LoadFromBytes(BuiltInFlag(ifEmptyFlag));
     // The core's construction scanned before this class could answer
-    // GetLangsDir and draw flags; now both are known.
+    // GetLangsDir and draw flags; now both are known. (An engine the design
+    // reader creates scans only when loading ends.)
     RescanLanguages();
     InstallActivationHandler();
 }
@@ -211,7 +212,8 @@ void TGlottaEngine::SetLanguageMenu(QMenu *Value)
             A->setIcon(QIcon());
     }
     SetComponentLink(this, fLanguageMenu, Value);
-    if (fLanguageMenu)
+    // While loading the list is not scanned yet; the rescan at its end fills the menu.
+    if (fLanguageMenu && !IsLoading())
         FillLanguageMenu(fLanguageMenu);
 }
 

@@ -5,6 +5,8 @@
 
 namespace {
 const TWidgetFacts *Facts = nullptr;
+// The innermost TLoadingCreation of this thread.
+thread_local TLoadingCreation *CurrentCreation = nullptr;
 
 QString Role(const QObject *Obj)
 {
@@ -50,6 +52,41 @@ void CollectOwned(QObject *Parent, QList<QObject *> &Out)
     }
 }
 } // namespace
+
+TComponentHooks::TComponentHooks() : fLoading(TLoadingCreation::Claim(this)) {}
+
+TComponentHooks::~TComponentHooks()
+{
+    TLoadingCreation::Release(this);
+}
+
+TLoadingCreation::TLoadingCreation() : fOuter(CurrentCreation)
+{
+    CurrentCreation = this;
+}
+
+TLoadingCreation::~TLoadingCreation()
+{
+    CurrentCreation = fOuter;
+}
+
+bool TLoadingCreation::Claim(TComponentHooks *Component)
+{
+    if (!CurrentCreation || CurrentCreation->fClaimed)
+        return false;
+    CurrentCreation->fClaimed = true;
+    CurrentCreation->fComponent = Component;
+    return true;
+}
+
+void TLoadingCreation::Release(TComponentHooks *Component)
+{
+    // Any scope of the thread may still name it: a component created under
+    // an outer scope can go away while an inner one is open.
+    for (TLoadingCreation *C = CurrentCreation; C; C = C->fOuter)
+        if (C->fComponent == Component)
+            C->fComponent = nullptr;
+}
 
 void SetWidgetFacts(const TWidgetFacts *Value)
 {

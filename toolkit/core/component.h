@@ -13,7 +13,11 @@ enum TOperation { opInsert, opRemove };
 class TComponentHooks
 {
 public:
-    virtual ~TComponentHooks() = default;
+    // A component the design reader creates is loading from its construction
+    // on (see TLoadingCreation), so its constructor can leave to Loaded()
+    // work that the design's properties would only make again.
+    TComponentHooks();
+    virtual ~TComponentHooks();
 
     // True from creation by the design reader until Loaded() has run.
     bool IsLoading() const { return fLoading; }
@@ -29,6 +33,35 @@ public:
 
 private:
     bool fLoading = false;
+};
+
+// Held by the design reader while it creates one component. The first
+// component with hooks constructed meanwhile starts out loading: that is the
+// created component itself whenever it has hooks, since its bases are built
+// before anything its constructor makes. Scopes nest (a constructor may read
+// a design of its own); the thread's innermost scope counts.
+class TLoadingCreation
+{
+public:
+    TLoadingCreation();
+    ~TLoadingCreation();
+    TLoadingCreation(const TLoadingCreation &) = delete;
+    TLoadingCreation &operator=(const TLoadingCreation &) = delete;
+
+    // The component that started out loading, while it exists; nullptr
+    // when none did or it is gone again.
+    TComponentHooks *Component() const { return fComponent; }
+
+    // For TComponentHooks: whether a component under construction is the
+    // one the innermost scope waits for; it is so at most once.
+    static bool Claim(TComponentHooks *Component);
+    // For TComponentHooks: a component goes away.
+    static void Release(TComponentHooks *Component);
+
+private:
+    TLoadingCreation *fOuter = nullptr;
+    TComponentHooks *fComponent = nullptr;
+    bool fClaimed = false;
 };
 
 // Forms: toolkit TForm, "GlottaRole" = "form", parentless widgets,

@@ -18,6 +18,22 @@ void TDesignContext::AddFixup(QObject *Component, const QString &Property, const
     fFixups.append(TFixup{Component, Property, TargetName, std::move(Apply)});
 }
 
+namespace {
+// Creates a component that the reader then loads. It is loading from its
+// construction on; should the component have no hooks and its constructor
+// make in code one that has, that one took the mark and is no part of the
+// design: its loading ends here, as though nothing had marked it.
+QObject *CreateForLoading(const TClassInfo &Info, QObject *Parent)
+{
+    TLoadingCreation Creation;
+    QObject *Obj = Info.Create(Parent);
+    TComponentHooks *Marked = Creation.Component();
+    if (Marked && Marked != dynamic_cast<TComponentHooks *>(Obj))
+        Marked->Loaded();
+    return Obj;
+}
+} // namespace
+
 class TDesignReader
 {
 public:
@@ -55,7 +71,7 @@ public:
         if (!Info)
             Fail(Doc.object().value(QStringLiteral("name")).toString(), QString(),
                  QStringLiteral("unknown class '%1'").arg(Class));
-        fContext.Root = Info->Create(Parent);
+        fContext.Root = CreateForLoading(*Info, Parent);
         try {
             Read(Bytes);
         } catch (...) {
@@ -82,8 +98,9 @@ private:
         for (auto It = Node.begin(); It != Node.end(); ++It)
             if (!QStringList{"class", "name", "properties", "components"}.contains(It.key()))
                 Fail(Name, QString(), QStringLiteral("unknown entry '%1'").arg(It.key()));
-        // Loading from before the name is set: a component that reacts to its
-        // name (an engine rescans its languages) waits for Loaded() instead.
+        // Loading from before the name is set (a root made in code is marked
+        // only here): a component that reacts to its name (an engine rescans
+        // its languages) waits for Loaded() instead.
         if (auto *Hooks = dynamic_cast<TComponentHooks *>(Obj))
             Hooks->SetLoading(true);
         Obj->setObjectName(Name);
@@ -137,7 +154,7 @@ private:
                 Fail(ChildName, QString(), QStringLiteral("a control inside the non-visual component '%1'").arg(Name));
             // Non-visual components belong to the form (or frame) being read.
             QObject *Parent = IsWidget ? Obj : (qobject_cast<QWidget *>(Obj) ? Obj : Obj->parent());
-            Load(ChildInfo->Create(Parent), *ChildInfo, Child);
+            Load(CreateForLoading(*ChildInfo, Parent), *ChildInfo, Child);
         }
     }
 

@@ -1,15 +1,23 @@
 // The engine component: flag images of the languages, the language menu it
-// fills and keeps checked, and its initialisation at the program's first
-// activation, also with several engines.
+// fills and keeps checked, its initialisation at the program's first
+// activation, also with several engines, and its discovery when a stored
+// design creates it.
 
 #include "tests/glotta/engine/engine_fixture.h"
 #include "glotta/store/flag_icon.h"
+#include "glotta/widgets/glotta_classes.h"
 #include "glotta/widgets/glotta_engine.h"
+#include "glotta/widgets/lang_combo.h"
 #include "toolkit/widgets/application.h"
+#include "toolkit/widgets/design.h"
+#include "toolkit/widgets/form.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMenu>
 #include <QTest>
 
@@ -72,6 +80,47 @@ public:
 private:
     QStringList &fLog;
 };
+
+// A data holder that counts the discoveries of every engine created while
+// it is installed.
+class TCountingData : public TLangCoreData
+{
+public:
+    using TLangCoreData::TLangCoreData;
+    static inline int Scans = 0;
+    void Rescan(const TLanguageSources &Sources) override
+    {
+        ++Scans;
+        TLangCoreData::Rescan(Sources);
+    }
+};
+
+struct TCountingScans
+{
+    TCountingScans()
+    {
+        TCountingData::Scans = 0;
+        TGlottaEngine::SetDataFactory([](TGlottaCore *E) -> TLangCoreData * { return new TCountingData(E); });
+    }
+    ~TCountingScans() { TGlottaEngine::SetDataFactory(nullptr); }
+};
+
+// What an engine's discovery produced, as lists to compare.
+QList<QStringList> Discovered(const TGlottaEngine &E)
+{
+    const TLangCoreData &D = *E.LData();
+    return {D.Languages.ToStringList(), D.FileNames.ToStringList(), D.LangCodes.ToStringList(),
+            D.EditableLangs.ToStringList(), D.LangMenu.ToStringList(), E.LangResources(),
+            {E.DesignLangISOCode(), E.CurrentLanguage(), QString::number(E.FlagsList().size())}};
+}
+
+QStringList Items(const QComboBox &Box)
+{
+    QStringList L;
+    for (int i = 0; i < Box.count(); ++i)
+        L.append(Box.itemText(i));
+    return L;
+}
 
 void Activate()
 {
@@ -194,6 +243,78 @@ private slots:
         for (QAction *A : Menu.actions())
             QVERIFY(A->icon().isNull());
         QCOMPARE(Other.actions().size(), 2);
+    }
+
+    void storedDesignScansOnce_data()
+    {
+        QTest::addColumn<bool>("EngineFirst");
+        // The control is loaded before the engine has scanned, or after.
+        QTest::newRow("engine after its control") << false;
+        QTest::newRow("engine before its control") << true;
+    }
+    void storedDesignScansOnce()
+    {
+        QFETCH(bool, EngineFirst);
+        RegisterGlottaClasses();
+        TEngineFixture F;
+        WriteLanguage(F, "de.lng", "Deutsch", "de", Bitmap(QSize(16, 16), Qt::blue));
+        WriteLanguage(F, "sk.lng", "Slovenčina", "sk");
+        const QByteArray Flag = Bitmap(QSize(16, 16), Qt::red);
+
+        // Every property here asks for a rescan when set on a ready engine.
+        const QJsonObject Engine{
+            {"class", "TGlottaEngine"},
+            {"name", "GlottaEngine1"},
+            {"properties", QJsonObject{{"LangSubdirectory", F.Dir.path()},
+                                       {"LangFileExtension", "LNG"},
+                                       {"DesignLangISOCode", "cs - Czech"},
+                                       {"DesignLanguageName", "čeština"},
+                                       {"LangResources", QJsonArray{"absent"}},
+                                       {"LangCreatorVisible", false},
+                                       {"DesignLangFlag", QString::fromLatin1(Flag.toBase64())}}}};
+        const QJsonObject Combo{{"class", "TLangCombo"},
+                                {"name", "LangCombo1"},
+                                {"properties", QJsonObject{{"GlottaEngine", "GlottaEngine1"}}}};
+        // Each row's forms are new names, so each engine is the first of its key.
+        static int Row = 0;
+        ++Row;
+        const QJsonObject Design{{"class", "TForm"},
+                                 {"name", QStringLiteral("ScanForm%1").arg(Row)},
+                                 {"components", EngineFirst ? QJsonArray{Engine, Combo} : QJsonArray{Combo, Engine}}};
+        TForm Form;
+        {
+            TCountingScans Counting;
+            ReadDesignFromBytes(&Form, QJsonDocument(Design).toJson(), "scan design");
+            QCOMPARE(TCountingData::Scans, 1);
+        }
+        auto *Loaded = Form.findChild<TGlottaEngine *>("GlottaEngine1");
+        auto *Box = Form.findChild<TLangCombo *>("LangCombo1");
+        QVERIFY(Loaded && Box);
+
+        // The same engine built in code scans on construction and on its
+        // setters, and ends with the same languages.
+        QWidget Other;
+        Other.setObjectName(QStringLiteral("ScanFormInCode%1").arg(Row));
+        TCountingScans Counting;
+        auto *Built = new TGlottaEngine(&Other);
+        QVERIFY(TCountingData::Scans > 0);
+        QCOMPARE(Built->LData()->Languages.Count(), 1);
+        Built->setObjectName("GlottaEngine1");
+        Built->SetLangSubdirectory(F.Dir.path());
+        Built->SetLangFileExtension("LNG");
+        Built->SetDesignLangISOCode("cs - Czech");
+        Built->SetDesignLanguageName("čeština");
+        Built->SetLangResources({"absent"});
+        Built->SetLangCreatorVisible(false);
+        Built->SetDesignLangFlag(TPicture(Flag));
+        TLangCombo BuiltBox;
+        BuiltBox.SetGlottaEngine(Built);
+
+        QCOMPARE(Discovered(*Loaded), Discovered(*Built));
+        QCOMPARE(Loaded->LData()->Languages.ToStringList(), (QStringList{"čeština", "Deutsch", "Slovenčina"}));
+        QCOMPARE(Pixel(Loaded->FlagsList()[0], 8, 8), qRgb(255, 0, 0));
+        QCOMPARE(Items(*Box), Items(BuiltBox));
+        QCOMPARE(Box->currentIndex(), 0);
     }
 
     void menuGoneBeforeEngineAndAfter()

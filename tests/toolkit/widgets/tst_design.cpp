@@ -12,7 +12,9 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 
 namespace {
 // A component with one property of each stored kind and extra data through the value stream.
@@ -29,13 +31,15 @@ class TSample : public QObject, public TComponentHooks
 public:
     enum TKind { kOne, kTwo };
     Q_ENUM(TKind)
-    explicit TSample(QObject *Parent = nullptr) : QObject(Parent)
+    explicit TSample(QObject *Parent = nullptr) : QObject(Parent), LoadingWhenCreated(IsLoading())
     {
         connect(this, &QObject::objectNameChanged, this, [this] { LoadingWhenNamed = IsLoading(); });
     }
     // A component that reacts to its name learns it while loading, so the
     // work the name starts can wait for Loaded().
     bool LoadingWhenNamed = false;
+    // A component the reader creates knows it from its constructor on.
+    const bool LoadingWhenCreated;
     QString Text;
     int Number = 0;
     uint Mask = 0;
@@ -53,10 +57,29 @@ public:
     }
 };
 
+// Components whose constructors make a TSample of their own in code, one
+// with hooks of its own and one without.
+class TSampleMaker : public TSample
+{
+    Q_OBJECT
+public:
+    explicit TSampleMaker(QObject *Parent) : TSample(Parent), Made(new TSample(this)) {}
+    TSample *Made;
+};
+
+class TPlainMaker : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TPlainMaker(QObject *Parent) : QObject(Parent), Made(new TSample(this)) {}
+    TSample *Made;
+};
+
 class TSampleForm : public TForm
 {
     Q_OBJECT
 public:
+    const bool LoadingWhenCreated = IsLoading();
     TSampleForm()
     {
         PublishMethod(QStringLiteral("FormCreate"), &TSampleForm::FormCreate);
@@ -97,6 +120,10 @@ void Register()
             R.ReadListEnd();
         }));
     TClassRegistry::Register(Sample);
+    TClassRegistry::Register({QStringLiteral("TSampleMaker"), &TSampleMaker::staticMetaObject, QStringLiteral("TSample"),
+                              [](QObject *Owner) { return new TSampleMaker(Owner); }, {}, {}});
+    TClassRegistry::Register({QStringLiteral("TPlainMaker"), &TPlainMaker::staticMetaObject, QStringLiteral("QObject"),
+                              [](QObject *Owner) { return new TPlainMaker(Owner); }, {}, {}});
     TClassRegistry::Register({QStringLiteral("TSampleForm"), &TSampleForm::staticMetaObject, QStringLiteral("TForm"),
                               [](QObject *) { return new TSampleForm; }, {}, {}});
 }
@@ -181,6 +208,42 @@ private slots:
                  QJsonValue(QJsonDocument::fromJson(
                                 R"([{"class": "TSample", "name": "S1"}, {"class": "TSample", "name": "S2"}])")
                                 .array()));
+    }
+
+    // Components the reader creates, the root among them, are loading in
+    // their constructors already, so work that their properties would redo
+    // can wait for Loaded(). What a constructor makes in code is no part of
+    // the design and does not stay loading, whatever made it.
+    void loadingFromConstruction()
+    {
+        TSample InCode;
+        QVERIFY(!InCode.LoadingWhenCreated);
+
+        QTemporaryDir Dir;
+        const QString Path = Dir.filePath(QStringLiteral("makers.json"));
+        QFile File(Path);
+        QVERIFY(File.open(QIODevice::WriteOnly));
+        File.write(R"({"class": "TSampleForm", "name": "Form8", "components": [
+            {"class": "TSample", "name": "S1"}, {"class": "TSampleMaker", "name": "M1"},
+            {"class": "TPlainMaker", "name": "P1"}]})");
+        File.close();
+        std::unique_ptr<QObject> Root(CreateFromDesign(Path));
+        auto *Form = qobject_cast<TSampleForm *>(Root.get());
+        QVERIFY(Form);
+        QVERIFY(Form->LoadingWhenCreated);
+        auto *S1 = Form->findChild<TSample *>(QStringLiteral("S1"));
+        auto *M1 = Form->findChild<TSampleMaker *>(QStringLiteral("M1"));
+        auto *P1 = Form->findChild<TPlainMaker *>(QStringLiteral("P1"));
+        QVERIFY(S1 && M1 && P1);
+        QVERIFY(S1->LoadingWhenCreated);
+        QVERIFY(M1->LoadingWhenCreated);
+        QVERIFY(!M1->Made->LoadingWhenCreated);
+        // Created first, it took the mark meant for its maker, and was let go.
+        QVERIFY(P1->Made->LoadingWhenCreated);
+        for (TSample *S : Form->findChildren<TSample *>()) {
+            QVERIFY(!S->IsLoading());
+            QCOMPARE(S->Log.size(), S->LoadingWhenCreated ? 1 : 0);
+        }
     }
 
     void refusesBadDesigns_data()
