@@ -400,13 +400,13 @@ private slots:
             D.LoadGroups(Groups);
             D.EditorAction(TEditorActions::eaCreateLang, QString());
             F.OpenGroup(0);
-            for (const QString &Row : {"Button1.Caption", "EdForm.Caption", "Label1.Caption", "Label2.Caption"})
+            for (const QString Row : {"Button1.Caption", "EdForm.Caption", "Label1.Caption", "Label2.Caption"})
                 Colors << D.Color(Row);
             D.Type("Label1.Caption", "Hallo");
             D.Type("EdForm.Caption", "");
             Colors << D.Color("Label1.Caption") << D.Color("EdForm.Caption");
             F.OpenGroup(1);
-            for (const QString &Row : {"Item[0]", "Item[1]", "Item[2]"})
+            for (const QString Row : {"Item[0]", "Item[1]", "Item[2]"})
                 Colors << D.Color(Row);
             F.Save(F.Path("deutsch.lng"));
             return D.EditorLang;
