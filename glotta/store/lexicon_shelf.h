@@ -47,11 +47,11 @@ public:
         if (LexName.isEmpty())
             return nullptr;
         if (fOpened && SameStorage(LexName, fOpened->Name))
-            return OpenedItem();
+            return fOpened->Item;
         const TRecent *Known = Remembered(LexName);
         if (!Known) {
             if (fOpened && LexName == fOpened->Name)
-                return OpenedItem();
+                return fOpened->Item;
             Known = Remember(LexName, Resolve(LexName));
         }
         if (Known->Index < 0) {
@@ -62,8 +62,9 @@ public:
         else {
             fOpened = Known;
             fOpenedIndex = Known->Index;
+            return Known->Item;
         }
-        return OpenedItem();
+        return nullptr;
     }
 
     // Creates the lexicon Name unless one of that name exists (which is then opened).
@@ -137,6 +138,9 @@ private:
     struct TRecent
     {
         QString Name; // null: a free slot
+        // The lexicon at Index: lexicons stay where they are until a Delete
+        // or Clear, which forgets the table.
+        T *Item = nullptr;
         int Index = -1;
         quint32 Stamp : 31 = 0;
         // Open may answer the lexicon (with ExactName: the same letter case).
@@ -214,7 +218,7 @@ private:
             }
             ++fRecentUsed;
         }
-        fRecent[i] = {Name, Found, fCreated & StampMask, Reaches};
+        fRecent[i] = {Name, Found >= 0 ? fItems[size_t(Found)].get() : nullptr, Found, fCreated & StampMask, Reaches};
         return &fRecent[i];
     }
 
@@ -267,8 +271,6 @@ private:
         if (!fByFolded.contains(Folded))
             fByFolded.insert(Folded, Index);
     }
-
-    T *OpenedItem() const { return fOpenedIndex >= 0 ? fItems[size_t(fOpenedIndex)].get() : nullptr; }
 
     void EmptyCache() const
     {
