@@ -2,7 +2,8 @@
 // GNU gettext (a .mo made by msgfmt, read by the C library's dgettext), all
 // over the same texts, in one process: a language of 20,000 component lines,
 // 10 numbered lexicons of 2,000 items and a smart lexicon of 10,000 pairs.
-// Then the cost of a numbered lookup as the number of lexicons grows, the
+// Then the cost of a numbered lookup as the number of lexicons grows (the
+// store read alone, and the whole GetItem of lexicon components), the
 // discovery of a folder with 3 such files (first scan and rescan), the full
 // load of one, and the resident memory a load adds next to the file's size.
 //
@@ -370,6 +371,40 @@ int main(int argc, char **argv)
                 D.WriteItem(Names.last(), n, Message(x, n), 0);
         }
         const double T = PerLookup([&](int k) { return D.ReadItem(Names[(k * 7) % Count], k % 100).size(); });
+        if (Count == 1)
+            One = T;
+        std::printf("%6d lexicons %10.0f  (%.2fx one)\n", Count, T, T / One);
+    }
+
+    // The whole lookup of a lexicon component, the same lexicons as
+    // components of forms (ten to a form) reading through the engine, whose
+    // loaded lexicons are replaced by theirs.
+    std::printf("\nnumbered GetItem(n) as lexicon components grow (each read from another lexicon), ns\n");
+    TLexiconData &Live = *Engine.LData()->DataLexicon;
+    for (int Count : {1, 10, 200, 1000}) {
+        Live.Clear();
+        std::vector<std::unique_ptr<QObject>> GrowForms;
+        std::vector<TDesignedLexicon *> Comps;
+        for (int x = 0; x < Count; ++x) {
+            if (x % 10 == 0) {
+                GrowForms.push_back(std::make_unique<QObject>());
+                GrowForms.back()->setObjectName(QStringLiteral("Form%1").arg(x / 10));
+                GrowForms.back()->setProperty("GlottaRole", QStringLiteral("form"));
+            }
+            auto *L = new TDesignedLexicon(GrowForms.back().get());
+            L->setObjectName(QStringLiteral("Lexicon%1").arg(x % 10));
+            const QString Name = L->ListPath();
+            Live.NewLexicon(Name);
+            QStringList Items;
+            for (int n = 0; n < 100; ++n) {
+                Items << Message(x, n);
+                Live.WriteItem(Name, n, Translated(Message(x, n)), 0);
+            }
+            L->SetItems(Items);
+            L->SetGlottaEngine(&Engine);
+            Comps.push_back(L);
+        }
+        const double T = PerLookup([&](int k) { return Comps[size_t((k * 7) % Count)]->GetItem(k % 100).size(); });
         if (Count == 1)
             One = T;
         std::printf("%6d lexicons %10.0f  (%.2fx one)\n", Count, T, T / One);

@@ -17,7 +17,7 @@ QString TComponentPathCache::Path(const QObject *Component)
 {
     if (!Component)
         return QString();
-    if (fValid && fOwner && Component->objectName() == fName && fOwner->objectName() == fOwnerName)
+    if (fValid)
         return fPath;
     Unwatch();
     fPath = ComponentPath(Component);
@@ -32,9 +32,9 @@ QString TComponentPathCache::Path(const QObject *Component)
         if (O == Owner)
             break;
     }
-    fName = Component->objectName();
-    fOwner = Owner;
-    fOwnerName = Owner->objectName();
+    const auto Renamed = [this] { fValid = false; };
+    fNameWatch = const_cast<QObject *>(Component)->bindableObjectName().addNotifier(Renamed);
+    fOwnerNameWatch = Owner->bindableObjectName().addNotifier(Renamed);
     fValid = true;
     return fPath;
 }
@@ -63,5 +63,7 @@ void TComponentPathCache::Unwatch()
         if (O)
             O->removeEventFilter(this);
     fWatched.clear();
+    fNameWatch = QPropertyNotifier();
+    fOwnerNameWatch = QPropertyNotifier();
     fValid = false;
 }

@@ -6,10 +6,16 @@
 // the component or an ancestor up to the owner has moved to another parent,
 // or when one of them has had a dynamic property set (the form role is one).
 // A component without an owner is not cached: any ancestor could become one.
+//
+// Renames are learnt from the two names' property notifiers, which fire even
+// while the objects' signals are blocked, so a read of the kept name touches
+// neither object: comparing the names on every read cost more than the rest
+// of a lexicon lookup.
 
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QProperty>
 #include <QString>
 
 class TComponentPathCache : public QObject
@@ -27,9 +33,8 @@ private:
     void Unwatch();
 
     QString fPath;
-    QString fName;
-    QString fOwnerName;
-    QPointer<QObject> fOwner;
+    QPropertyNotifier fNameWatch;
+    QPropertyNotifier fOwnerNameWatch;
     QList<QPointer<QObject>> fWatched;
     bool fValid = false;
 };

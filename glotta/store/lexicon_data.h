@@ -33,7 +33,7 @@ public:
 
     // The cache, for callers that want to see it: -2 empty, -1 last lookup failed.
     int OpenedLexiconIndex() const { return fLexicons.OpenedIndex(); }
-    const QString &OpenedLexiconName() const { return fLexicons.OpenedName(); }
+    QString OpenedLexiconName() const { return fLexicons.OpenedName(); }
 
 private:
     TLexiconShelf<TIndexedItems, false> fLexicons;

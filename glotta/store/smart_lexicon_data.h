@@ -69,7 +69,7 @@ public:
 
     // The cache: -2 empty, -1 last lookup failed, else the cached lexicon.
     int OpenedLexiconIndex() const { return fLexicons.OpenedIndex(); }
-    const QString &OpenedLexiconName() const { return fLexicons.OpenedName(); }
+    QString OpenedLexiconName() const { return fLexicons.OpenedName(); }
 
 private:
     // The global lexicon for an empty name, else the named lexicon.

@@ -77,10 +77,11 @@ void DecodeCharCodes(QString &S)
     QString Result;
     bool Emitted = false;
     while (i < Len) {
-        if (S.at(i) != QLatin1Char('\'')) {
-            ++i;
-            continue;
-        }
+        // Most texts hold no code at all: the search for the apostrophe is
+        // the whole cost of reading them, so it runs as Qt's vector search.
+        i = S.indexOf(QLatin1Char('\''), i);
+        if (i < 0)
+            break;
         // A group: apostrophe, optional space, then "#digits" codes, each
         // optionally followed by a space and an apostrophe.
         QStringView Plain = QStringView(S).mid(Start, i - Start);

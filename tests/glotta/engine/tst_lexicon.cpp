@@ -17,6 +17,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSignalBlocker>
 #include <QTest>
 #include <memory>
 #include <map>
@@ -556,6 +557,20 @@ private slots:
         Mid->setProperty("GlottaRole", QVariant());
         Mid->setParent(A.get());
         QCOMPARE(Lex->ListPath(), QStringLiteral("FormC.Lex2"));
+        {
+            // Renames are followed while the objects' signals are blocked.
+            const QSignalBlocker BlockLex(Lex), BlockOwner(A.get());
+            Lex->setObjectName("Lex3");
+            QCOMPARE(Lex->ListPath(), QStringLiteral("FormC.Lex3"));
+            A->setObjectName("FormD");
+            QCOMPARE(Lex->ListPath(), QStringLiteral("FormD.Lex3"));
+        }
+        // The owner it was read under goes away after the lexicon has left it.
+        Lex->setParent(B.get());
+        A.reset();
+        QCOMPARE(Lex->ListPath(), QStringLiteral("FormB.Lex3"));
+        B->setObjectName("FormE");
+        QCOMPARE(Lex->ListPath(), QStringLiteral("FormE.Lex3"));
         Lex->setParent(nullptr);
         QCOMPARE(Lex->ListPath(), QString());
         delete Lex;

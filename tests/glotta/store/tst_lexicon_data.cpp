@@ -284,6 +284,52 @@ private slots:
         QCOMPARE(D.ReadItem(Name, 1), QString());
     }
 
+    // Programs that alternate between many lexicons, each asking under the
+    // name string it keeps, miss the one-entry cache on every read. Made-up
+    // names in between make the shelf's memory of requests start over, which
+    // must neither lose the cached lexicon nor answer from an old request.
+    void alternatingLexiconsUnderKeptNames_data()
+    {
+        QTest::addColumn<int>("Count");
+        QTest::newRow("one") << 1;
+        QTest::newRow("seven") << 7;
+        QTest::newRow("a thousand") << 1000;
+    }
+    void alternatingLexiconsUnderKeptNames()
+    {
+        QFETCH(int, Count);
+        TLexiconData D;
+        QList<QString> Names;
+        for (int x = 0; x < Count; ++x) {
+            Names << QStringLiteral("Form%1.Lexicon%2").arg(x / 10).arg(x % 10);
+            D.NewLexicon(Names.last());
+            D.WriteItem(Names.last(), 1, QString::number(x), 0);
+        }
+        for (int Pass = 0; Pass < 3; ++Pass) {
+            for (int k = 0; k < 3 * Count; ++k) {
+                const int x = int((qint64(k) * 7919 + Pass) % Count);
+                QCOMPARE(D.ReadItem(Names[x], 1), QString::number(x));
+                QCOMPARE(D.OpenedLexiconIndex(), x);
+            }
+            const int Last = int((qint64(3 * Count - 1) * 7919 + Pass) % Count);
+            for (int i = 0; i < 5000; ++i)
+                QVERIFY(!D.LexiconExists(QStringLiteral("Form%1.Made up").arg(i)));
+            QCOMPARE(D.OpenedLexiconIndex(), Last);
+            QCOMPARE(D.OpenedLexiconName(), Names[Last]);
+            QCOMPARE(D.ReadItem(Names[Last], 1), QString::number(Last));
+        }
+        // More lexicons than the memory of requests was made for.
+        for (int x = Count; x < 2 * Count + 20; ++x) {
+            Names << QStringLiteral("Added%1").arg(x);
+            D.NewLexicon(Names.last());
+            QCOMPARE(D.OpenedLexiconName(), Names.last());
+            D.WriteItem(Names.last(), 1, QString::number(x), 0);
+            QCOMPARE(D.ReadItem(Names[x / 2], 1), QString::number(x / 2));
+        }
+        for (int x = 0; x < Names.size(); ++x)
+            QCOMPARE(D.ReadItem(Names[x], 1), QString::number(x));
+    }
+
     void newLanguageAndClear()
     {
         TLexiconData D;

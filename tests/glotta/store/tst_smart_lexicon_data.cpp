@@ -237,6 +237,34 @@ private slots:
         QCOMPARE(D.OpenedLexiconName(), QStringLiteral("Form1.Lexicon1"));
     }
 
+    // The answer for a name string asked before is kept, the letter case
+    // check included: asked again and again, alternately and after the
+    // memory of requests starts over, the exact name reaches the lexicon
+    // and the other letter case does not.
+    void exactNameStaysExactWhenAskedAgain()
+    {
+        TSmartLexiconData D;
+        const QString Exact = QStringLiteral("Form1.Lexicon1");
+        const QString Other = QStringLiteral("FORM1.lexicon1");
+        const QString Second = QStringLiteral("Form2.Lexicon1");
+        D.NewLexicon(Exact);
+        D.NewLexicon(Second);
+        D.AddItem(Exact, "Ano", "Yes", 0);
+        D.AddItem(Second, "Ano", "Jo", 0);
+        for (int Round = 0; Round < 3; ++Round) {
+            for (int i = 0; i < 4; ++i) {
+                QCOMPARE(D.ReadItem(Exact, "Ano"), QStringLiteral("Yes"));
+                QCOMPARE(D.OpenedLexiconName(), Exact);
+                QCOMPARE(D.ReadItem(Other, "Ano"), QString());
+                QCOMPARE(D.OpenedLexiconIndex(), -2);
+                QCOMPARE(D.ReadItem(Second, "Ano"), QStringLiteral("Jo"));
+            }
+            QVERIFY(D.LexiconExists(Other));
+            for (int i = 0; i < 100; ++i)
+                QVERIFY(!D.LexiconExists(QStringLiteral("Made up %1").arg(i)));
+        }
+    }
+
     void operationsOnOneSmartLexicon()
     {
         TSmartLexiconData D;
