@@ -6,6 +6,7 @@
 #include "toolkit/core/exception.h"
 #include "installer/command_line.h"
 #include "installer/form1.h"
+#include "glotta/widgets/editor/vcl_lang_data.h"
 #ifdef Q_OS_WIN
 #include "installer/platform/windows/win32_platform.h"
 using TMachinePlatform = TWin32Platform;
@@ -53,6 +54,8 @@ int main(int argc, char *argv[])
 
     TMachinePlatform Platform;
     std::unique_ptr<TForm1> Form;
+    // The language combo's "add" and "edit" entries open the editor window.
+    InstallLanguageEditor();
     try {
         Form.reset(TForm1::Create(&Platform));
         if (!CommandLine.Options.DownloadServer.isEmpty())

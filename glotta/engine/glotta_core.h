@@ -75,13 +75,13 @@ public:
     void SetDefaultLanguage(const QString &Value);
     QString LangSubdirectory() const { return fLangSubdir; }
     virtual void SetLangSubdirectory(const QString &Value);
-    QString LangFileExtension() const { return fLangFileExt; }
+    QString LangFileExtension() const override { return fLangFileExt; }
     void SetLangFileExtension(const QString &Value);
     QString LangFileSignature() const { return fLangFileSign; }
     void SetLangFileSignature(const QString &Value);
     TLFEncodingValue LangFileEncoding() const { return fLangFileEncoding; }
     void SetLangFileEncoding(TLFEncodingValue Value) { fLangFileEncoding = Value; }
-    bool HideCopyright() const { return fHideCopyright; }
+    bool HideCopyright() const override { return fHideCopyright; }
     void SetHideCopyright(bool Value) { fHideCopyright = Value; }
     bool LangCreatorVisible() const;
     void SetLangCreatorVisible(bool Value);

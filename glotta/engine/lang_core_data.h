@@ -66,6 +66,10 @@ public:
     virtual TLibraryTexts *LangFormLexicon() const = 0;
     // The library's name and version, one line.
     virtual QString AboutGlotta() const = 0;
+    // The extension of language files, with its dot.
+    virtual QString LangFileExtension() const = 0;
+    // The about line is not to be shown.
+    virtual bool HideCopyright() const = 0;
 
 protected:
     ~TLangDataEngine() = default;

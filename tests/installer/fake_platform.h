@@ -103,6 +103,8 @@ struct TBoxRecorder
     };
     QList<TBox> Boxes;
     std::function<void(const TBox &)> OnBox;
+    // The answer to a Yes/No box.
+    int YesNoAnswer = IDYES;
     TMessageBoxHandler Previous;
     TBoxRecorder()
     {
@@ -110,7 +112,7 @@ struct TBoxRecorder
             Boxes.append({T, C, F});
             if (OnBox)
                 OnBox(Boxes.last());
-            return 1;
+            return (F & 0x0F) == MB_YESNO ? YesNoAnswer : IDOK;
         });
     }
     ~TBoxRecorder() { SetMessageBoxHandler(Previous); }

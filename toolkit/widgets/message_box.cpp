@@ -31,10 +31,16 @@ int MessageBox(const QString &Text, const QString &Caption, quint32 Flags)
 {
     if (Handler())
         return Handler()(Text, Caption, Flags);
-    QMessageBox Box(IconOf(Flags), Caption, Text, QMessageBox::Ok, QApplication::activeWindow());
+    const bool YesNo = (Flags & 0x0F) == MB_YESNO;
+    QMessageBox Box(IconOf(Flags), Caption, Text, YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+                    QApplication::activeWindow());
     Box.setWindowModality(Qt::ApplicationModal);
-    Box.exec();
-    return IDOK;
+    if (YesNo)
+        Box.setEscapeButton(QMessageBox::No);
+    const int Answer = Box.exec();
+    if (!YesNo)
+        return IDOK;
+    return Answer == QMessageBox::Yes ? IDYES : IDNO;
 }
 
 TMessageBoxHandler SetMessageBoxHandler(TMessageBoxHandler NewHandler)

@@ -1,0 +1,37 @@
+#pragma once
+// TLangGrid: the editor's two-column grid of labels and values. The label
+// (key) cell of each row carries a small status marker in the row's colour,
+// and its tooltip names the status; a click on a key cell asks to switch
+// the row's status.
+
+#include <QTableWidget>
+#include <functional>
+
+class TLangGrid : public QTableWidget
+{
+    Q_OBJECT
+public:
+    explicit TLangGrid(QWidget *Parent = nullptr);
+
+    // Colour (0xRRGGBB) of the marker of row Row; the hint of a colour.
+    std::function<quint32(int Row)> RowColor;
+    std::function<QString(quint32 Color)> ColorHint;
+
+    // Appends a row; the value is editable unless told otherwise.
+    void AddRow(const QString &Label, const QString &Value);
+    QString Value(int Row) const;
+    void SetValue(int Row, const QString &Text);
+    void SetEditable(int Row, bool Editable);
+    // Where the marker of a key cell goes: from 9 to 4 pixels before the
+    // cell's right edge, 4 pixels inside its top and bottom.
+    static QRect MarkerRect(const QRect &Cell);
+
+signals:
+    void KeyCellClicked(int Row);
+
+protected:
+    void mousePressEvent(QMouseEvent *Event) override;
+
+private:
+    class TMarkerDelegate;
+};

@@ -1,0 +1,580 @@
+#include "glotta/widgets/editor/language_manager.h"
+
+#include "glotta/engine/editor/item_colors.h"
+#include "glotta/store/flag_icon.h"
+#include "glotta/store/iso639.h"
+#include "glotta/store/language_names.h"
+#include "glotta/store/text_helpers.h"
+#include "glotta/widgets/editor/lang_file_save.h"
+#include "glotta/widgets/editor/lang_grid.h"
+#include "glotta/widgets/editor/vcl_lang_data.h"
+#include "toolkit/widgets/class_registry.h"
+#include "toolkit/widgets/design.h"
+#include "toolkit/widgets/message_box.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace {
+void RegisterEditorClasses()
+{
+    static bool Done = false;
+    if (Done)
+        return;
+    Done = true;
+    TClassRegistry::Register({QStringLiteral("TLanguageManager"), &TLanguageManager::staticMetaObject,
+                              QStringLiteral("TForm"),
+                              [](QObject *Parent) { return new TLanguageManager(qobject_cast<QWidget *>(Parent)); },
+                              {}, {}});
+    TClassRegistry::Register({QStringLiteral("TLangGrid"), &TLangGrid::staticMetaObject, QStringLiteral("QWidget"),
+                              [](QObject *Parent) { return new TLangGrid(qobject_cast<QWidget *>(Parent)); }, {},
+                              {}});
+}
+
+template<typename T>
+T *Control(QObject *Form, const char *Name)
+{
+    T *C = Form->findChild<T *>(QLatin1String(Name));
+    if (!C)
+        qFatal("the editor's design lacks %s", Name);
+    return C;
+}
+
+QString DefaultChooseSaveFile(QWidget *Parent, const QString &Title, const QString &Dir, const QString &Filter)
+{
+    return QFileDialog::getSaveFileName(Parent, Title, Dir, Filter);
+}
+
+void ShowDot(QLabel *Dot, quint32 Color)
+{
+    Dot->setStyleSheet(QStringLiteral("background-color: #%1; border-radius: %2px;")
+                           .arg(Color, 6, 16, QLatin1Char('0'))
+                           .arg(qMin(Dot->width(), Dot->height()) / 2));
+    Dot->show();
+}
+} // namespace
+
+std::function<QString(QWidget *, const QString &, const QString &, const QString &)>
+    TLanguageManager::ChooseSaveFile = DefaultChooseSaveFile;
+
+TLanguageManager::TLanguageManager(QWidget *Parent) : TForm(Parent)
+{
+    PublishMethod(QStringLiteral("FormCreate"), &TLanguageManager::FormCreate);
+}
+
+TLanguageManager::~TLanguageManager() = default;
+
+QString TLanguageManager::Lex(int Item) const
+{
+    return LData ? LData->EditorLex[size_t(Item)] : QString();
+}
+
+void TLanguageManager::Fail(int Item, quint32 Flags, const QString &Detail)
+{
+    MessageBox(Detail.isEmpty() ? Lex(Item) : Lex(Item) + QLatin1Char('\n') + Detail, windowTitle(), Flags);
+}
+
+TLanguageManager *TLanguageManager::Create(TVCLLangData *Data, bool EditMode, const QString &About)
+{
+    Q_INIT_RESOURCE(editor);
+    RegisterEditorClasses();
+    auto *W = new TLanguageManager;
+    W->LData = Data;
+    W->EditMode = EditMode;
+    try {
+        ReadDesign(W, QStringLiteral(":/designs/language_manager.json"));
+    } catch (...) {
+        delete W;
+        throw;
+    }
+    W->FormCreate(W);
+
+    // The state before a language is chosen.
+    W->CopyPanel->setText(About);
+    W->CopyPanel->setVisible(!(Data->Engine && Data->Engine->HideCopyright()));
+    W->ISOCombo->hide();
+    W->ISOTitle->hide();
+    W->LangCombo->addItems((EditMode ? Data->EditableLangs : Data->Languages).ToStringList());
+    W->LangCombo->setCurrentIndex(-1);
+    W->ISOCombo->setCurrentIndex(-1);
+    W->ISOCombo->setEditText(QString());
+    W->LangEdit->clear();
+    W->LangEdit->hide();
+    W->setWindowTitle(W->Lex(0));
+    W->LLanguage->setText(W->Lex(EditMode ? 4 : 3) + QLatin1Char(':'));
+    W->LRefLangLabel->setText(W->Lex(5) + QStringLiteral(" :"));
+    W->LRefTextLabel->setText(W->Lex(6) + QStringLiteral(" :"));
+    W->LRefLang->clear();
+    W->LRefText->clear();
+    W->LangFilesPanel->setEnabled(false);
+    W->LangListEditor->setHorizontalHeaderLabels({W->Lex(7), W->Lex(8)});
+    W->LGroup->setText(W->Lex(10) + QLatin1Char(':'));
+    W->LObject->setText(W->Lex(11) + QLatin1Char(':'));
+    W->AddLangButton->setToolTip(W->Lex(12));
+    W->GroupCombo->setToolTip(W->Lex(14));
+    W->ILeft->setToolTip(W->Lex(15));
+    W->IRight->setToolTip(W->Lex(16));
+    W->FlagImage->setToolTip(W->Lex(25));
+    W->FinishBtn->setText(W->Lex(28));
+    W->ImportBtn->setToolTip(W->Lex(45));
+    W->ExportBtn->setToolTip(W->Lex(40));
+    W->LItem->setText(QStringLiteral("-/-"));
+    connect(W->LangCombo, &QComboBox::activated, W, &TLanguageManager::LanguageChosen);
+    return W;
+}
+
+void TLanguageManager::FormCreate(QObject *)
+{
+    ImgPan = Control<QWidget>(this, "ImgPan");
+    LangFilesPanel = Control<QWidget>(this, "LangFilesPanel");
+    LLanguage = Control<QLabel>(this, "LLanguage");
+    ISOTitle = Control<QLabel>(this, "ISOTitle");
+    FlagImage = Control<QLabel>(this, "FlagImage");
+    LRefLangLabel = Control<QLabel>(this, "LRefLangLabel");
+    LRefLang = Control<QLabel>(this, "LRefLang");
+    LRefTextLabel = Control<QLabel>(this, "LRefTextLabel");
+    LRefText = Control<QLabel>(this, "LRefText");
+    SourceIcon = Control<QLabel>(this, "SourceIcon");
+    LGroup = Control<QLabel>(this, "LGroup");
+    ConGlobalIcon = Control<QLabel>(this, "ConGlobalIcon");
+    LObject = Control<QLabel>(this, "LObject");
+    LItem = Control<QLabel>(this, "LItem");
+    CopyPanel = Control<QLabel>(this, "CopyPanel");
+    LangCombo = Control<QComboBox>(this, "LangCombo");
+    ISOCombo = Control<QComboBox>(this, "ISOCombo");
+    GroupCombo = Control<QComboBox>(this, "GroupCombo");
+    ObjectCombo = Control<QComboBox>(this, "ObjectCombo");
+    LangEdit = Control<QLineEdit>(this, "LangEdit");
+    FindEdit = Control<QLineEdit>(this, "FindEdit");
+    AddLangButton = Control<QPushButton>(this, "AddLangButton");
+    FinishBtn = Control<QPushButton>(this, "FinishBtn");
+    ImportBtn = Control<QPushButton>(this, "ImportBtn");
+    ExportBtn = Control<QPushButton>(this, "ExportBtn");
+    FindBtn = Control<QPushButton>(this, "FindBtn");
+    ILeft = Control<QPushButton>(this, "ILeft");
+    IRight = Control<QPushButton>(this, "IRight");
+    LangListEditor = Control<TLangGrid>(this, "LangListEditor");
+
+    // The left panel keeps its dark blue whatever the style; its labels are sky blue.
+    ImgPan->setAutoFillBackground(true);
+    QPalette Dark = ImgPan->palette();
+    Dark.setColor(QPalette::Window, QColor(0x00, 0x35, 0x6B));
+    Dark.setColor(QPalette::WindowText, QColor(0x87, 0xCE, 0xEB));
+    ImgPan->setPalette(Dark);
+    LLanguage->setPalette(Dark);
+    ISOTitle->setPalette(Dark);
+    ISOCombo->setEditable(true);
+    ISOCombo->lineEdit()->setMaxLength(2);
+    ISOCombo->setMaxVisibleItems(20);
+    for (int i = 0; i < ISO639LanguagesCount; ++i)
+        ISOCombo->addItem(ISO639Language(i));
+    ObjectCombo->setMaxVisibleItems(64);
+    FindBtn->setDefault(true);
+    setMinimumSize(574, 274);
+
+    LangListEditor->RowColor = [this](int Row) {
+        return LData->GetItemColor(Row, GroupCombo->currentText(), SingleLineText(LangListEditor->Value(Row), false));
+    };
+    LangListEditor->ColorHint = [this](quint32 Color) { return LData->GetColorHint(Color); };
+    connect(LangEdit, &QLineEdit::textChanged, this, &TLanguageManager::LangEditChange);
+    connect(ISOCombo, &QComboBox::activated, this, &TLanguageManager::ISOComboSelect);
+    connect(AddLangButton, &QPushButton::clicked, this, &TLanguageManager::CreateLanguageClick);
+    connect(ObjectCombo, &QComboBox::activated, this, &TLanguageManager::ObjectComboChange);
+    connect(FinishBtn, &QPushButton::clicked, this, &TLanguageManager::FinishBtnClick);
+    connect(FindBtn, &QPushButton::clicked, this, &TLanguageManager::FindBtnClick);
+    connect(FindEdit, &QLineEdit::returnPressed, this, &TLanguageManager::FindBtnClick);
+    connect(IRight, &QPushButton::clicked, this,
+            [this] { NextPage(QApplication::keyboardModifiers() & Qt::ShiftModifier); });
+    connect(ILeft, &QPushButton::clicked, this,
+            [this] { PreviousPage(QApplication::keyboardModifiers() & Qt::ShiftModifier); });
+    connect(LangListEditor, &TLangGrid::KeyCellClicked, this, [this](int Row) { ToggleItemStatus(Row + 1); });
+    connect(LangListEditor, &QTableWidget::currentCellChanged, this,
+            [this](int Row) { SelectRow(Row + 1); });
+    connect(LangListEditor, &QTableWidget::itemChanged, this, [this](QTableWidgetItem *Item) {
+        if (Item->column() == 1)
+            ValueChanged(Item->row());
+    });
+    // Import, export and the flag picture are not offered yet.
+    ImportBtn->hide();
+    ExportBtn->hide();
+}
+
+bool TLanguageManager::Execute()
+{
+    fAccepted = false;
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    FormShow();
+    if (isVisible())
+        fLoop.exec();
+    return fAccepted;
+}
+
+void TLanguageManager::FormShow()
+{
+    LastNameFromISO.clear();
+    LangModify = false;
+    EnableEditEvent = false;
+    SameLocStr.Clear();
+    if (LangCombo->count() == 1) {
+        LangCombo->setCurrentIndex(0);
+        LanguageChosen();
+    }
+}
+
+QString TLanguageManager::SaveFileName() const
+{
+    if (EditMode)
+        return LData->GetFile(LData->Languages.IndexOf(LData->EditorLang));
+    return LData->LangsDir() + NewLangFile;
+}
+
+void TLanguageManager::LanguageChosen()
+{
+    const QString Name = LangCombo->currentText();
+    if (Name.isEmpty())
+        return;
+    ISOTitle->show();
+    ISOCombo->show();
+    if (EditMode) {
+        if (!LData->EditorAction(TEditorActions::eaLoadLangForEdit, Name)) {
+            Fail(17, MB_ICONERROR);
+            LangCombo->setCurrentIndex(-1);
+            close();
+            return;
+        }
+        ISOCombo->setEditText(LData->Engine ? LData->Engine->CurrentLanguageISO() : QString());
+        disconnect(LangCombo, &QComboBox::activated, this, &TLanguageManager::LanguageChosen);
+        LangCombo->setEnabled(false);
+        LData->EditorLang = Name;
+        LData->EditorISO = ISOCombo->currentText();
+        QStringList Groups;
+        if (LData->LoadGroups(Groups)) {
+            GroupCombo->addItems(Groups);
+            LData->WorkGlobalLexicon->AssignGlobals(*LData->SmartLexicon);
+            ShowLanguageData();
+        }
+        return;
+    }
+    if (!LData->EditorAction(TEditorActions::eaLoadLangForCreate, Name)) {
+        Fail(17, MB_ICONERROR);
+        LangCombo->setCurrentIndex(-1);
+        return;
+    }
+    LLanguage->setText(Lex(18) + QLatin1Char(':'));
+    LData->NewLanguage();
+    LData->CompleteSourceData();
+    LangCombo->hide();
+    LangEdit->show();
+    LangEdit->setFocus();
+}
+
+void TLanguageManager::LangEditChange()
+{
+    AddLangButton->setVisible(LangEdit->isVisible() && LangEdit->text().size() > 2);
+}
+
+void TLanguageManager::ISOComboSelect()
+{
+    if (EditMode || (!LangEdit->text().isEmpty() && LangEdit->text() != LastNameFromISO))
+        return;
+    const int Index = ISOCombo->currentIndex();
+    if (!ISOCombo->isEnabled() || Index < 0)
+        return;
+    LastNameFromISO = ExtractISOName(ISOCombo->itemText(Index));
+    LangEdit->setText(LastNameFromISO);
+    LangEditChange();
+}
+
+void TLanguageManager::CreateLanguageClick()
+{
+    const QString Name = LangEdit->text();
+    if (Name.isEmpty())
+        return;
+    if (LData->Languages.IndexOf(Name) >= 0) {
+        MessageBox(Name + QLatin1Char(' ') + Lex(19), windowTitle(), MB_ICONWARNING);
+        return;
+    }
+    QString Ext = LData->Engine ? LData->Engine->LangFileExtension() : QString();
+    Ext = AsciiLowerCase(Ext);
+    QString FilterName = Lex(20);
+    ReplaceChar(FilterName, QLatin1Char('|'), QLatin1Char(';'));
+    const QString Chosen = ChooseSaveFile(this, Lex(21), LData->LangsDir(),
+                                          FilterName + QStringLiteral(" (*") + Ext + QStringLiteral(")"));
+    if (Chosen.isEmpty()) {
+        close();
+        return;
+    }
+    // Only the name counts: the file always goes into the language
+    // directory, with the language-file extension.
+    const QString Path = LangFileSavePath(LData->LangsDir(), QFileInfo(Chosen).completeBaseName(), Ext);
+    NewLangFile = QFileInfo(Path).fileName();
+    if (NewLangFile.isEmpty())
+        return;
+    LLanguage->setText(Lex(4) + QLatin1Char(':'));
+    LangEdit->setEnabled(false);
+    LData->EditorLang = Name;
+    LData->EditorISO = ISOCombo->currentText();
+    QStringList Groups;
+    if (LData->LoadGroups(Groups)) {
+        GroupCombo->addItems(Groups);
+        LData->EditorAction(TEditorActions::eaCreateLang, QString());
+        ShowLanguageData();
+    }
+    LangModify = true;
+}
+
+void TLanguageManager::ShowLanguageData()
+{
+    AddLangButton->hide();
+    LangFilesPanel->setEnabled(true);
+    ISOCombo->setEnabled(ISOCombo->currentText().isEmpty());
+    FinishBtn->show();
+    LangListEditor->setEnabled(true);
+    const TLangIDs &Reference = LData->CurrentSuperiorLang;
+    LRefLang->setText(Reference.Code.isEmpty() ? Reference.Name
+                                               : Reference.Name + QStringLiteral(" (") + Reference.Code + QLatin1Char(')'));
+    connect(GroupCombo, &QComboBox::activated, this, &TLanguageManager::GroupChanged, Qt::UniqueConnection);
+    if (GroupCombo->count() > 0) {
+        GroupCombo->setCurrentIndex(0);
+        GroupChanged();
+    }
+    QPixmap Flag;
+    if (HasFlagIcon())
+        Flag.loadFromData(FlagIconData().data());
+    FlagImage->setPixmap(Flag);
+    FlagImage->setVisible(!Flag.isNull());
+}
+
+void TLanguageManager::GroupChanged()
+{
+    const TEditorModes Mode = LData->ChangeEditorClient(GroupCombo->currentIndex());
+    ObjectCombo->clear();
+    const bool Objects = Mode == TEditorModes::emClient || Mode == TEditorModes::emResources;
+    if (Objects) {
+        QStringList Names;
+        LData->LoadObjects(Names);
+        Names.sort(Qt::CaseInsensitive);
+        ObjectCombo->addItems(Names);
+        ObjectCombo->setCurrentIndex(Names.isEmpty() ? -1 : 0);
+        UpdateObjectCounter();
+    } else {
+        ObjectCombo->setCurrentIndex(-1);
+        LItem->setText(QStringLiteral("-/-"));
+    }
+    LObject->setEnabled(Objects);
+    LItem->setEnabled(Objects);
+    ObjectCombo->setEnabled(Objects);
+    ConGlobalIcon->setVisible(LData->AllowedGlobals());
+    LoadPage();
+}
+
+void TLanguageManager::ObjectComboChange()
+{
+    UpdateObjectCounter();
+    if (ObjectCombo->count() > 0) {
+        LData->StoreEditorPage();
+        LoadPage();
+    }
+}
+
+void TLanguageManager::UpdateObjectCounter()
+{
+    const int i = ObjectCombo->currentIndex();
+    LItem->setText(ObjectCombo->count() == 0 || i < 0
+                       ? QStringLiteral("-/-")
+                       : QStringLiteral("%1 / %2").arg(i + 1).arg(ObjectCombo->count()));
+    ObjectCombo->setToolTip(ObjectCombo->currentText());
+}
+
+void TLanguageManager::LoadPage()
+{
+    EnableEditEvent = false;
+    AllowNoTrans = false;
+    SameLocStr.Clear();
+    LRefText->clear();
+    SourceIcon->hide();
+    SelectedRow = 0;
+    LangListEditor->setRowCount(0);
+    LData->NewEditorPage(ObjectCombo->isEnabled() ? ObjectCombo->currentText() : QString(),
+                         {QStringLiteral("Unknown")});
+    for (int r = 0; r < LangListEditor->rowCount(); ++r)
+        LangListEditor->SetEditable(r, LData->ChangeableEditorItem(r));
+    LangListEditor->setFocus();
+    if (LangListEditor->rowCount() > 0) {
+        LangListEditor->setCurrentCell(0, 1);
+        SelectRow(1);
+    }
+    EnableEditEvent = true;
+}
+
+void TLanguageManager::SelectRow(int GridRow)
+{
+    if (GridRow != SelectedRow)
+        AllowNoTrans = false;
+    if (LData->PageFromClient != LData->SelectedClient || GridRow < 1 || GridRow > LangListEditor->rowCount()) {
+        SelectedRow = 0;
+        return;
+    }
+    quint32 Color = 0;
+    LRefText->setText(LData->SelectEditorItem(GridRow - 1, &SameLocStr, Color));
+    ShowDot(SourceIcon, Color);
+    SelectedRow = GridRow;
+}
+
+void TLanguageManager::ValueChanged(int Row)
+{
+    if (!isVisible() || !EnableEditEvent || SelectedRow < 1)
+        return;
+    Q_UNUSED(Row);
+    EnableEditEvent = false;
+    LangModify = true;
+    SpreadGlobalText();
+    LangListEditor->viewport()->update();
+    EnableEditEvent = true;
+}
+
+void TLanguageManager::SpreadGlobalText()
+{
+    int WorkIndex = -1;
+    if (SameLocStr.Count() == 0 || !LData->EditorItemIsGlobal(SelectedRow - 1, WorkIndex))
+        return;
+    const QString Value = LData->GetEditorRow(SelectedRow - 1);
+    LData->RememberCell(Value, WorkIndex, DescentGlobal, false);
+    for (int i = SameLocStr.Count() - 1; i >= 0; --i) {
+        const int Row = SameLocStr.GetWord(i);
+        int Other = -1;
+        if (LData->EditorItemIsGlobal(Row, Other))
+            LangListEditor->SetValue(Row, LangListEditor->Value(SelectedRow - 1));
+    }
+}
+
+void TLanguageManager::ToggleItemStatus(int GridRow)
+{
+    if (GridRow < 1 || GridRow > LangListEditor->rowCount())
+        return;
+    if (GridRow != SelectedRow)
+        AllowNoTrans = false;
+    QString NewText;
+    const bool Enable = EnableEditEvent;
+    EnableEditEvent = false;
+    if (LData->SwitchEditorItem(GridRow - 1, LData->GetEditorRow(GridRow - 1), AllowNoTrans, NewText)) {
+        LangListEditor->SetValue(GridRow - 1, NewText);
+        LangListEditor->SetEditable(GridRow - 1, LData->ChangeableEditorItem(GridRow - 1));
+        LangModify = true;
+    }
+    SelectedRow = GridRow;
+    if (LangListEditor->currentRow() == GridRow - 1)
+        SelectRow(GridRow);
+    else
+        LangListEditor->setCurrentCell(GridRow - 1, 1);
+    EnableEditEvent = Enable;
+    LangListEditor->viewport()->update();
+}
+
+void TLanguageManager::FindBtnClick()
+{
+    if (FindEdit->text().isEmpty()) {
+        FindEdit->setFocus();
+        return;
+    }
+    const Qt::KeyboardModifiers Keys = QApplication::keyboardModifiers();
+    TEditorSearchMode Mode = seItem;
+    if (Keys & Qt::ControlModifier)
+        Mode |= seSource;
+    if (Keys & Qt::ShiftModifier)
+        Mode |= seOriginal;
+    if (!LData->SearchWord(FindEdit->text(), SelectedRow - 1, Mode))
+        QApplication::beep();
+}
+
+void TLanguageManager::NextPage(bool Untranslated)
+{
+    bool Left = false;
+    do {
+        if (ObjectCombo->isEnabled() && ObjectCombo->currentIndex() < ObjectCombo->count() - 1) {
+            ObjectCombo->setCurrentIndex(ObjectCombo->currentIndex() + 1);
+            UpdateObjectCounter();
+            if (!Untranslated) {
+                ObjectComboChange();
+                return;
+            }
+        } else if (GroupCombo->currentIndex() < GroupCombo->count() - 1) {
+            GroupCombo->setCurrentIndex(GroupCombo->currentIndex() + 1);
+            GroupChanged();
+            if (!Untranslated)
+                return;
+        } else {
+            Left = true;
+        }
+    } while (!Left && !LData->IsUntranslated(GroupCombo->currentText(), ObjectCombo->currentText()));
+    if (Left)
+        MessageBox(Lex(23), windowTitle(), MB_ICONINFORMATION);
+    if (ObjectCombo->isEnabled())
+        ObjectComboChange();
+}
+
+void TLanguageManager::PreviousPage(bool Untranslated)
+{
+    bool Left = false;
+    do {
+        if (ObjectCombo->isEnabled() && ObjectCombo->currentIndex() > 0) {
+            ObjectCombo->setCurrentIndex(ObjectCombo->currentIndex() - 1);
+            UpdateObjectCounter();
+        } else if (GroupCombo->currentIndex() > 0) {
+            GroupCombo->setCurrentIndex(GroupCombo->currentIndex() - 1);
+            GroupChanged();
+            if (ObjectCombo->count() > 0) {
+                ObjectCombo->setCurrentIndex(ObjectCombo->count() - 1);
+                UpdateObjectCounter();
+            }
+        } else {
+            Left = true;
+        }
+        if (!Untranslated)
+            break;
+    } while (!Left && !LData->IsUntranslated(GroupCombo->currentText(), ObjectCombo->currentText()));
+    if (Left && Untranslated)
+        MessageBox(Lex(23), windowTitle(), MB_ICONINFORMATION);
+    if (ObjectCombo->isEnabled() && ObjectCombo->count() > 0)
+        ObjectComboChange();
+}
+
+void TLanguageManager::FinishBtnClick()
+{
+    LangModify = false;
+    fAccepted = true;
+    close();
+}
+
+void TLanguageManager::closeEvent(QCloseEvent *Event)
+{
+    if (LangModify && MessageBox(Lex(24), windowTitle(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        Event->ignore();
+        return;
+    }
+    Event->accept();
+    fLoop.quit();
+}
+
+void TLanguageManager::keyPressEvent(QKeyEvent *Event)
+{
+    if (Event->key() == Qt::Key_F3) {
+        FindBtnClick();
+        return;
+    }
+    if (Event->key() == Qt::Key_F && (Event->modifiers() & Qt::ControlModifier)) {
+        FindEdit->setFocus();
+        FindEdit->selectAll();
+        return;
+    }
+    TForm::keyPressEvent(Event);
+}

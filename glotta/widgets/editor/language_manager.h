@@ -1,0 +1,99 @@
+#pragma once
+// TLanguageManager: the editor window, read from its stored design. The user
+// picks a language to edit (or a source language and a name for a new one),
+// moves through the groups and objects of the program, edits the values of
+// the rows, switches their status and saves. All texts come from the
+// library's interface texts, so the window speaks the library's languages.
+
+#include "glotta/store/word_list.h"
+#include "toolkit/widgets/form.h"
+
+#include <QEventLoop>
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class TLangGrid;
+class TVCLLangData;
+
+class TLanguageManager : public TForm
+{
+    Q_OBJECT
+public:
+    explicit TLanguageManager(QWidget *Parent = nullptr);
+    ~TLanguageManager() override;
+
+    // The window for Data, from the stored design, prepared for creating
+    // (EditMode false) or editing a language.
+    static TLanguageManager *Create(TVCLLangData *Data, bool EditMode, const QString &About);
+    // Shows the window modally; true when it closed with "OK" (save).
+    bool Execute();
+    // Where the language is saved: the edited language's file, or the new
+    // file in the language directory.
+    QString SaveFileName() const;
+
+    // Asks for the file of a new language (the save dialog); tests answer
+    // it themselves. Answers an empty text when the user cancels.
+    static std::function<QString(QWidget *Parent, const QString &Title, const QString &Dir,
+                                 const QString &Filter)>
+        ChooseSaveFile;
+
+    // Controls.
+    QWidget *ImgPan = nullptr, *LangFilesPanel = nullptr;
+    QLabel *LLanguage = nullptr, *ISOTitle = nullptr, *FlagImage = nullptr, *LRefLangLabel = nullptr,
+           *LRefLang = nullptr, *LRefTextLabel = nullptr, *LRefText = nullptr, *SourceIcon = nullptr,
+           *LGroup = nullptr, *ConGlobalIcon = nullptr, *LObject = nullptr, *LItem = nullptr, *CopyPanel = nullptr;
+    QComboBox *LangCombo = nullptr, *ISOCombo = nullptr, *GroupCombo = nullptr, *ObjectCombo = nullptr;
+    QLineEdit *LangEdit = nullptr, *FindEdit = nullptr;
+    QPushButton *AddLangButton = nullptr, *FinishBtn = nullptr, *ImportBtn = nullptr, *ExportBtn = nullptr,
+                *FindBtn = nullptr, *ILeft = nullptr, *IRight = nullptr;
+    TLangGrid *LangListEditor = nullptr;
+
+    // State.
+    TVCLLangData *LData = nullptr;
+    TWordList SameLocStr;
+    // Grid row (1-based; 0 none) the user selected last.
+    int SelectedRow = 0;
+    bool AllowNoTrans = false;
+    bool EnableEditEvent = false;
+    bool EditMode = false;
+    bool LangModify = false;
+    QString LastNameFromISO;
+    QString NewLangFile;
+
+    // Handlers.
+    void FormCreate(QObject *Sender);
+    void FormShow();
+    void LanguageChosen();
+    void LangEditChange();
+    void ISOComboSelect();
+    void CreateLanguageClick();
+    void GroupChanged();
+    void ObjectComboChange();
+    void SelectRow(int GridRow);
+    void ValueChanged(int Row);
+    void ToggleItemStatus(int GridRow);
+    void FindBtnClick();
+    // The next (previous) object or group; with Untranslated the next one
+    // that still has rows to translate.
+    void NextPage(bool Untranslated);
+    void PreviousPage(bool Untranslated);
+    void FinishBtnClick();
+
+protected:
+    void closeEvent(QCloseEvent *Event) override;
+    void keyPressEvent(QKeyEvent *Event) override;
+
+private:
+    QString Lex(int Item) const;
+    void ShowLanguageData();
+    void LoadPage();
+    void UpdateObjectCounter();
+    void SpreadGlobalText();
+    void Fail(int Item, quint32 Flags, const QString &Detail = QString());
+
+    QEventLoop fLoop;
+    bool fAccepted = false;
+};

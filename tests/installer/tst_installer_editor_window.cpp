@@ -1,0 +1,195 @@
+// The editor window driven as a user drives it, opened from the installer
+// window's language combo: a new language created, translated and saved,
+// then edited again and closed without saving.
+
+#include "tests/installer/fake_platform.h"
+#include "glotta/engine/lexicon.h"
+#include "glotta/widgets/editor/lang_grid.h"
+#include "glotta/widgets/editor/language_manager.h"
+#include "glotta/widgets/editor/vcl_lang_data.h"
+#include "glotta/widgets/glotta_engine.h"
+#include "glotta/widgets/lang_combo.h"
+#include "installer/form1.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+namespace {
+TLanguageManager *OpenEditor()
+{
+    for (QWidget *W : QApplication::topLevelWidgets())
+        if (auto *M = qobject_cast<TLanguageManager *>(W); M && M->isVisible())
+            return M;
+    return nullptr;
+}
+
+// Picks Text in Combo as a user does (the pick raises "activated").
+void Pick(QComboBox *Combo, const QString &Text)
+{
+    const int i = Combo->findText(Text);
+    if (i < 0)
+        qFatal("no entry %s", qPrintable(Text));
+    Combo->setCurrentIndex(i);
+    emit Combo->activated(i);
+}
+
+// Types Text over the value of the grid row labelled Label and commits it.
+void TypeValue(TLanguageManager *W, const QString &Label, const QString &Text)
+{
+    TLangGrid *Grid = W->LangListEditor;
+    int Row = 0;
+    while (Row < Grid->rowCount() && Grid->item(Row, 0)->text() != Label)
+        ++Row;
+    if (Row == Grid->rowCount())
+        qFatal("no row %s", qPrintable(Label));
+    Grid->setCurrentCell(Row, 1);
+    // Making the cell current opens its editor; otherwise open it.
+    // Editors of earlier pages may wait for their deletion: the newest is the open one.
+    const auto OpenEditor = [Grid] {
+        QLineEdit *Newest = nullptr;
+        for (QLineEdit *E : Grid->viewport()->findChildren<QLineEdit *>(Qt::FindDirectChildrenOnly))
+            if (E->isVisible())
+                Newest = E;
+        return Newest;
+    };
+    QLineEdit *Edit = OpenEditor();
+    if (!Edit) {
+        Grid->editItem(Grid->item(Row, 1));
+        Edit = OpenEditor();
+    }
+    if (!Edit)
+        qFatal("no value editor");
+    Edit->selectAll();
+    QTest::keyClicks(Edit, Text);
+    // Enter commits the editor through a queued call.
+    QTest::keyClick(Edit, Qt::Key_Return);
+    QCoreApplication::processEvents();
+}
+
+QByteArray FileBytes(const QString &Name)
+{
+    QFile File(Name);
+    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
+}
+
+QStringList FileLines(const QString &Name)
+{
+    QStringDecoder Decode(QStringConverter::Utf16);
+    return QString(Decode(FileBytes(Name))).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+}
+} // namespace
+
+class TestInstallerEditorWindow : public QObject
+{
+    Q_OBJECT
+    TFakePlatform Platform;
+    QTemporaryDir ProgramDir;
+
+    // Runs User inside the editor window that Entry of the installer's
+    // language combo opens; answers whether a window was there.
+    static bool WithEditor(TForm1 *Form, const QString &Entry, std::function<void(TLanguageManager *)> User)
+    {
+        bool Seen = false;
+        QTimer::singleShot(0, [&] {
+            if (TLanguageManager *W = OpenEditor()) {
+                Seen = true;
+                User(W);
+            }
+            // Whatever happened, the modal loop must end.
+            if (TLanguageManager *W = OpenEditor()) {
+                W->LangModify = false;
+                W->close();
+            }
+        });
+        Pick(Form->findChild<TLangCombo *>("LangCombo1"), Entry);
+        return Seen;
+    }
+
+private slots:
+    void initTestCase() { InstallLanguageEditor(); }
+
+    void createThenEditWithoutSaving()
+    {
+        TBoxRecorder Boxes;
+        Platform.Locale = "cs";
+        std::unique_ptr<TForm1> Form(TForm1::Create(&Platform, ProgramDir.path()));
+        TGlottaEngine *Engine = Form->GlottaEngine1;
+        Engine->SetLangSubdirectory(ProgramDir.filePath("lang"));
+        // The user names a file elsewhere, with another extension.
+        QString Offered;
+        TLanguageManager::ChooseSaveFile = [&](QWidget *, const QString &, const QString &Dir, const QString &) {
+            Offered = Dir;
+            return QStringLiteral("/elsewhere/deutsch.txt");
+        };
+
+        QVERIFY(WithEditor(Form.get(), "> Přidat jazyk <", [](TLanguageManager *W) {
+            Pick(W->LangCombo, "english");
+            Pick(W->ISOCombo, "de - German");
+            QCOMPARE(W->ISOCombo->currentText(), QStringLiteral("de"));
+            QCOMPARE(W->LangEdit->text(), QStringLiteral("German"));
+            W->LangEdit->clear();
+            QTest::keyClicks(W->LangEdit, "Deutsch");
+            QVERIFY(W->AddLangButton->isVisible());
+            QTest::mouseClick(W->AddLangButton, Qt::LeftButton);
+            QVERIFY(W->LangFilesPanel->isEnabled());
+            QCOMPARE(W->GroupCombo->currentText(), QStringLiteral("Form1"));
+            Pick(W->ObjectCombo, "konecb");
+            TypeValue(W, "Caption", "Schließen");
+            Pick(W->ObjectCombo, "pokracovatb");
+            TypeValue(W, "Caption", "weiter");
+            Pick(W->GroupCombo, "Form1.Lexicon1");
+            TypeValue(W, "Item[17]", "Die Installation ist abgeschlossen");
+            QVERIFY(W->LangModify);
+            QTest::mouseClick(W->FinishBtn, Qt::LeftButton);
+        }));
+        QCOMPARE(Offered, Engine->GetLangsDir());
+        const QString File = ProgramDir.filePath("lang/deutsch.lng");
+        QCOMPARE(FileLines(File),
+                 (QStringList{"[LANGUAGE_FILE]",
+                              "0\t%LANGUAGE_NAME=\"Deutsch\"\t%CODE=de;\t%SUPERIOR_LANGUAGE=english;\t%FILEVER=THLF1;",
+                              "0\t\"Schließen\"\t%COMPONENT=konecb;\t%OWNER=Form1;",
+                              "0\t\"weiter\"\t%COMPONENT=pokracovatb;\t%OWNER=Form1;", "0\t%LEXICON_STRINGS",
+                              "0\t%LEXICON_NAME=Form1.Lexicon1;", "17\t\"Die Installation ist abgeschlossen\"",
+                              "0\t%SMART_STRINGS"}));
+        QCOMPARE(Engine->CurrentLanguage(), QStringLiteral("Deutsch"));
+        QCOMPARE(Form->findChild<QPushButton *>("konecb")->text(), QStringLiteral("Schließen"));
+        QCOMPARE(Form->findChild<QPushButton *>("pokracovatb")->text(), QStringLiteral("weiter"));
+        QCOMPARE(Form->Lexicon1->GetItem(17), QStringLiteral("Die Installation ist abgeschlossen"));
+        // Texts Deutsch does not translate come from English.
+        QCOMPARE(Form->findChild<QPushButton *>("zrusitb")->text(), QStringLiteral("cancel downloading"));
+
+        // Edited again, changed, closed without saving: the user confirms
+        // and the file stays as it was, byte for byte.
+        const QByteArray Saved = FileBytes(File);
+        Boxes.Boxes.clear();
+        QString Confirmation;
+        // The combo now speaks the library's German.
+        const QString EditEntry = Engine->LangFormLexicon()->GetItem(liEditLanguage);
+        QVERIFY(EditEntry != QStringLiteral("> Upravit jazyk <"));
+        QVERIFY(WithEditor(Form.get(), EditEntry, [&](TLanguageManager *W) {
+            Pick(W->LangCombo, "Deutsch");
+            Pick(W->ObjectCombo, "konecb");
+            TypeValue(W, "Caption", "Zu");
+            Confirmation = W->LData->EditorLex[24];
+            W->close();
+            QVERIFY(!W->isVisible());
+        }));
+        QCOMPARE(Boxes.Boxes.size(), 1);
+        QCOMPARE(Boxes.Boxes[0].Text, Confirmation);
+        QCOMPARE(FileBytes(File), Saved);
+        QCOMPARE(Engine->CurrentLanguage(), QStringLiteral("Deutsch"));
+        QCOMPARE(Form->findChild<QPushButton *>("konecb")->text(), QStringLiteral("Schließen"));
+    }
+};
+
+QTEST_MAIN(TestInstallerEditorWindow)
+#include "tst_installer_editor_window.moc"
