@@ -81,6 +81,18 @@ QByteArray FileBytes(const QString &Name)
     return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
 }
 
+// With GLOTTA_EDITOR_SCREENSHOTS set to a folder (scripts/editor_screenshots.sh
+// sets it), the window is photographed in the states the user meets.
+void Photograph(QWidget *Window, const QString &State)
+{
+    const QString Dir = qEnvironmentVariable("GLOTTA_EDITOR_SCREENSHOTS");
+    if (Dir.isEmpty())
+        return;
+    QCoreApplication::processEvents();
+    const QString Scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
+    Window->grab().save(Dir + QStringLiteral("/editor-%1-%2x.png").arg(State, Scale));
+}
+
 QStringList FileLines(const QString &Name)
 {
     QStringDecoder Decode(QStringConverter::Utf16);
@@ -132,6 +144,7 @@ private slots:
         };
 
         QVERIFY(WithEditor(Form.get(), "> Přidat jazyk <", [](TLanguageManager *W) {
+            Photograph(W, "choosing");
             Pick(W->LangCombo, "english");
             Pick(W->ISOCombo, "de - German");
             QCOMPARE(W->ISOCombo->currentText(), QStringLiteral("de"));
@@ -146,8 +159,10 @@ private slots:
             TypeValue(W, "Caption", "Schließen");
             Pick(W->ObjectCombo, "pokracovatb");
             TypeValue(W, "Caption", "weiter");
+            Photograph(W, "client");
             Pick(W->GroupCombo, "Form1.Lexicon1");
             TypeValue(W, "Item[17]", "Die Installation ist abgeschlossen");
+            Photograph(W, "lexicon");
             QVERIFY(W->LangModify);
             QTest::mouseClick(W->FinishBtn, Qt::LeftButton);
         }));

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -114,6 +115,7 @@ TLanguageManager *TLanguageManager::Create(TVCLLangData *Data, bool EditMode, co
     W->LRefTextLabel->setText(W->Lex(6) + QStringLiteral(" :"));
     W->LRefLang->clear();
     W->LRefText->clear();
+    W->PlaceReferenceLabels();
     W->LangFilesPanel->setEnabled(false);
     W->LangListEditor->setHorizontalHeaderLabels({W->Lex(7), W->Lex(8)});
     W->LGroup->setText(W->Lex(10) + QLatin1Char(':'));
@@ -129,6 +131,18 @@ TLanguageManager *TLanguageManager::Create(TVCLLangData *Data, bool EditMode, co
     W->LItem->setText(QStringLiteral("-/-"));
     connect(W->LangCombo, &QComboBox::activated, W, &TLanguageManager::LanguageChosen);
     return W;
+}
+
+void TLanguageManager::PlaceReferenceLabels()
+{
+    // The texts follow their captions, whatever length the language gives those.
+    LRefLangLabel->adjustSize();
+    LRefTextLabel->adjustSize();
+    LRefLang->move(LRefLangLabel->geometry().right() + 7, LRefLang->y());
+    SourceIcon->setGeometry(LRefTextLabel->geometry().right() + 7, LRefText->y() + 2, 7, LRefText->height() - 2);
+    const int Left = SourceIcon->geometry().right() + 5;
+    LRefText->setGeometry(Left, LRefText->y(), qMax(0, LRefText->parentWidget()->width() - 7 - Left),
+                          LRefText->height());
 }
 
 void TLanguageManager::FormCreate(QObject *)
@@ -202,6 +216,7 @@ void TLanguageManager::FormCreate(QObject *)
         if (Item->column() == 1)
             ValueChanged(Item->row());
     });
+    LangListEditor->installEventFilter(this);
     // Import, export and the flag picture are not offered yet.
     ImportBtn->hide();
     ExportBtn->hide();
@@ -555,6 +570,13 @@ void TLanguageManager::FinishBtnClick()
     close();
 }
 
+void TLanguageManager::resizeEvent(QResizeEvent *Event)
+{
+    TForm::resizeEvent(Event);
+    if (LRefText)
+        PlaceReferenceLabels();
+}
+
 void TLanguageManager::closeEvent(QCloseEvent *Event)
 {
     if (LangModify && MessageBox(Lex(24), windowTitle(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
@@ -563,6 +585,44 @@ void TLanguageManager::closeEvent(QCloseEvent *Event)
     }
     Event->accept();
     fLoop.quit();
+}
+
+bool TLanguageManager::eventFilter(QObject *Watched, QEvent *Event)
+{
+    if (Watched != LangListEditor || Event->type() != QEvent::KeyPress)
+        return TForm::eventFilter(Watched, Event);
+    const auto *Key = static_cast<QKeyEvent *>(Event);
+    const int Rows = LangListEditor->rowCount();
+    const int Current = LangListEditor->currentRow();
+    const Qt::KeyboardModifiers Mods = Key->modifiers() & ~Qt::KeypadModifier;
+    switch (Key->key()) {
+    case Qt::Key_Down:
+        if (Rows == 0 || Current == Rows - 1) {
+            NextPage(Mods & Qt::ShiftModifier);
+            return true;
+        }
+        break;
+    case Qt::Key_Up:
+        if (Current == 0 && Mods == Qt::NoModifier) {
+            PreviousPage(false);
+            if (LangListEditor->rowCount() > 1)
+                LangListEditor->setCurrentCell(LangListEditor->rowCount() - 1, 1);
+            return true;
+        }
+        break;
+    case Qt::Key_Left:
+        if (Mods & Qt::ControlModifier) {
+            ToggleItemStatus(Current + 1);
+            return true;
+        }
+        break;
+    case Qt::Key_F3:
+        FindBtnClick();
+        return true;
+    default:
+        break;
+    }
+    return TForm::eventFilter(Watched, Event);
 }
 
 void TLanguageManager::keyPressEvent(QKeyEvent *Event)

@@ -84,10 +84,16 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *Event) override;
+    void resizeEvent(QResizeEvent *Event) override;
+    // The grid's keys: Down past the last row goes to the next object, Up
+    // before the first to the previous one; Ctrl+Left switches the current
+    // row's status; F3 searches again.
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
     void keyPressEvent(QKeyEvent *Event) override;
 
 private:
     QString Lex(int Item) const;
+    void PlaceReferenceLabels();
     void ShowLanguageData();
     void LoadPage();
     void UpdateObjectCounter();
