@@ -14,6 +14,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringDecoder>
@@ -190,10 +192,21 @@ private slots:
         // The combo now speaks the library's German.
         const QString EditEntry = Engine->LangFormLexicon()->GetItem(liEditLanguage);
         QVERIFY(EditEntry != QStringLiteral("> Upravit jazyk <"));
-        QVERIFY(WithEditor(Form.get(), EditEntry, [&](TLanguageManager *W) {
+        QVERIFY(WithEditor(Form.get(), EditEntry, [&, this](TLanguageManager *W) {
             Pick(W->LangCombo, "Deutsch");
             Pick(W->ObjectCombo, "konecb");
             TypeValue(W, "Caption", "Zu");
+            // A picture of 32 x 16 becomes the flag, 16 x 8 on white.
+            QImage Red(32, 16, QImage::Format_RGB32);
+            Red.fill(Qt::red);
+            const QString Picture = ProgramDir.filePath("flag.png");
+            QVERIFY(Red.save(Picture));
+            TLanguageManager::ChoosePictureFile = [&](QWidget *, const QString &) { return Picture; };
+            QTest::mouseClick(W->FlagImage, Qt::LeftButton);
+            const QImage Flag = W->FlagImage->pixmap().toImage();
+            QCOMPARE(Flag.size(), QSize(16, 16));
+            QCOMPARE(Flag.pixelColor(8, 2), QColor(Qt::white));
+            QCOMPARE(Flag.pixelColor(8, 8), QColor(Qt::red));
             Confirmation = W->LData->EditorLex[24];
             W->close();
             QVERIFY(!W->isVisible());

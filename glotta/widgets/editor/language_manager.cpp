@@ -5,6 +5,8 @@
 #include "glotta/store/iso639.h"
 #include "glotta/store/language_names.h"
 #include "glotta/store/text_helpers.h"
+#include "glotta/widgets/flag_picture.h"
+#include "toolkit/widgets/picture.h"
 #include "glotta/widgets/editor/lang_file_save.h"
 #include "glotta/widgets/editor/lang_grid.h"
 #include "glotta/widgets/editor/vcl_lang_data.h"
@@ -13,9 +15,12 @@
 #include "toolkit/widgets/message_box.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QMouseEvent>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -65,6 +70,11 @@ void ShowDot(QLabel *Dot, quint32 Color)
 
 std::function<QString(QWidget *, const QString &, const QString &, const QString &)>
     TLanguageManager::ChooseSaveFile = DefaultChooseSaveFile;
+std::function<QString(QWidget *, const QString &)> TLanguageManager::ChoosePictureFile =
+    [](QWidget *Parent, const QString &Title) {
+        return QFileDialog::getOpenFileName(Parent, Title, QString(),
+                                            QStringLiteral("*.bmp *.png *.ico *.jpg *.gif *.xpm"));
+    };
 
 TLanguageManager::TLanguageManager(QWidget *Parent) : TForm(Parent)
 {
@@ -217,7 +227,8 @@ void TLanguageManager::FormCreate(QObject *)
             ValueChanged(Item->row());
     });
     LangListEditor->installEventFilter(this);
-    // Import, export and the flag picture are not offered yet.
+    FlagImage->installEventFilter(this);
+    // Import and export are not offered yet.
     ImportBtn->hide();
     ExportBtn->hide();
 }
@@ -362,11 +373,44 @@ void TLanguageManager::ShowLanguageData()
         GroupCombo->setCurrentIndex(0);
         GroupChanged();
     }
+    ShowFlag();
+    FlagImage->show();
+}
+
+void TLanguageManager::ShowFlag()
+{
+    // Without a flag of its own the language shows a white field.
     QPixmap Flag;
     if (HasFlagIcon())
         Flag.loadFromData(FlagIconData().data());
+    if (Flag.isNull()) {
+        Flag = QPixmap(FlagSize, FlagSize);
+        Flag.fill(Qt::white);
+    }
     FlagImage->setPixmap(Flag);
-    FlagImage->setVisible(!Flag.isNull());
+}
+
+void TLanguageManager::FlagImageMouseDown(Qt::MouseButton Button)
+{
+    if (Button == Qt::LeftButton) {
+        // The picture is fitted into the flag square on white and kept as
+        // the bitmap a language file carries.
+        QFile File(ChoosePictureFile(this, Lex(26)));
+        TPicture Picture;
+        if (File.fileName().isEmpty() || !File.open(QIODevice::ReadOnly) || !Picture.LoadFromBytes(File.readAll()))
+            return;
+        NormalizeFlagPicture(Picture);
+        const QByteArray Bytes = FlagBytes(Picture);
+        if (Bytes.isEmpty())
+            return;
+        SetFlagIcon(Bytes);
+    } else {
+        if (MessageBox(Lex(27), windowTitle(), MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return;
+        ClearFlagIcon();
+    }
+    ShowFlag();
+    LangModify = true;
 }
 
 void TLanguageManager::GroupChanged()
@@ -589,6 +633,10 @@ void TLanguageManager::closeEvent(QCloseEvent *Event)
 
 bool TLanguageManager::eventFilter(QObject *Watched, QEvent *Event)
 {
+    if (Watched == FlagImage && Event->type() == QEvent::MouseButtonPress) {
+        FlagImageMouseDown(static_cast<QMouseEvent *>(Event)->button());
+        return true;
+    }
     if (Watched != LangListEditor || Event->type() != QEvent::KeyPress)
         return TForm::eventFilter(Watched, Event);
     const auto *Key = static_cast<QKeyEvent *>(Event);

@@ -39,6 +39,8 @@ public:
     static std::function<QString(QWidget *Parent, const QString &Title, const QString &Dir,
                                  const QString &Filter)>
         ChooseSaveFile;
+    // Asks for a picture file for the flag; tests answer it themselves.
+    static std::function<QString(QWidget *Parent, const QString &Title)> ChoosePictureFile;
 
     // Controls.
     QWidget *ImgPan = nullptr, *LangFilesPanel = nullptr;
@@ -81,6 +83,9 @@ public:
     void NextPage(bool Untranslated);
     void PreviousPage(bool Untranslated);
     void FinishBtnClick();
+    // Left button: a picture file becomes the language's flag; another
+    // button: the flag is removed after confirmation.
+    void FlagImageMouseDown(Qt::MouseButton Button);
 
 protected:
     void closeEvent(QCloseEvent *Event) override;
@@ -97,6 +102,7 @@ private:
     void ShowLanguageData();
     void LoadPage();
     void UpdateObjectCounter();
+    void ShowFlag();
     void SpreadGlobalText();
     void Fail(int Item, quint32 Flags, const QString &Detail = QString());
 
