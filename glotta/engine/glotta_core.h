@@ -158,7 +158,7 @@ public:
     // language; answers the number of entries taken (one more for a flag).
     // Outside the editor the merged language is saved and switched to.
     // Raises EImportExport (reasons in exchange/import_refusal.h) when it refuses.
-    int ImportFromFile(const QString &FileName, bool ToCurrentLanguage);
+    int ImportFromFile(const QString &FileName, bool ToCurrentLanguage) override;
     // The current language with its flag as a dictionary (".txt") or a
     // lexicon file (any other extension).
     void ExportToFile(const QString &FileName);

@@ -53,6 +53,9 @@ public:
     // Carries out an editor request (load for editing or as a source,
     // create, save); the engine's own bookkeeping changes only there.
     virtual bool EditorAction(TEditorActions Act, const QString &Param) = 0;
+    // Takes an exchange file over into the current language; answers the
+    // number of entries taken. Raises when it refuses the file.
+    virtual int ImportFromFile(const QString &FileName, bool ToCurrentLanguage) = 0;
     // Writes the store as a dictionary or lexicon file of language LangName.
     virtual void WriteExchangeFile(const QString &FileName, const QString &LangName, const QString &LangISO) = 0;
     // The library lexicon's items are translated through the language data.

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -188,7 +189,8 @@ private slots:
         // and the file stays as it was, byte for byte.
         const QByteArray Saved = FileBytes(File);
         Boxes.Boxes.clear();
-        QString Confirmation;
+        QString Confirmation, ImportBox, ImportTemplate;
+        QByteArray Exported;
         // The combo now speaks the library's German.
         const QString EditEntry = Engine->LangFormLexicon()->GetItem(liEditLanguage);
         QVERIFY(EditEntry != QStringLiteral("> Upravit jazyk <"));
@@ -207,12 +209,33 @@ private slots:
             QCOMPARE(Flag.size(), QSize(16, 16));
             QCOMPARE(Flag.pixelColor(8, 2), QColor(Qt::white));
             QCOMPARE(Flag.pixelColor(8, 8), QColor(Qt::red));
+            // Exported under a name without extension: an exchange file
+            // holding the value typed, and taken back by an import.
+            QVERIFY(QDir(ProgramDir.path()).mkpath("exchange"));
+            TLanguageManager::ChooseSaveFile = [&](QWidget *, const QString &, const QString &, const QString &) {
+                return ProgramDir.filePath("exchange/deutsch");
+            };
+            QTest::mouseClick(W->ExportBtn, Qt::LeftButton);
+            Exported = FileBytes(ProgramDir.filePath("exchange/deutsch.llx"));
+            TLanguageManager::ChooseOpenFile = [&](QWidget *, const QString &, const QString &, const QString &) {
+                return ProgramDir.filePath("exchange/deutsch.llx");
+            };
+            QTest::mouseClick(W->ImportBtn, Qt::LeftButton);
+            ImportBox = Boxes.Boxes.value(0).Text;
+            ImportTemplate = W->LData->EditorLex[49];
             Confirmation = W->LData->EditorLex[24];
             W->close();
             QVERIFY(!W->isVisible());
         }));
-        QCOMPARE(Boxes.Boxes.size(), 1);
-        QCOMPARE(Boxes.Boxes[0].Text, Confirmation);
+        QVERIFY(Exported.contains("\"Zu\"") || Exported.contains(QByteArray::fromRawData("Z\0u\0", 4)));
+        QVERIFY(ImportTemplate.contains("%s"));
+        // The import's report: the library's text with the number taken.
+        const QStringList Around = ImportTemplate.split("%s");
+        QVERIFY(ImportBox.startsWith(Around.first()) && ImportBox.endsWith(Around.last()));
+        QVERIFY(ImportBox.mid(Around.first().size(), ImportBox.size() - Around.first().size() - Around.last().size())
+                    .toInt() > 0);
+        QCOMPARE(Boxes.Boxes.size(), 2);
+        QCOMPARE(Boxes.Boxes[1].Text, Confirmation);
         QCOMPARE(FileBytes(File), Saved);
         QCOMPARE(Engine->CurrentLanguage(), QStringLiteral("Deutsch"));
         QCOMPARE(Form->findChild<QPushButton *>("konecb")->text(), QStringLiteral("Schließen"));

@@ -12,7 +12,9 @@
 #include "glotta/widgets/editor/vcl_lang_data.h"
 #include "toolkit/widgets/class_registry.h"
 #include "toolkit/widgets/design.h"
+#include "toolkit/core/exception.h"
 #include "toolkit/widgets/message_box.h"
+#include "glotta/engine/glotta_core.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -20,6 +22,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -30,6 +33,29 @@
 #include <QPushButton>
 
 namespace {
+// The folder of the last import or export, for the whole process.
+QString &ExchangeFolder()
+{
+    static QString Folder;
+    return Folder;
+}
+
+// A lexicon text inside a dialog filter: "|" separates the filter's parts.
+QString FilterText(const QString &Text)
+{
+    QString S = Text;
+    ReplaceChar(S, QLatin1Char('|'), QLatin1Char(';'));
+    return S;
+}
+
+// Qt's filter form of "description (patterns)" pairs.
+QString FilterEntry(const QString &Description, const QString &Patterns)
+{
+    QString P = Patterns;
+    ReplaceChar(P, QLatin1Char(';'), QLatin1Char(' '));
+    return FilterText(Description) + QStringLiteral(" (") + P + QLatin1Char(')');
+}
+
 void RegisterEditorClasses()
 {
     static bool Done = false;
@@ -70,6 +96,11 @@ void ShowDot(QLabel *Dot, quint32 Color)
 
 std::function<QString(QWidget *, const QString &, const QString &, const QString &)>
     TLanguageManager::ChooseSaveFile = DefaultChooseSaveFile;
+std::function<QString(QWidget *, const QString &, const QString &, const QString &)>
+    TLanguageManager::ChooseOpenFile = [](QWidget *Parent, const QString &Title, const QString &Dir,
+                                          const QString &Filter) {
+        return QFileDialog::getOpenFileName(Parent, Title, Dir, Filter);
+    };
 std::function<QString(QWidget *, const QString &)> TLanguageManager::ChoosePictureFile =
     [](QWidget *Parent, const QString &Title) {
         return QFileDialog::getOpenFileName(Parent, Title, QString(),
@@ -228,9 +259,8 @@ void TLanguageManager::FormCreate(QObject *)
     });
     LangListEditor->installEventFilter(this);
     FlagImage->installEventFilter(this);
-    // Import and export are not offered yet.
-    ImportBtn->hide();
-    ExportBtn->hide();
+    connect(ImportBtn, &QPushButton::clicked, this, &TLanguageManager::ImportClick);
+    connect(ExportBtn, &QPushButton::clicked, this, &TLanguageManager::ExportClick);
 }
 
 bool TLanguageManager::Execute()
@@ -375,6 +405,8 @@ void TLanguageManager::ShowLanguageData()
     }
     ShowFlag();
     FlagImage->show();
+    ImportBtn->show();
+    ExportBtn->show();
 }
 
 void TLanguageManager::ShowFlag()
@@ -605,6 +637,78 @@ void TLanguageManager::PreviousPage(bool Untranslated)
         MessageBox(Lex(23), windowTitle(), MB_ICONINFORMATION);
     if (ObjectCombo->isEnabled() && ObjectCombo->count() > 0)
         ObjectComboChange();
+}
+
+void TLanguageManager::ImportClick()
+{
+    const QString Ext = AsciiLowerCase(LData->Engine ? LData->Engine->LangFileExtension() : QString());
+    QString All = QStringLiteral("*.llx;*") + Ext;
+    if (Ext != QLatin1String(".lng"))
+        All += QStringLiteral(";*.lng");
+    if (Ext != QLatin1String(".txt"))
+        All += QStringLiteral(";*.txt");
+    const QString Filter = QStringList{FilterEntry(Lex(20), All), FilterEntry(Lex(41), QStringLiteral("*.llx")),
+                                       FilterEntry(Lex(20), QStringLiteral("*") + Ext),
+                                       FilterEntry(Lex(46), QStringLiteral("*.lng")),
+                                       FilterEntry(Lex(47), QStringLiteral("*.txt"))}
+                               .join(QStringLiteral(";;"));
+    const QString File = ChooseOpenFile(this, Lex(43), ExchangeFolder(), Filter);
+    if (File.isEmpty())
+        return;
+    // The page and the group are stored, and the globals handed over,
+    // before the import merges into the language data.
+    const int Group = GroupCombo->currentIndex();
+    GroupCombo->setCurrentIndex(-1);
+    GroupChanged();
+    LData->StoreNewGlobals();
+    ExchangeFolder() = QFileInfo(File).absolutePath();
+    try {
+        const int Count = LData->Engine ? LData->Engine->ImportFromFile(File, true) : 0;
+        QString Text = Lex(49);
+        Text.replace(QLatin1String("%s"), QString::number(Count));
+        MessageBox(Text, windowTitle(), MB_ICONINFORMATION);
+        if (Count > 0) {
+            LangModify = true;
+            ShowFlag();
+        }
+    } catch (const EImportExport &E) {
+        MessageBox(E.Message(), windowTitle(), MB_ICONWARNING);
+    } catch (const std::exception &) {
+        Fail(44, MB_ICONERROR);
+    }
+    LData->LoadNewWorkGlobals();
+    if (ISOCombo->currentText().isEmpty() && LData->Engine)
+        ISOCombo->setEditText(LData->Engine->CurrentLanguageISO());
+    if (Group >= 0) {
+        GroupCombo->setCurrentIndex(Group);
+        GroupChanged();
+    }
+}
+
+void TLanguageManager::ExportClick()
+{
+    const QString Filter = FilterEntry(Lex(41), QStringLiteral("*.llx")) + QStringLiteral(";;")
+                           + FilterEntry(Lex(47), QStringLiteral("*.txt"));
+    const QString Folder = ExchangeFolder().isEmpty() ? LData->LangsDir() : ExchangeFolder();
+    const QString Base = QFileInfo(SaveFileName()).completeBaseName();
+    const QString Suggested = Base.isEmpty() ? Folder : QDir(Folder).filePath(Base);
+    QString File = ChooseSaveFile(this, Lex(40), Suggested, Filter);
+    if (File.isEmpty() || QFileInfo(File).fileName().isEmpty())
+        return;
+    ExchangeFolder() = QFileInfo(File).absolutePath();
+    // A name without a three-letter extension becomes an exchange file.
+    if (QFileInfo(File).suffix().size() != 3)
+        File += QStringLiteral(".llx");
+    LData->StoreChanges();
+    LData->StoreNewGlobals();
+    try {
+        LData->ExportLanguage(File, LData->EditorLang, ISOCombo->currentText());
+    } catch (const Exception &E) {
+        Fail(22, MB_ICONERROR, E.Message());
+    } catch (const std::exception &) {
+        Fail(22, MB_ICONERROR);
+    }
+    EnableEditEvent = true;
 }
 
 void TLanguageManager::FinishBtnClick()

@@ -39,6 +39,10 @@ public:
     static std::function<QString(QWidget *Parent, const QString &Title, const QString &Dir,
                                  const QString &Filter)>
         ChooseSaveFile;
+    // Asks for a file to import; tests answer it themselves.
+    static std::function<QString(QWidget *Parent, const QString &Title, const QString &Dir,
+                                 const QString &Filter)>
+        ChooseOpenFile;
     // Asks for a picture file for the flag; tests answer it themselves.
     static std::function<QString(QWidget *Parent, const QString &Title)> ChoosePictureFile;
 
@@ -83,6 +87,11 @@ public:
     void NextPage(bool Untranslated);
     void PreviousPage(bool Untranslated);
     void FinishBtnClick();
+    // Takes an exchange or language file over into the edited language.
+    void ImportClick();
+    // Writes the edited language as an exchange file (".llx") or a
+    // dictionary (".txt").
+    void ExportClick();
     // Left button: a picture file becomes the language's flag; another
     // button: the flag is removed after confirmation.
     void FlagImageMouseDown(Qt::MouseButton Button);
