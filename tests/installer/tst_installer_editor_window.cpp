@@ -146,12 +146,20 @@ private slots:
             return QStringLiteral("/elsewhere/deutsch.txt");
         };
 
-        QVERIFY(WithEditor(Form.get(), "> Přidat jazyk <", [](TLanguageManager *W) {
+        TBoxRecorder &Refused = Boxes;
+        QVERIFY(WithEditor(Form.get(), "> Přidat jazyk <", [&Refused](TLanguageManager *W) {
             Photograph(W, "choosing");
             Pick(W->LangCombo, "english");
             Pick(W->ISOCombo, "de - German");
             QCOMPARE(W->ISOCombo->currentText(), QStringLiteral("de"));
             QCOMPARE(W->LangEdit->text(), QStringLiteral("German"));
+            // A name the list holds, in other letter case, is refused.
+            W->LangEdit->clear();
+            QTest::keyClicks(W->LangEdit, "ENGLISH");
+            QTest::mouseClick(W->AddLangButton, Qt::LeftButton);
+            QCOMPARE(Refused.Boxes.size(), 1);
+            QCOMPARE(Refused.Boxes[0].Text, "ENGLISH " + W->LData->EditorLex[19]);
+            QVERIFY(!W->LangFilesPanel->isEnabled());
             W->LangEdit->clear();
             QTest::keyClicks(W->LangEdit, "Deutsch");
             QVERIFY(W->AddLangButton->isVisible());
