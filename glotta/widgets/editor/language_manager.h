@@ -107,6 +107,8 @@ protected:
 
 private:
     QString Lex(int Item) const;
+    // One entry of a file dialog's filter: "Description (patterns)".
+    static QString DialogFilter(const QString &Description, const QString &Patterns);
     void PlaceReferenceLabels();
     void ShowLanguageData();
     void LoadPage();
