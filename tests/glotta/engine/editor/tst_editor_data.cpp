@@ -623,6 +623,46 @@ private slots:
         QCOMPARE(F.OpenEnglish(), (QStringList{"EdForm", "EdForm.Lexicon1", "EdForm.Res1"}));
         QCOMPARE(F.Data().ClientGroups.value(1).data(), F.Lexicon);
     }
+
+    // A translator whose program texts are already in the edited language
+    // offers them as that language's translations; with globals they go
+    // to the global lexicon when they differ from the designed text.
+    void loadedTextsOfTheEditedLanguage_data()
+    {
+        QTest::addColumn<QString>("Original");
+        QTest::addColumn<bool>("Globals");
+        QTest::addColumn<QString>("Value");
+        QTest::addColumn<quint32>("Color");
+        QTest::addColumn<bool>("NewGlobal");
+        using namespace EditorColor;
+        QTest::newRow("by name") << "english" << false << "Cancel" << Green << false;
+        QTest::newRow("by code") << "en - English" << false << "Cancel" << Green << false;
+        QTest::newRow("with globals") << "English" << true << "Cancel" << Blue << true;
+        QTest::newRow("another language") << "de" << false << "Storno" << Yellow << false;
+    }
+    void loadedTextsOfTheEditedLanguage()
+    {
+        QFETCH(QString, Original);
+        QFETCH(bool, Globals);
+        QFETCH(QString, Value);
+        QFETCH(quint32, Color);
+        QFETCH(bool, NewGlobal);
+        TEditForm F;
+        auto *Res2 = new TResourcesTranslator(F.Form.get());
+        Res2->setObjectName("Res2");
+        Res2->UnitList().Add("Texts");
+        Res2->RegisterResourceString("Cancel", "Storno");
+        Res2->SetOriginalLanguage(Original);
+        Res2->SetGlobalLexicon(Globals);
+        Res2->SetGlottaEngine(F.Engine);
+        TEditorDouble &D = F.Data();
+        const QStringList Groups = F.OpenEnglish();
+        F.OpenGroup(int(Groups.indexOf("EdForm.Res2")));
+        QCOMPARE(D.Labels(), QStringList{"Cancel"});
+        QCOMPARE(D.Rows[0].Value, Value);
+        QCOMPARE(D.Color("Cancel"), Color);
+        QCOMPARE(D.WorkGlobalLexicon->IsIncluded("Storno"), NewGlobal);
+    }
 };
 
 QTEST_MAIN(TestEditorData)
