@@ -257,6 +257,8 @@ private:
     // The component of group Index, or nullptr (out of range, destroyed).
     QObject *Group(int Index) const;
     // Work-item helpers of the current page.
+    // The designed text of a work item, and of a row's work item.
+    QString WorkDesigned(int WorkItem) const;
     QString RowDesigned(int Row) const;
     QString ResourceSource(int WorkItem, quint16 &SourceDescent) const;
     QString LexiconSource(const QString &GroupName, int WorkItem, quint16 &SourceDescent) const;

@@ -25,6 +25,12 @@ constexpr quint16 DescentStep(quint16 Descent)
     return Descent < DescentFarthest ? quint16(Descent + 1) : Descent;
 }
 
+// The current language's own text (plain or global).
+constexpr bool IsOwnDescent(quint16 Descent)
+{
+    return (Descent & 0xFF) == 0;
+}
+
 constexpr bool IsGlobalDescent(quint16 Descent)
 {
     return (Descent & DescentGlobal) != 0;

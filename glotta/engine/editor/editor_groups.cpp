@@ -177,10 +177,11 @@ void TLangCoreData::LoadResourceGroup(QObject *Component)
         }
         quint16 Descent = DescentNone;
         QString Text = SmartLexicon->ReadItem(Name, Designed, Descent);
+        int g = -1;
         if (!Name.isEmpty() && SmartLexicon->IsIncluded(Name, Designed) && Descent < DescentNone) {
             // the language's own translation
-        } else if (Globals && PageGlobal(Designed) >= 0) {
-            Text = WorkGlobalLexicon->Get(quint16(PageGlobal(Designed)));
+        } else if (Globals && (g = PageGlobal(Designed)) >= 0) {
+            Text = WorkGlobalLexicon->Get(quint16(g));
             Descent = DescentGlobal;
         } else if (UseLoaded) {
             Text = LoadedText;

@@ -14,10 +14,6 @@ namespace {
 // Every descent word: the limit of a lookup that takes any entry.
 constexpr quint16 AnyDescent = 512;
 
-bool OwnDescent(quint16 Descent)
-{
-    return (Descent & 0xFF) == 0;
-}
 } // namespace
 
 int TLangCoreData::SourceLine(int Row) const
@@ -47,12 +43,15 @@ QString TLangCoreData::ResourceSource(int WorkItem, quint16 &SourceDescent) cons
     return SourceSmartLexicon->ReadItem(Name, WorkSmartLexicon->GetLocStr(quint16(WorkItem)), SourceDescent);
 }
 
+QString TLangCoreData::WorkDesigned(int WorkItem) const
+{
+    const quint16 W = quint16(WorkItem);
+    return EditorMode == TEditorModes::emResources ? WorkSmartLexicon->GetLocStr(W) : DesignedList->Get(W);
+}
+
 QString TLangCoreData::RowDesigned(int Row) const
 {
-    if (Row < 0 || Row >= WorkIndexes->Count())
-        return QString();
-    const quint16 W = WorkIndexes->GetWord(Row);
-    return EditorMode == TEditorModes::emResources ? WorkSmartLexicon->GetLocStr(W) : DesignedList->Get(W);
+    return Row >= 0 && Row < WorkIndexes->Count() ? WorkDesigned(WorkIndexes->GetWord(Row)) : QString();
 }
 
 void TLangCoreData::NewEditorPage(const QString &ObjectName, const QStringList &LMAdditionNames)
@@ -148,7 +147,7 @@ void TLangCoreData::StoreEditorPage()
             const bool Differs = T != S;
             bool Own = false;
             if (!T.isEmpty() && !IsGlobalDescent(d))
-                Own = OwnDescent(d) || (c & ChangeableTranslatable) != (SourceChangeable & ChangeableTranslatable)
+                Own = IsOwnDescent(d) || (c & ChangeableTranslatable) != (SourceChangeable & ChangeableTranslatable)
                       || Differs || T != WorkStruct->GetTranslation(W) || SourceGlobal;
             c = Own ? quint16(c | ChangeableOwnLine) : quint16(c & ~ChangeableOwnLine);
             WorkStruct->SetChangeable(W, c);
@@ -169,7 +168,7 @@ void TLangCoreData::StoreEditorPage()
                 // the page back once more (after an export) still sends its
                 // value to the global lexicon.
                 WorkLexicon->Write(quint16(W), QString(), d);
-            } else if (!OwnDescent(d) && !Differs && !SourceGlobal) {
+            } else if (!IsOwnDescent(d) && !Differs && !SourceGlobal) {
                 // The inherited text unchanged: no own translation. An item
                 // emptied by an earlier taking back counts as unchanged too.
                 const QString Current = WorkLexicon->Get(quint16(W));
@@ -199,9 +198,7 @@ void TLangCoreData::RememberCell(const QString &Content, int WorkIndex, quint16 
         return;
     const quint16 W = quint16(WorkIndex);
     if (IsGlobalDescent(Descent)) {
-        const QString Designed =
-            EditorMode == TEditorModes::emResources ? WorkSmartLexicon->GetLocStr(W) : DesignedList->Get(W);
-        WorkGlobalLexicon->SaveChangedGlobalItem(Designed, Content, SaveNewGlobals);
+        WorkGlobalLexicon->SaveChangedGlobalItem(WorkDesigned(W), Content, SaveNewGlobals);
         return;
     }
     switch (EditorMode) {
@@ -268,7 +265,7 @@ void TLangCoreData::StoreGroup()
             const quint16 d = WorkSmartLexicon->GetLangDescent(i);
             const QString T = WorkSmartLexicon->Get(quint16(i));
             bool Keep = !T.isEmpty() && !IsGlobalDescent(d);
-            if (Keep && !OwnDescent(d)) {
+            if (Keep && !IsOwnDescent(d)) {
                 quint16 SourceDescent = DescentNone;
                 Keep = T != SourceSmartLexicon->ReadItem(Name, D, SourceDescent) || IsGlobalDescent(SourceDescent);
             }

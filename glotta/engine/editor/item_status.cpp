@@ -14,13 +14,6 @@
 
 using namespace EditorColor;
 
-namespace {
-bool OwnDescent(quint16 Descent)
-{
-    return (Descent & 0xFF) == 0;
-}
-} // namespace
-
 quint32 TLangCoreData::GetItemColor(quint16 ItemDescent, bool NoTrans)
 {
     if (ItemDescent == DescentNone)
@@ -33,11 +26,11 @@ quint32 TLangCoreData::GetItemColor(quint16 ItemDescent, bool NoTrans)
 quint32 TLangCoreData::GetItemColor(quint16 ItemDescent, const QString &ItemContent, const QString &Original)
 {
     if (ItemContent.isEmpty()) {
-        if (OwnDescent(ItemDescent))
+        if (IsOwnDescent(ItemDescent))
             return IsGlobalDescent(ItemDescent) ? Red : DarkRed;
         return ItemDescent <= DescentNone ? SeaGreen : SteelBlue;
     }
-    if (!OwnDescent(ItemDescent) && ItemContent == Original) {
+    if (!IsOwnDescent(ItemDescent) && ItemContent == Original) {
         if (ItemDescent == DescentNone)
             return Yellow;
         return ItemDescent < DescentNone ? Lime : LightBlue;
@@ -228,7 +221,7 @@ bool TLangCoreData::ItemNeedsTranslation(quint16 Descent, const QString &Text, c
         const int g = PageGlobal(Designed);
         return g < 0 || WorkGlobalLexicon->Get(quint16(g)).isEmpty();
     }
-    if (OwnDescent(Descent))
+    if (IsOwnDescent(Descent))
         return false;
     return Text.isEmpty() || Text == SourceText;
 }

@@ -218,7 +218,7 @@ void TLanguageManager::FormCreate(QObject *)
             [this](int Row) { SelectRow(Row + 1); });
     connect(LangListEditor, &QTableWidget::itemChanged, this, [this](QTableWidgetItem *Item) {
         if (Item->column() == 1)
-            ValueChanged(Item->row());
+            ValueChanged();
     });
     LangListEditor->installEventFilter(this);
     FlagImage->installEventFilter(this);
@@ -273,11 +273,7 @@ void TLanguageManager::LanguageChosen()
         ISOCombo->setEditText(LData->Engine ? LData->Engine->CurrentLanguageISO() : QString());
         disconnect(LangCombo, &QComboBox::activated, this, &TLanguageManager::LanguageChosen);
         LangCombo->setEnabled(false);
-        LData->EditorLang = Name;
-        LData->EditorISO = ISOCombo->currentText();
-        QStringList Groups;
-        if (LData->LoadGroups(Groups)) {
-            GroupCombo->addItems(Groups);
+        if (ListGroups(Name)) {
             LData->WorkGlobalLexicon->AssignGlobals(*LData->SmartLexicon);
             ShowLanguageData();
         }
@@ -338,15 +334,22 @@ void TLanguageManager::CreateLanguageClick()
         return;
     LLanguage->setText(Lex(4) + QLatin1Char(':'));
     LangEdit->setEnabled(false);
-    LData->EditorLang = Name;
-    LData->EditorISO = ISOCombo->currentText();
-    QStringList Groups;
-    if (LData->LoadGroups(Groups)) {
-        GroupCombo->addItems(Groups);
+    if (ListGroups(Name)) {
         LData->EditorAction(TEditorActions::eaCreateLang, QString());
         ShowLanguageData();
     }
     LangModify = true;
+}
+
+bool TLanguageManager::ListGroups(const QString &Name)
+{
+    LData->EditorLang = Name;
+    LData->EditorISO = ISOCombo->currentText();
+    QStringList Groups;
+    if (!LData->LoadGroups(Groups))
+        return false;
+    GroupCombo->addItems(Groups);
+    return true;
 }
 
 void TLanguageManager::ShowLanguageData()

@@ -79,7 +79,7 @@ public:
     void GroupChanged();
     void ObjectComboChange();
     void SelectRow(int GridRow);
-    void ValueChanged(int Row);
+    void ValueChanged();
     void ToggleItemStatus(int GridRow);
     void FindBtnClick();
     // The next (previous) object or group; with Untranslated the next one
@@ -110,6 +110,9 @@ private:
     // One entry of a file dialog's filter: "Description (patterns)".
     static QString DialogFilter(const QString &Description, const QString &Patterns);
     void PlaceReferenceLabels();
+    // Takes Name as the edited language and lists its groups; false when
+    // no component is attached.
+    bool ListGroups(const QString &Name);
     void ShowLanguageData();
     void LoadPage();
     void UpdateObjectCounter();

@@ -101,11 +101,10 @@ void TLanguageManager::SelectRow(int GridRow)
     SelectedRow = GridRow;
 }
 
-void TLanguageManager::ValueChanged(int Row)
+void TLanguageManager::ValueChanged()
 {
     if (!isVisible() || !EnableEditEvent || SelectedRow < 1)
         return;
-    Q_UNUSED(Row);
     EnableEditEvent = false;
     LangModify = true;
     SpreadGlobalText();
