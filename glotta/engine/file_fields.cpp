@@ -32,13 +32,12 @@ void AddPair(QStringList &Lines, int N, const QString &Designed, const QString &
     Lines.append(Number + QStringLiteral("\t\"") + Translated + QLatin1Char('"'));
 }
 
-bool ReadSmartPairs(const TLanguageFileLines &Lines, int &Pos, const std::function<bool(const QString &)> &OnName,
+bool ReadSmartPairs(TLanguageFileLines &Lines, int &Pos, const std::function<bool(const QString &)> &OnName,
                     const std::function<void(QString &&, QString &&)> &OnPair)
 {
-    const int Count = Lines.Count();
     int N = 0;
     int &i = Pos;
-    for (++i; i < Count;) {
+    for (++i; Lines.Has(i);) {
         const QStringView Value = Lines.Value(i);
         if (IsMarker(Value, u"%FLAG_ICON"))
             break;
@@ -57,9 +56,9 @@ bool ReadSmartPairs(const TLanguageFileLines &Lines, int &Pos, const std::functi
         // same; otherwise that line is read again as the first of a new pair.
         int j = i + 1;
         int M = 0;
-        while (j < Count && !Lines.Number(j, M))
+        while (Lines.Has(j) && !Lines.Number(j, M))
             ++j;
-        if (j < Count && M == N && Lines.Value(j).size() >= 3) {
+        if (Lines.Has(j) && M == N && Lines.Value(j).size() >= 3) {
             QString Translated = QuotedText(Lines.Value(j));
             if (!Translated.isEmpty()) {
                 OnPair(std::move(Designed), std::move(Translated));

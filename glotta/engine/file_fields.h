@@ -28,6 +28,6 @@ void AddPair(QStringList &Lines, int N, const QString &Designed, const QString &
 // walk, and then so does the function); every pair with a non-empty designed
 // text and translation to OnPair. A pair is a usable line followed by the
 // next numbered line of the same number; otherwise that next line starts a
-// new pair.
-bool ReadSmartPairs(const TLanguageFileLines &Lines, int &Pos, const std::function<bool(const QString &)> &OnName,
+// new pair. Lines are read forward only (see TLanguageFileLines::Has).
+bool ReadSmartPairs(TLanguageFileLines &Lines, int &Pos, const std::function<bool(const QString &)> &OnName,
                     const std::function<void(QString &&, QString &&)> &OnPair);

@@ -224,9 +224,10 @@ protected:
     void SaveLanguage(const QString &LangName, const QString &SuperiorName, const QString &ISOCode,
                       const QString &FileName);
     void ResetToDesignLanguage(TLoadFlags Flags);
-    // The bytes of language Index (its file, else its resource); false when
-    // neither can be read or the data are larger than a language file can be.
-    bool ReadLanguageBytes(int Index, QByteArray &Bytes) const;
+    // Language Index opened for reading: its file, else its resource's
+    // bytes; nothing when neither can be read or the data are larger than a
+    // language file can be.
+    std::unique_ptr<QIODevice> OpenLanguageSource(int Index) const;
 
     QString fCurrentLanguage;
     QString fCurrentLangISO;

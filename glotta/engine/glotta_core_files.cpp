@@ -10,6 +10,8 @@
 #include "glotta/engine/language_file.h"
 #include "glotta/engine/spans.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <exception>
 #include <optional>
@@ -30,7 +32,7 @@ bool ChainHolds(const QString &Chain, const QString &Name)
 }
 } // namespace
 
-bool TGlottaCore::ReadLanguageBytes(int Index, QByteArray &Bytes) const
+std::unique_ptr<QIODevice> TGlottaCore::OpenLanguageSource(int Index) const
 {
     const QString Name = fData->GetFile(Index);
     // Only a full path names a file: a resource name must not pick up a file
@@ -40,16 +42,24 @@ bool TGlottaCore::ReadLanguageBytes(int Index, QByteArray &Bytes) const
         // Stamped before reading: a file that changes meanwhile is read again next time.
         if (fChainSources)
             fChainSources->append(TSourceStamp::OfFile(Name));
-        return ReadLanguageFileBytes(Name, Bytes);
+        // The file is read as the load goes on, never held whole.
+        auto File = std::make_unique<QFile>();
+        if (!OpenLanguageFile(Name, *File))
+            return nullptr;
+        return File;
     }
     if (fLangResources.contains(Name)) {
+        QByteArray Bytes;
         if (!ReadLanguageResource(Name, Bytes))
-            return false;
+            return nullptr;
         if (fChainSources)
             fChainSources->append(TSourceStamp::OfResource(Name, Bytes.size()));
-        return true;
+        auto Buffer = std::make_unique<QBuffer>();
+        Buffer->setData(Bytes);
+        Buffer->open(QIODevice::ReadOnly);
+        return Buffer;
     }
-    return false;
+    return nullptr;
 }
 
 void TGlottaCore::KeepStoreLanguage()
@@ -160,16 +170,18 @@ bool TGlottaCore::LoadLanguageFile(const QString &LangName, int Index, TLoadFlag
     TLangCoreData &D = *fData;
     try {
         TLanguageFileReader Reader;
-        {
-            QByteArray Bytes;
-            if (!ReadLanguageBytes(Index, Bytes)) {
-                ResetToDesignLanguage(Flags);
-                return false;
-            }
-            Reader.SetBytes(Bytes);
-        }
-        if (Reader.IsEmpty())
+        std::unique_ptr<QIODevice> Source = OpenLanguageSource(Index);
+        if (!Source) {
+            ResetToDesignLanguage(Flags);
             return false;
+        }
+        Reader.SetDevice(std::move(Source));
+        if (Reader.IsEmpty()) {
+            // Reading failed at the very start, or the file is empty.
+            if (Reader.Failed())
+                ResetToDesignLanguage(Flags);
+            return false;
+        }
         if (!Reader.ReadSignature(fLangFileSign)) {
             ResetToDesignLanguage(Flags);
             return false;
@@ -192,7 +204,9 @@ bool TGlottaCore::LoadLanguageFile(const QString &LangName, int Index, TLoadFlag
             IsOwned = [&D](const TFullStructLine &Line) { return D.SpanClients->IsRegistered(Line); };
         Reader.ReadComponents(*D.DataStruct, Flags.testFlag(TLoadFlag::ForEditing), IsOwned);
         const QString LibraryPath = LibraryLexiconPath();
-        if (!Reader.ReadLexicons(*D.DataLexicon, LibraryPath) || !Reader.ReadSmartLexicons(*D.SmartLexicon)) {
+        if (!Reader.ReadLexicons(*D.DataLexicon, LibraryPath) || !Reader.ReadSmartLexicons(*D.SmartLexicon)
+            || Reader.Failed()) {
+            // A file that could not be read to its end is not loaded in part.
             ResetToDesignLanguage(Flags);
             return false;
         }

@@ -79,31 +79,39 @@ void TLanguageFileReader::SetText(const QString &Text)
     fPos = 0;
 }
 
-bool TLanguageFileReader::ReadSignature(const QString &Signature) const
+void TLanguageFileReader::SetDevice(std::unique_ptr<QIODevice> Device)
 {
-    return TrimControls(fLines.Line(0).toString()) == QLatin1Char('[') + Signature + QLatin1Char(']');
+    fLines.SetDevice(std::move(Device), MaxLanguageFileSize);
+    fPos = 0;
+}
+
+bool TLanguageFileReader::ReadSignature(const QString &Signature)
+{
+    return fLines.Has(0)
+           && TrimControls(fLines.Line(0).toString()) == QLatin1Char('[') + Signature + QLatin1Char(']');
 }
 
 std::optional<TLanguageFileHeader> TLanguageFileReader::ReadHeader(const QString &LangName)
 {
-    const int Count = fLines.Count();
-    int Header = -1;
-    bool Matched = false;
+    // The lines before a header are gone once the walk reads past them, so
+    // the header line is kept as a copy.
+    QString Line;
+    bool Found = false;
     int i = 1;
-    for (; i < Count; ++i) {
-        const QStringView Line = fLines.Line(i);
-        if (!Line.contains(u"%LANGUAGE_NAME="))
+    for (; fLines.Has(i); ++i) {
+        const QStringView Candidate = fLines.Line(i);
+        if (!Candidate.contains(u"%LANGUAGE_NAME="))
             continue;
-        Header = i;
+        Line = Candidate.toString();
+        Found = true;
         if (ExtractQuoted(Line) == LangName) {
-            Matched = true;
+            ++i;
             break;
         }
     }
-    fPos = Matched ? i + 1 : Count;
-    if (Header < 0)
+    fPos = i;
+    if (!Found)
         return std::nullopt;
-    const QStringView Line = fLines.Line(Header);
     TLanguageFileHeader H;
     H.Name = ExtractQuoted(Line);
     H.Code = ExtractKeyValue(Line, u"%CODE=");
@@ -117,14 +125,13 @@ void TLanguageFileReader::ReadComponents(TComponentStructure &Struct, bool ForEd
     // Lines of the superior languages are merged by index while nothing is
     // added, and the language's new lines are added together at the end:
     // adding between searches would make the structure sort itself once per
-    // line.
-    const int Count = fLines.Count();
-    std::vector<TFullStructLine> NewLines;
+    // line. They wait as ID and text only, which the hash shares.
+    std::vector<TSimpleStructLine> NewLines;
     QHash<QString, int> NewIndex;
     TFullStructLine Line;
     int N = 0;
     int &i = fPos;
-    for (; i < Count; ++i) {
+    for (; fLines.Has(i); ++i) {
         const QStringView Value = fLines.Value(i);
         if (IsMarker(Value, u"%LEXICON_STRINGS"))
             break;
@@ -132,14 +139,14 @@ void TLanguageFileReader::ReadComponents(TComponentStructure &Struct, bool ForEd
             continue;
         if (!(Line.Changeable & 2) && IsOwned && !IsOwned(Line))
             Line.Changeable += 2;
+        const QString ID = TComponentStructure::MakeLineID(Line);
         if (ForEditing) {
-            NewLines.push_back(Line);
+            NewLines.push_back({ID, Line.Translation, Line.Descent, Line.Changeable});
             continue;
         }
-        const QString ID = TComponentStructure::MakeLineID(Line);
         const auto Known = NewIndex.constFind(ID);
         if (Known != NewIndex.constEnd()) {
-            TFullStructLine &Earlier = NewLines[size_t(*Known)];
+            TSimpleStructLine &Earlier = NewLines[size_t(*Known)];
             if (Line.Changeable & 1)
                 Earlier.Translation = Line.Translation;
             Earlier.Changeable = Line.Changeable;
@@ -153,21 +160,22 @@ void TLanguageFileReader::ReadComponents(TComponentStructure &Struct, bool ForEd
             Struct.SetupLine(Found, Text, 0, Line.Changeable);
         } else {
             NewIndex.insert(ID, int(NewLines.size()));
-            NewLines.push_back(Line);
+            NewLines.push_back({ID, Line.Translation, Line.Descent, Line.Changeable});
         }
     }
-    NewIndex.clear();
-    for (const TFullStructLine &New : NewLines)
+    NewIndex = QHash<QString, int>();
+    for (TSimpleStructLine &New : NewLines) {
         Struct.AddLine(New);
+        New = TSimpleStructLine(); // the structure holds the texts now
+    }
 }
 
 bool TLanguageFileReader::ReadLexicons(TLexiconData &Lexicons, const QString &LibraryPath)
 {
-    const int Count = fLines.Count();
     QString Lexicon;
     int N = 0;
     int &i = fPos;
-    for (++i; i < Count; ++i) {
+    for (++i; fLines.Has(i); ++i) {
         const QStringView Value = fLines.Value(i);
         if (IsMarker(Value, u"%SMART_STRINGS"))
             break;
@@ -228,12 +236,12 @@ bool TLanguageFileReader::ReadSmartLexicons(TSmartLexiconData &Smart)
     return true;
 }
 
-bool TLanguageFileReader::ReadFlag(TLanguageFileHeader &Header) const
+bool TLanguageFileReader::ReadFlag(TLanguageFileHeader &Header)
 {
-    if (fPos >= fLines.Count())
+    if (!fLines.Has(fPos))
         return false;
     Header.Flag = FlagIconBytes(fLines.Tail(fPos + 1), 0);
-    return true;
+    return !fLines.Failed();
 }
 
 QStringList FormatLanguageFile(const QString &Signature, const TLanguageFileHeader &Header,

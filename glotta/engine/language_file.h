@@ -19,6 +19,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -83,11 +84,17 @@ public:
     // Decodes language-file bytes (byte-order mark, else the ANSI code page).
     void SetBytes(const QByteArray &Bytes);
     void SetText(const QString &Text);
-    bool IsEmpty() const { return fLines.Count() == 0; }
+    // Reads the file from Device as the steps go on, holding only the piece
+    // being read; at most MaxLanguageFileSize bytes.
+    void SetDevice(std::unique_ptr<QIODevice> Device);
+    bool IsEmpty() { return !fLines.Has(0); }
+    // The device failed or held more than allowed: the steps saw only the
+    // lines before that point.
+    bool Failed() const { return fLines.Failed(); }
 
     // The first line, trimmed of control characters and spaces, is
     // "[" + Signature + "]" (letter case counts).
-    bool ReadSignature(const QString &Signature) const;
+    bool ReadSignature(const QString &Signature);
     // The first line holding "%LANGUAGE_NAME=" whose quoted name is LangName
     // (letter case counts); the sections after it are read by the next steps.
     // Without such a line the last line holding "%LANGUAGE_NAME=" is the
@@ -107,7 +114,7 @@ public:
     // empty lexicon name.
     bool ReadSmartLexicons(TSmartLexiconData &Smart);
     // The flag section into Header.Flag; false when the file has none.
-    bool ReadFlag(TLanguageFileHeader &Header) const;
+    bool ReadFlag(TLanguageFileHeader &Header);
 
 private:
     TLanguageFileLines fLines;

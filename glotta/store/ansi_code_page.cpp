@@ -69,34 +69,53 @@ QByteArray AnsiCodePageName()
 #endif
 }
 
-QString DecodeAnsiText(const QByteArray &Bytes)
+QStringDecoder AnsiDecoder()
 {
 #ifdef Q_OS_WIN
-    QStringDecoder Decoder(QStringConverter::System);
+    return QStringDecoder(QStringConverter::System);
 #else
     QStringDecoder Decoder(AnsiCodePageName().constData());
     if (!Decoder.isValid()) // Qt built without ICU: the nearest page it knows
         Decoder = QStringDecoder(QStringConverter::Latin1);
+    return Decoder;
 #endif
-    return Decoder.decode(Bytes);
+}
+
+QString DecodeAnsiText(const QByteArray &Bytes)
+{
+    return AnsiDecoder().decode(Bytes);
+}
+
+QStringDecoder LanguageFileDecoder(QByteArrayView Head, qsizetype &MarkLength)
+{
+    const auto Starts = [Head](std::initializer_list<unsigned char> Mark) {
+        if (Head.size() < qsizetype(Mark.size()))
+            return false;
+        qsizetype i = 0;
+        for (unsigned char B : Mark)
+            if (quint8(Head.at(i++)) != B)
+                return false;
+        return true;
+    };
+    // The mark is skipped, not decoded: a second mark right after it is a
+    // character of the text.
+    const auto Marked = [&MarkLength](qsizetype Length, QStringConverter::Encoding Encoding) {
+        MarkLength = Length;
+        return QStringDecoder(Encoding, QStringConverter::Flag::ConvertInitialBom);
+    };
+    if (Starts({0xFF, 0xFE}))
+        return Marked(2, QStringConverter::Utf16LE);
+    if (Starts({0xFE, 0xFF}))
+        return Marked(2, QStringConverter::Utf16BE);
+    if (Starts({0xEF, 0xBB, 0xBF}))
+        return Marked(3, QStringConverter::Utf8);
+    MarkLength = 0;
+    return AnsiDecoder();
 }
 
 QString DecodeLanguageFileText(const QByteArray &Bytes)
 {
-    const auto Starts = [&Bytes](std::initializer_list<unsigned char> Mark) {
-        if (Bytes.size() < qsizetype(Mark.size()))
-            return false;
-        qsizetype i = 0;
-        for (unsigned char B : Mark)
-            if (quint8(Bytes.at(i++)) != B)
-                return false;
-        return true;
-    };
-    if (Starts({0xFF, 0xFE}))
-        return QStringDecoder(QStringConverter::Utf16LE, QStringConverter::Flag::ConvertInitialBom).decode(QByteArrayView(Bytes).sliced(2));
-    if (Starts({0xFE, 0xFF}))
-        return QStringDecoder(QStringConverter::Utf16BE, QStringConverter::Flag::ConvertInitialBom).decode(QByteArrayView(Bytes).sliced(2));
-    if (Starts({0xEF, 0xBB, 0xBF}))
-        return QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom).decode(QByteArrayView(Bytes).sliced(3));
-    return DecodeAnsiText(Bytes);
+    qsizetype Mark = 0;
+    QStringDecoder Decoder = LanguageFileDecoder(Bytes, Mark);
+    return Decoder.decode(QByteArrayView(Bytes).sliced(Mark));
 }

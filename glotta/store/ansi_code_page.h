@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QLocale>
 #include <QString>
+#include <QStringDecoder>
 
 // The code-page name for a locale ("windows-1250", "windows-1252", ...).
 QByteArray AnsiCodePageNameFor(const QLocale &Locale);
@@ -22,3 +23,8 @@ QByteArray AnsiCodePageName();
 QString DecodeLanguageFileText(const QByteArray &Bytes);
 // The same decoding for bytes without a mark, in the ANSI code page.
 QString DecodeAnsiText(const QByteArray &Bytes);
+// The decoder for language-file bytes that begin with Head (at least their
+// first three bytes, or all of a shorter file), and in MarkLength the length
+// of the byte-order mark to skip before decoding. The decoder keeps what a
+// piece ends in the middle of, so a file can be decoded piece by piece.
+QStringDecoder LanguageFileDecoder(QByteArrayView Head, qsizetype &MarkLength);

@@ -195,6 +195,7 @@ void TComponentStructure::MergePending() const
         // last one, so each add costs one comparison.
         auto Merged = std::make_unique<TNamedObjectList>();
         const int N = fLines->Count();
+        Merged->SetCapacity(N + int(fPending.size()));
         int i = 0;
         size_t j = 0;
         while (i < N || j < fPending.size()) {
@@ -210,7 +211,8 @@ void TComponentStructure::MergePending() const
         fLines->SetOwnsObjects(false); // the items moved to Merged
         fLines = std::move(Merged);
     }
-    fPending.clear();
+    // The batch of a load can be as long as the structure: its room goes.
+    std::vector<std::pair<QString, TStructItem *>>().swap(fPending);
     LinesMoved();
 }
 

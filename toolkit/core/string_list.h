@@ -22,6 +22,8 @@ public:
     virtual ~TStringList();
 
     int Count() const { return int(fItems.size()); }
+    // Room for NewCapacity strings without growing (never less than Count).
+    void SetCapacity(int NewCapacity) { fItems.reserve(size_t(qMax(NewCapacity, Count()))); }
     const QString &Strings(int Index) const;
     void Put(int Index, const QString &S);
     TObject *Objects(int Index) const;

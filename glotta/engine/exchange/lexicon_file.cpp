@@ -124,7 +124,7 @@ void TLexiconFileReader::ReadSmart(const std::function<void(const QString &)> &O
         [&](QString &&Designed, QString &&Translated) { OnPair(Designed, Translated); });
 }
 
-std::optional<QByteArray> TLexiconFileReader::ReadFlag() const
+std::optional<QByteArray> TLexiconFileReader::ReadFlag()
 {
     if (fPos >= fLines.Count())
         return std::nullopt;

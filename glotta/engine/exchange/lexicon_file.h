@@ -84,7 +84,7 @@ public:
     void ReadSmart(const std::function<void(const QString &)> &OnName,
                    const std::function<void(const QString &, const QString &)> &OnPair);
     // The bytes of the flag section; nothing when the file has none.
-    std::optional<QByteArray> ReadFlag() const;
+    std::optional<QByteArray> ReadFlag();
 
 private:
     TLanguageFileLines fLines;
