@@ -1,8 +1,5 @@
 #include "glotta/widgets/editor/lang_file_save.h"
 
-#include "glotta/engine/language_file.h"
-#include "toolkit/core/exception.h"
-
 #include <QDir>
 
 namespace {
@@ -31,14 +28,4 @@ QString LangFileSavePath(const QString &LangDir, const QString &Name, const QStr
     if (!FileName.endsWith(Ext, Qt::CaseInsensitive))
         FileName += Ext;
     return QDir(LangDir).filePath(FileName);
-}
-
-void WriteLangFile(const QString &Path, const QByteArray &Bytes)
-{
-    // The language-file writer's own safe write: a temporary file, flushed
-    // and checked, then put in place.
-    QFileDevice::FileError Error = QFileDevice::NoError;
-    QString ErrorText;
-    if (!WriteLanguageFileBytes(Path, Bytes, Error, ErrorText))
-        throw Exception(QStringLiteral("Cannot write file \"%1\". %2").arg(Path, ErrorText));
 }

@@ -1,9 +1,8 @@
-// Where the translation editor saves a language and how: the name typed in the
-// editor becomes a file inside the language directory, never a path, and the
-// bytes reach the disk whole or not at all.
+// Where the translation editor saves a language: the name typed in the
+// editor becomes a file inside the language directory, never a path. (The
+// bytes are written by the engine's language-file writer.)
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 // The full path for saving the language named Name in LangDir with the
@@ -13,10 +12,4 @@
 // empty string. The extension is forced: a name ending in another extension
 // keeps it as part of the base name.
 QString LangFileSavePath(const QString &LangDir, const QString &Name, const QString &Ext);
-
-// Writes Bytes to Path through a temporary file in the same directory that
-// replaces the old file only once everything is written, so an existing
-// language file is never left truncated. Throws Exception when it fails; the
-// old file is then untouched.
-void WriteLangFile(const QString &Path, const QByteArray &Bytes);
 

@@ -12,6 +12,9 @@
 #include "glotta/engine/spans.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 #ifdef Q_OS_UNIX
@@ -508,6 +511,43 @@ private slots:
         E.SetLangFileExtension("");
         WriteBytes(F.Path("plain"), "x");
         QCOMPARE(E.UniqueLangFileName("plain"), F.Path("plain2"));
+    }
+
+    // The safe write: the old file is replaced whole, no temporary file is
+    // left, and a write that cannot happen leaves what was there.
+    void safeWrite()
+    {
+        QTemporaryDir Dir;
+        const QString Path = Dir.filePath(QStringLiteral("Deutsch.lng"));
+        QFileDevice::FileError Error = QFileDevice::NoError;
+        QString ErrorText;
+        QVERIFY(WriteLanguageFileBytes(Path, "a long first version of the file\n", Error, ErrorText));
+        QVERIFY(WriteLanguageFileBytes(Path, "short\n", Error, ErrorText));
+        QFile File(Path);
+        QVERIFY(File.open(QIODevice::ReadOnly));
+        QCOMPARE(File.readAll(), QByteArray("short\n"));
+        File.close();
+        QCOMPARE(QDir(Dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Deutsch.lng")});
+
+        const QString Blocked = Dir.filePath(QStringLiteral("Blocked.lng"));
+        QVERIFY(QDir(Dir.path()).mkdir(QStringLiteral("Blocked.lng")));
+        QVERIFY(!WriteLanguageFileBytes(Blocked, "new\n", Error, ErrorText));
+        QVERIFY(!ErrorText.isEmpty());
+        QVERIFY(QFileInfo(Blocked).isDir());
+
+        // A read-only directory: the temporary file cannot be created.
+        QVERIFY(QFile::setPermissions(Dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        const bool Ignored = QFile(Dir.filePath("probe")).open(QIODevice::WriteOnly);
+        if (!Ignored) {
+            ErrorText.clear();
+            QVERIFY(!WriteLanguageFileBytes(Path, "new\n", Error, ErrorText));
+            QVERIFY(!ErrorText.isEmpty());
+        }
+        QFile::setPermissions(Dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(File.open(QIODevice::ReadOnly));
+        QCOMPARE(File.readAll(), QByteArray("short\n"));
+        if (Ignored)
+            QSKIP("running with rights that ignore directory permissions");
     }
 
     void saveCreatesDirectoryOrFails()
