@@ -107,6 +107,9 @@ const QHash<QString, QJsonValue> &TClassRegistry::Defaults(const TClassInfo &Inf
     if (It != Cache.end())
         return It.value();
     QHash<QString, QJsonValue> D;
+    // An abstract class has no instance to ask: no value counts as default.
+    if (!Info.Create)
+        return Cache.insert(Info.ClassName, D).value();
     // Widgets get a parent, so that visibility and fonts read as a placed control's do.
     QWidget Parent;
     QObject *Fresh = Info.Create(Info.Meta && Info.Meta->inherits(&QWidget::staticMetaObject)

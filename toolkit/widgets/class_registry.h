@@ -59,6 +59,7 @@ struct TClassInfo
     QString ClassName;
     const QMetaObject *Meta = nullptr;
     QString BaseClass; // a registered class whose properties and events are inherited
+    // Empty for an abstract class, registered only as the base of others.
     std::function<QObject *(QObject *Parent)> Create;
     QList<TPropertyInfo> Properties;
     QList<TEventInfo> Events;
@@ -74,7 +75,8 @@ public:
     // Own and inherited properties and events.
     static QList<const TPropertyInfo *> PropertiesOf(const TClassInfo &Info);
     static QList<const TEventInfo *> EventsOf(const TClassInfo &Info);
-    // The stored value of every property on a freshly created instance.
+    // The stored value of every property on a freshly created instance
+    // (none for an abstract class).
     static const QHash<QString, QJsonValue> &Defaults(const TClassInfo &Info);
 };
 

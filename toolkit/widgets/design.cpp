@@ -25,12 +25,19 @@ namespace {
 // design: its loading ends here, as though nothing had marked it.
 QObject *CreateForLoading(const TClassInfo &Info, QObject *Parent)
 {
+    Q_ASSERT(Info.Create);
     TLoadingCreation Creation;
     QObject *Obj = Info.Create(Parent);
     TComponentHooks *Marked = Creation.Component();
     if (Marked && Marked != dynamic_cast<TComponentHooks *>(Obj))
         Marked->Loaded();
     return Obj;
+}
+// A class registered only as the base of others (its properties and events
+// are theirs) has no instances of its own.
+QString NotCreatable(const QString &Class)
+{
+    return QStringLiteral("class '%1' is abstract and cannot be created").arg(Class);
 }
 } // namespace
 
@@ -71,6 +78,8 @@ public:
         if (!Info)
             Fail(Doc.object().value(QStringLiteral("name")).toString(), QString(),
                  QStringLiteral("unknown class '%1'").arg(Class));
+        if (!Info->Create)
+            Fail(Doc.object().value(QStringLiteral("name")).toString(), QString(), NotCreatable(Class));
         fContext.Root = CreateForLoading(*Info, Parent);
         try {
             Read(Bytes);
@@ -144,6 +153,8 @@ private:
             const TClassInfo *ChildInfo = TClassRegistry::Find(Class);
             if (!ChildInfo)
                 Fail(ChildName, QString(), QStringLiteral("unknown class '%1'").arg(Class));
+            if (!ChildInfo->Create)
+                Fail(ChildName, QString(), NotCreatable(Class));
             if (ChildName.isEmpty())
                 Fail(QString(), QString(), QStringLiteral("a component of class '%1' has no name").arg(Class));
             for (QObject *Other : fCreated)
@@ -243,6 +254,12 @@ bool IsDesigned(const QObject *O)
 QJsonObject WriteNode(const QObject *Obj)
 {
     const TClassInfo *Info = TClassRegistry::FindFor(Obj);
+    // Written under an abstract class, the component could never be read
+    // back; leaving it out would lose it without a word.
+    if (!Info->Create)
+        throw EDesignError(QStringLiteral("component '%1' of class '%2': not registered, and %3")
+                               .arg(Obj->objectName(), QString::fromLatin1(Obj->metaObject()->className()),
+                                    NotCreatable(Info->ClassName)));
     QJsonObject Node;
     Node.insert(QStringLiteral("class"), Info->ClassName);
     Node.insert(QStringLiteral("name"), Obj->objectName());

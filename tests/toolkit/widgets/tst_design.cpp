@@ -75,6 +75,22 @@ public:
     TSample *Made;
 };
 
+// Registered only as a base (no create function), and a subclass of it
+// that is not registered at all.
+class TAbstractSample : public TSample
+{
+    Q_OBJECT
+public:
+    using TSample::TSample;
+};
+
+class TUnregisteredSample : public TAbstractSample
+{
+    Q_OBJECT
+public:
+    using TAbstractSample::TAbstractSample;
+};
+
 class TSampleForm : public TForm
 {
     Q_OBJECT
@@ -122,6 +138,8 @@ void Register()
     TClassRegistry::Register(Sample);
     TClassRegistry::Register({QStringLiteral("TSampleMaker"), &TSampleMaker::staticMetaObject, QStringLiteral("TSample"),
                               [](QObject *Owner) { return new TSampleMaker(Owner); }, {}, {}});
+    TClassRegistry::Register({QStringLiteral("TAbstractSample"), &TAbstractSample::staticMetaObject,
+                              QStringLiteral("TSample"), nullptr, {}, {}});
     TClassRegistry::Register({QStringLiteral("TPlainMaker"), &TPlainMaker::staticMetaObject, QStringLiteral("QObject"),
                               [](QObject *Owner) { return new TPlainMaker(Owner); }, {}, {}});
     TClassRegistry::Register({QStringLiteral("TSampleForm"), &TSampleForm::staticMetaObject, QStringLiteral("TForm"),
@@ -261,6 +279,9 @@ private slots:
                                             << "bad.json, component 'F': unknown class 'TNope'";
         QTest::newRow("unknown class")
             << With(R"({"class": "QFancy", "name": "X1"})") << "bad.json, component 'X1': unknown class 'QFancy'";
+        QTest::newRow("abstract class")
+            << With(R"({"class": "TAbstractSample", "name": "A1"})")
+            << "bad.json, component 'A1': class 'TAbstractSample' is abstract and cannot be created";
         QTest::newRow("unknown property")
             << With(R"({"class": "QLabel", "name": "L1", "properties": {"Colour": "red"}})")
             << "bad.json, component 'L1', property 'Colour': unknown property of class 'QLabel'";
@@ -299,6 +320,24 @@ private slots:
         QTest::newRow("control inside a non-visual component")
             << With(R"({"class": "TSample", "name": "S1", "components": [{"class": "QLabel", "name": "L1"}]})")
             << "bad.json, component 'L1': a control inside the non-visual component 'S1'";
+    }
+
+    // A component whose nearest registered class is abstract is refused by
+    // the writer rather than written as a design no reader takes.
+    void writerRefusesAbstractClass()
+    {
+        TSampleForm Form;
+        Form.setObjectName(QStringLiteral("Form1"));
+        auto *Sample = new TUnregisteredSample(&Form);
+        Sample->setObjectName(QStringLiteral("Odd1"));
+        try {
+            WriteDesign(&Form);
+            QFAIL("the design was written");
+        } catch (const EDesignError &E) {
+            QCOMPARE(E.Message(), QStringLiteral("component 'Odd1' of class 'TUnregisteredSample': not registered, and "
+                                                 "class 'TAbstractSample' is abstract and cannot be created"));
+        }
+        QVERIFY(TClassRegistry::Defaults(*TClassRegistry::Find(QStringLiteral("TAbstractSample"))).isEmpty());
     }
 
     void refusesBadDesigns()
