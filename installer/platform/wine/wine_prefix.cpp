@@ -30,12 +30,6 @@ QString TWinePrefix::UserRegPath()
     return Path() + QStringLiteral("/user.reg");
 }
 
-QString TWinePrefix::WineProgram()
-{
-    const QString Wine = qEnvironmentVariable("WINE");
-    return Wine.isEmpty() ? QStringLiteral("wine") : Wine;
-}
-
 bool TWinePrefix::Exists()
 {
     return QFileInfo(SystemRegPath()).isFile();

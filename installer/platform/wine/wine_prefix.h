@@ -13,8 +13,6 @@ public:
     static QString SystemRegPath();
     // The prefix's registry file of the user (HKEY_CURRENT_USER).
     static QString UserRegPath();
-    // $WINE when set and not empty, else "wine" (looked up in PATH when started).
-    static QString WineProgram();
     // Wine has made the prefix: its machine registry file exists.
     static bool Exists();
 

@@ -4,6 +4,7 @@
 
 #include "installer/platform/registry_keys.h"
 #include "installer/platform/wine/wine_prefix.h"
+#include "installer/platform/wine/wine_run.h"
 #include "installer/platform/wine/wine_probes.h"
 #include "installer/platform/wine/wine_registry.h"
 
@@ -205,10 +206,12 @@ private slots:
         qputenv("WINEPREFIX", QFile::encodeName(fDir->filePath(QStringLiteral("elsewhere"))));
         QVERIFY(!fProbes.HKLMKeyExists(QString::fromLatin1(NativeClient11Key)));
 
-        qunsetenv("WINE");
-        QCOMPARE(TWinePrefix::WineProgram(), QStringLiteral("wine"));
+        // A program named by $WINE that is not there is still the one asked for.
         qputenv("WINE", "/opt/wine-stable/bin/wine");
-        QCOMPARE(TWinePrefix::WineProgram(), QStringLiteral("/opt/wine-stable/bin/wine"));
+        QCOMPARE(WineProgram(), QStringLiteral("/opt/wine-stable/bin/wine"));
+        qputenv("WINE", "wine-not-installed");
+        QCOMPARE(WineProgram(), QStringLiteral("wine-not-installed"));
+        qunsetenv("WINE");
     }
 
     void KeyIn32BitView_data()
