@@ -113,9 +113,9 @@ void TForm1::BindControls()
     Find(Lexicon1, "Lexicon1");
 }
 
-QString TForm1::Msg(int Index) const
+QString TForm1::Msg(TForm1Message Item) const
 {
-    return Lexicon1->GetItem(Index);
+    return Lexicon1->GetItem(Item);
 }
 
 void TForm1::ErrorBox(const QString &Text, const QString &Caption)
@@ -131,14 +131,13 @@ void TForm1::SetStatus(const QString &Text)
 
 void TForm1::FormCreate(QObject *)
 {
-    // 1-2: the user's language; an unknown code leaves the design language current.
+    // The user's language; an unknown code leaves the design language current.
     GlottaEngine1->SetCurrentLanguage(fPlatform->GetLocaleString(LOCALE_SISO639LANGNAME));
-    // 3: a warning only; the window opens and works either way.
+    // A warning only; the window opens and works either way.
     if (!fPlatform->IsUserAdmin())
-        ErrorBox(Msg(1), Msg(2));
-    // 4
-    Memo1->setPlainText(Msg(0));
-    // 5: the application is installed already: no step 3, for the whole run.
+        ErrorBox(Msg(fmNeedsAdmin), Msg(fmSetupError));
+    Memo1->setPlainText(Msg(fmDescription));
+    // The application is installed already: no step 3, for the whole run.
     // Only a file is the program; a folder of that name is not.
     if (QFileInfo(QDir(fProgramDir).filePath(QStringLiteral("dilnex.exe"))).isFile()) {
         Label4->hide();
@@ -152,7 +151,7 @@ void TForm1::FormCreate(QObject *)
 
 void TForm1::GlottaEngine1ChangeLanguage(QObject *)
 {
-    Memo1->setPlainText(Msg(0));
+    Memo1->setPlainText(Msg(fmDescription));
 }
 
 void TForm1::konecbClick(QObject *)

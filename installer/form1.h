@@ -4,6 +4,7 @@
 // the probes, the downloader and the runner come through the TPlatform seam.
 
 #include "toolkit/widgets/form.h"
+#include "installer/form1_messages.h"
 #include "installer/platform/platform.h"
 
 #include <QString>
@@ -83,7 +84,7 @@ protected:
 
 private:
     struct TPackage;
-    QString Msg(int Index) const;
+    QString Msg(TForm1Message Item) const;
     void ErrorBox(const QString &Text, const QString &Caption);
     void SetStatus(const QString &Text);
     bool NetPresent();

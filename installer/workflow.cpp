@@ -25,7 +25,7 @@ struct TForm1::TPackage
     QString Path32;
     QString FileName;
     bool ViaMsiexec = false; // run as msiexec /i <file>
-    bool LastStep = false;   // the status line ends on message 17 instead of being cleared
+    bool LastStep = false;   // the status line ends on fmFinished instead of being cleared
 };
 
 namespace {
@@ -78,14 +78,16 @@ bool TForm1::LocalDBPresent()
 
 void TForm1::DownloadFailed(const QString &KindName, const QString &Message)
 {
-    ErrorBox(KindName + QLatin1Char(' ') + Msg(6) + QLatin1Char(' ') + Message + QLatin1Char(' ') + Msg(7), Msg(8));
+    ErrorBox(KindName + QLatin1Char(' ') + Msg(fmWithMessage) + QLatin1Char(' ') + Message + QLatin1Char(' ')
+                 + Msg(fmDownloadFailed),
+             Msg(fmError));
     SetStatus(Message);
 }
 
 void TForm1::ReportNoInstallers()
 {
-    ErrorBox(Msg(24), Msg(2));
-    SetStatus(Msg(25) + QStringLiteral(": ") + fMissingRuntime);
+    ErrorBox(Msg(fmNoInstallers), Msg(fmSetupError));
+    SetStatus(Msg(fmNoInstallersStatus) + QStringLiteral(": ") + fMissingRuntime);
 }
 
 bool TForm1::PrepareSystem()
@@ -99,14 +101,14 @@ bool TForm1::PrepareSystem()
         // The window stays live while the system is made; no second "continue"
         // or step may start meanwhile.
         const TStepLock Lock({pokracovatb, instalovat1b, instalovat2b, instalovat3b});
-        SetStatus(Msg(26));
+        SetStatus(Msg(fmPreparingSystem));
         Prepared = fPlatform->Prepare(Reason);
     }
     --fBusy;
     if (fClosing)
         return false;
     if (!Prepared) {
-        ErrorBox(Msg(27) + QLatin1Char(' ') + Reason, Msg(2));
+        ErrorBox(Msg(fmPreparationFailed) + QLatin1Char(' ') + Reason, Msg(fmSetupError));
         SetStatus(Reason);
         return false;
     }
@@ -166,7 +168,7 @@ void TForm1::DownloadBlock(const TPackage &P)
                               TempDir);
     else
         fPlatform->RunAndWait(Target, QString(), QString(), SW_SHOWNORMAL, TempDir);
-    SetStatus(P.LastStep ? Msg(17) : QString());
+    SetStatus(P.LastStep ? Msg(fmFinished) : QString());
     --fBusy;
 }
 
@@ -201,9 +203,9 @@ void TForm1::pokracovatbClick(QObject *)
     }
     Memo2->clear();
     if (FailsWindowsCheck(WindowsName)) {
-        ErrorBox(Msg(18), Msg(2));
+        ErrorBox(Msg(fmWindowsTooOld), Msg(fmSetupError));
         Memo2->appendPlainText(QStringLiteral("System: ") + fPlatform->GetWindowsName() + QStringLiteral(" - ")
-                               + Msg(19));
+                               + Msg(fmNotSuitable));
         return;
     }
     const bool Net = NetPresent();
@@ -218,7 +220,7 @@ void TForm1::pokracovatbClick(QObject *)
         instalovat1b->setEnabled(true);
     }
     if (Net && Native) {
-        Memo2->appendPlainText(Msg(20));
+        Memo2->appendPlainText(Msg(fmComponentsPresent));
         instalovat2b->setEnabled(true);
     }
 }
@@ -226,18 +228,18 @@ void TForm1::pokracovatbClick(QObject *)
 void TForm1::instalovat1bClick(QObject *)
 {
     if (!fPlatform->InternetConnected()) {
-        ErrorBox(Msg(3), Msg(4));
+        ErrorBox(Msg(fmNoConnection), Msg(fmConnectionError));
         return;
     }
     instalovat1b->setEnabled(false);
     if (!NetPresent())
-        DownloadBlock({[this] { return Msg(5) + QStringLiteral(" Net framework 4.0.3..."); },
-                       [this] { return Msg(9) + QStringLiteral(" NET Framework 4.0.3..."); },
+        DownloadBlock({[this] { return Msg(fmDownloading) + QStringLiteral(" Net framework 4.0.3..."); },
+                       [this] { return Msg(fmInstalling) + QStringLiteral(" NET Framework 4.0.3..."); },
                        QStringLiteral("/data/sqllocaldb/netframe/dotnetfx40_full_x86_x64.exe"), QString(),
                        QStringLiteral("dotnetfx40_full_x86_x64.exe")});
     if (!fClosing && !NativeClientPresent())
-        DownloadBlock({[this] { return Msg(5) + QStringLiteral(" SQL native client..."); },
-                       [this] { return Msg(9) + QStringLiteral(" SQL native client..."); },
+        DownloadBlock({[this] { return Msg(fmDownloading) + QStringLiteral(" SQL native client..."); },
+                       [this] { return Msg(fmInstalling) + QStringLiteral(" SQL native client..."); },
                        QStringLiteral("/data/sqllocaldb/nativeclient/64bit/sqlncli.msi"),
                        QStringLiteral("/data/sqllocaldb/nativeclient/32bit/sqlncli.msi"), QStringLiteral("sqlncli.msi")});
     pb1->setValue(0);
@@ -250,27 +252,29 @@ void TForm1::instalovat1bClick(QObject *)
     }
     instalovat1b->setEnabled(true);
     if (!Net)
-        ErrorBox(Msg(10), Msg(2));
+        ErrorBox(Msg(fmNetFailed), Msg(fmSetupError));
     if (!Native)
-        ErrorBox(Msg(11), Msg(2));
+        ErrorBox(Msg(fmNativeClientFailed), Msg(fmSetupError));
 }
 
 void TForm1::instalovat2bClick(QObject *)
 {
     if (!NativeClientPresent() || !NetPresent()) {
-        ErrorBox(Msg(12), Msg(2));
+        ErrorBox(Msg(fmPrerequisiteMissing), Msg(fmSetupError));
         instalovat2b->setEnabled(false);
         instalovat1b->setEnabled(true);
         return;
     }
     if (LocalDBPresent()) {
-        ErrorBox(Msg(13), Msg(2));
+        ErrorBox(Msg(fmDatabasePresent), Msg(fmSetupError));
         instalovat3b->setEnabled(true);
         return;
     }
     instalovat2b->setEnabled(false);
-    TPackage LocalDB{[this] { return Msg(5) + QLatin1Char(' ') + Msg(21) + QStringLiteral("..."); },
-                     [this] { return Msg(14); },
+    TPackage LocalDB{[this] {
+                         return Msg(fmDownloading) + QLatin1Char(' ') + Msg(fmDatabaseInstaller) + QStringLiteral("...");
+                     },
+                     [this] { return Msg(fmInstallingDatabase); },
                      QStringLiteral("/data/sqllocaldb/2022/sqllocaldb.msi"),
                      QStringLiteral("/data/sqllocaldb/32bit/sqllocaldb.msi"),
                      QStringLiteral("sqllocaldb.msi")};
@@ -284,7 +288,7 @@ void TForm1::instalovat2bClick(QObject *)
         instalovat3b->setEnabled(true);
         instalovat2b->setEnabled(false);
     } else {
-        ErrorBox(Msg(15), Msg(2));
+        ErrorBox(Msg(fmLocalDBFailed), Msg(fmSetupError));
         instalovat3b->setEnabled(false);
         instalovat2b->setEnabled(true);
     }
@@ -293,14 +297,17 @@ void TForm1::instalovat2bClick(QObject *)
 void TForm1::instalovat3bClick(QObject *)
 {
     if (!fPlatform->LocalDB11Installed()) {
-        ErrorBox(Msg(16), Msg(2));
+        ErrorBox(Msg(fmLocalDBMissing), Msg(fmSetupError));
         instalovat3b->setEnabled(false);
         instalovat2b->setEnabled(true);
         return;
     }
     instalovat3b->setEnabled(false);
-    TPackage Setup{[this] { return Msg(5) + QStringLiteral(" program ") + Msg(22) + QStringLiteral("..."); },
-                   [this] { return Msg(9) + QStringLiteral(" program Dilnex 8..."); },
+    TPackage Setup{[this] {
+                       return Msg(fmDownloading) + QStringLiteral(" program ") + Msg(fmProductName)
+                            + QStringLiteral("...");
+                   },
+                   [this] { return Msg(fmInstalling) + QStringLiteral(" program Dilnex 8..."); },
                    QStringLiteral("/data/dilnex8/dilnex8.exe"), QString(), QStringLiteral("dilnex8.exe")};
     Setup.LastStep = true;
     DownloadBlock(Setup);

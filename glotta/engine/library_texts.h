@@ -12,15 +12,6 @@
 
 class TGlottaCore;
 
-// Items of the library lexicon the engine itself shows.
-enum TLibraryItem {
-    liCreateLanguage = 1,
-    liEditLanguage = 2,
-    liWrongLangPath = 29,
-    liCannotExportDesign = 42,
-    liCannotImport = 44,
-};
-
 class TLibraryTexts
 {
 public:

@@ -181,7 +181,7 @@ private slots:
         QCOMPARE(Form->GlottaEngine1->CurrentLanguage(), QStringLiteral("čeština"));
         QCOMPARE(Form->windowTitle(), QStringLiteral("Lokální instalace programu Dilnex 8"));
         QVERIFY(Form->Memo1->toPlainText().startsWith(QStringLiteral("Instalační program pro lokální (jednouživatelskou")));
-        QCOMPARE(Form->Memo1->toPlainText(), Form->Lexicon1->GetItem(0));
+        QCOMPARE(Form->Memo1->toPlainText(), Form->Lexicon1->GetItem(fmDescription));
         // Setting the language that is current raises nothing.
         Form->GlottaEngine1->SetCurrentLanguage(QStringLiteral("čeština"));
         QCOMPARE(Changes, 0);

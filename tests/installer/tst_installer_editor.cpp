@@ -195,7 +195,7 @@ private slots:
         QCOMPARE(Button(Form1.get(), "konecb")->text(), QStringLiteral("Close"));
         QCOMPARE(Button(Form1.get(), "instalovat3b")->text(), DesignedStep3);
         QCOMPARE(Button(Form1.get(), "zrusitb")->text(), QStringLiteral("cancel downloading"));
-        QCOMPARE(Form1->Lexicon1->GetItem(5), QStringLiteral("Downloading"));
+        QCOMPARE(Form1->Lexicon1->GetItem(fmDownloading), QStringLiteral("Downloading"));
         QCOMPARE(Form2.Note->text(), QStringLiteral("Note"));
         QCOMPARE(Form2.Title->text(), QStringLiteral("Nadpis"));
         QCOMPARE(Form2.Texts->GetItem(1), QStringLiteral("No"));

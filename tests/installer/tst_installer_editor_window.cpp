@@ -158,7 +158,7 @@ private slots:
             QTest::keyClicks(W->LangEdit, "ENGLISH");
             QTest::mouseClick(W->AddLangButton, Qt::LeftButton);
             QCOMPARE(Refused.Boxes.size(), 1);
-            QCOMPARE(Refused.Boxes[0].Text, "ENGLISH " + W->LData->EditorLex[19]);
+            QCOMPARE(Refused.Boxes[0].Text, "ENGLISH " + W->LData->EditorLex[liNameExists]);
             QVERIFY(!W->LangFilesPanel->isEnabled());
             W->LangEdit->clear();
             QTest::keyClicks(W->LangEdit, "Deutsch");
@@ -189,7 +189,7 @@ private slots:
         QCOMPARE(Engine->CurrentLanguage(), QStringLiteral("Deutsch"));
         QCOMPARE(Form->findChild<QPushButton *>("konecb")->text(), QStringLiteral("Schließen"));
         QCOMPARE(Form->findChild<QPushButton *>("pokracovatb")->text(), QStringLiteral("weiter"));
-        QCOMPARE(Form->Lexicon1->GetItem(17), QStringLiteral("Die Installation ist abgeschlossen"));
+        QCOMPARE(Form->Lexicon1->GetItem(fmFinished), QStringLiteral("Die Installation ist abgeschlossen"));
         // Texts Deutsch does not translate come from English.
         QCOMPARE(Form->findChild<QPushButton *>("zrusitb")->text(), QStringLiteral("cancel downloading"));
 
@@ -230,8 +230,8 @@ private slots:
             };
             QTest::mouseClick(W->ImportBtn, Qt::LeftButton);
             ImportBox = Boxes.Boxes.value(0).Text;
-            ImportTemplate = W->LData->EditorLex[49];
-            Confirmation = W->LData->EditorLex[24];
+            ImportTemplate = W->LData->EditorLex[liImportedCount];
+            Confirmation = W->LData->EditorLex[liCloseWithoutSaving];
             W->close();
             QVERIFY(!W->isVisible());
         }));

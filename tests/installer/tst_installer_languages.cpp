@@ -61,7 +61,7 @@ private slots:
         QCOMPARE(Changes, 1);
         QCOMPARE(E->CurrentLanguageISO(), QStringLiteral("en"));
         QCOMPARE(E->LData()->CurrentSuperiorLang.Name, QStringLiteral("čeština"));
-        QCOMPARE(Form->Lexicon1->GetItem(2), QStringLiteral("Setup Error."));
+        QCOMPARE(Form->Lexicon1->GetItem(fmSetupError), QStringLiteral("Setup Error."));
         QVERIFY(Form->Memo1->toPlainText().startsWith("This is installation program"));
         QCOMPARE(E->LData()->LangMenu.ToStringList().mid(2), (QStringList{"> Add <", "> Edit <"}));
 
@@ -70,7 +70,7 @@ private slots:
 
         QCOMPARE(E->Translate(">"), QStringLiteral("čeština"));
         QCOMPARE(Changes, 2);
-        QCOMPARE(Form->Lexicon1->GetItem(2), QStringLiteral("Chyba instalace."));
+        QCOMPARE(Form->Lexicon1->GetItem(fmSetupError), QStringLiteral("Chyba instalace."));
         QVERIFY(Form->Memo1->toPlainText().startsWith("Instalační program"));
     }
 
@@ -80,7 +80,7 @@ private slots:
         auto Form = Create("en");
         QCOMPARE(Form->GlottaEngine1->CurrentLanguage(), QStringLiteral("english"));
         QVERIFY(Form->Memo1->toPlainText().startsWith("This is installation program"));
-        QCOMPARE(Form->Lexicon1->GetItem(1), QStringLiteral("The installation program must be run under an administrator account."));
+        QCOMPARE(Form->Lexicon1->GetItem(fmNeedsAdmin), QStringLiteral("The installation program must be run under an administrator account."));
     }
 
     void englishResourceIsWhatTheWriterWrites()

@@ -6,6 +6,7 @@
 
 #include "glotta/engine/editor/group_kinds.h"
 #include "glotta/engine/editor/item_colors.h"
+#include "glotta/engine/internal_lang_defs.h"
 #include "glotta/store/resources_list.h"
 #include "glotta/store/unit_list.h"
 
@@ -93,9 +94,11 @@ quint32 TLangCoreData::GetItemColor(int EditorIndex, const QString &ObjectName, 
 
 QString TLangCoreData::GetColorHint(quint32 Color) const
 {
-    static const QHash<quint32, int> HintItem{
-        {Yellow, 31},  {Lime, 32},     {LightBlue, 33}, {Green, 34},     {Blue, 35}, {DarkRed, 36},
-        {Violet, 37},  {Salmon, 38},   {SeaGreen, 39},  {SteelBlue, 39}, {Grey, 39}, {Red, 48},
+    static const QHash<quint32, TLibraryItem> HintItem{
+        {Yellow, liHintDesigned},   {Lime, liHintSource},      {LightBlue, liHintGlobalSource},
+        {Green, liHintTranslated},  {Blue, liHintGlobal},      {DarkRed, liHintDeleted},
+        {Violet, liHintRestored},   {Salmon, liHintExcluded},  {SeaGreen, liHintInvalid},
+        {SteelBlue, liHintInvalid}, {Grey, liHintInvalid},     {Red, liHintGlobalDeleted},
     };
     const auto It = HintItem.constFind(Color);
     return It == HintItem.constEnd() ? QString() : EditorLex[size_t(*It)];

@@ -77,12 +77,12 @@ TLanguageManager::TLanguageManager(QWidget *Parent) : TForm(Parent)
 
 TLanguageManager::~TLanguageManager() = default;
 
-QString TLanguageManager::Lex(int Item) const
+QString TLanguageManager::Lex(TLibraryItem Item) const
 {
     return LData ? LData->EditorLex[size_t(Item)] : QString();
 }
 
-void TLanguageManager::Fail(int Item, quint32 Flags, const QString &Detail)
+void TLanguageManager::Fail(TLibraryItem Item, quint32 Flags, const QString &Detail)
 {
     MessageBox(Detail.isEmpty() ? Lex(Item) : Lex(Item) + QLatin1Char('\n') + Detail, windowTitle(), Flags);
 }
@@ -113,25 +113,25 @@ TLanguageManager *TLanguageManager::Create(TVCLLangData *Data, bool EditMode, co
     W->ISOCombo->setEditText(QString());
     W->LangEdit->clear();
     W->LangEdit->hide();
-    W->setWindowTitle(W->Lex(0));
-    W->LLanguage->setText(W->Lex(EditMode ? 4 : 3) + QLatin1Char(':'));
-    W->LRefLangLabel->setText(W->Lex(5) + QStringLiteral(" :"));
-    W->LRefTextLabel->setText(W->Lex(6) + QStringLiteral(" :"));
+    W->setWindowTitle(W->Lex(liEditorTitle));
+    W->LLanguage->setText(W->Lex(EditMode ? liLanguage : liChooseSourceLanguage) + QLatin1Char(':'));
+    W->LRefLangLabel->setText(W->Lex(liSourceLanguage) + QStringLiteral(" :"));
+    W->LRefTextLabel->setText(W->Lex(liSourceString) + QStringLiteral(" :"));
     W->LRefLang->clear();
     W->LRefText->clear();
     W->PlaceReferenceLabels();
     W->LangFilesPanel->setEnabled(false);
-    W->LangListEditor->setHorizontalHeaderLabels({W->Lex(7), W->Lex(8)});
-    W->LGroup->setText(W->Lex(10) + QLatin1Char(':'));
-    W->LObject->setText(W->Lex(11) + QLatin1Char(':'));
-    W->AddLangButton->setToolTip(W->Lex(12));
-    W->GroupCombo->setToolTip(W->Lex(14));
-    W->ILeft->setToolTip(W->Lex(15));
-    W->IRight->setToolTip(W->Lex(16));
-    W->FlagImage->setToolTip(W->Lex(25));
-    W->FinishBtn->setText(W->Lex(28));
-    W->ImportBtn->setToolTip(W->Lex(45));
-    W->ExportBtn->setToolTip(W->Lex(40));
+    W->LangListEditor->setHorizontalHeaderLabels({W->Lex(liPropertyColumn), W->Lex(liTranslationColumn)});
+    W->LGroup->setText(W->Lex(liGroup) + QLatin1Char(':'));
+    W->LObject->setText(W->Lex(liObject) + QLatin1Char(':'));
+    W->AddLangButton->setToolTip(W->Lex(liCreateNewLanguage));
+    W->GroupCombo->setToolTip(W->Lex(liGroupHint));
+    W->ILeft->setToolTip(W->Lex(liPreviousUntranslated));
+    W->IRight->setToolTip(W->Lex(liNextUntranslated));
+    W->FlagImage->setToolTip(W->Lex(liFlagHint));
+    W->FinishBtn->setText(W->Lex(liSave));
+    W->ImportBtn->setToolTip(W->Lex(liImport));
+    W->ExportBtn->setToolTip(W->Lex(liExportLanguage));
     W->LItem->setText(QStringLiteral("-/-"));
     connect(W->LangCombo, &QComboBox::activated, W, &TLanguageManager::LanguageChosen);
     return W;
@@ -265,7 +265,7 @@ void TLanguageManager::LanguageChosen()
     ISOCombo->show();
     if (EditMode) {
         if (!LData->EditorAction(TEditorActions::eaLoadLangForEdit, Name)) {
-            Fail(17, MB_ICONERROR);
+            Fail(liReadError, MB_ICONERROR);
             LangCombo->setCurrentIndex(-1);
             close();
             return;
@@ -280,11 +280,11 @@ void TLanguageManager::LanguageChosen()
         return;
     }
     if (!LData->EditorAction(TEditorActions::eaLoadLangForCreate, Name)) {
-        Fail(17, MB_ICONERROR);
+        Fail(liReadError, MB_ICONERROR);
         LangCombo->setCurrentIndex(-1);
         return;
     }
-    LLanguage->setText(Lex(18) + QLatin1Char(':'));
+    LLanguage->setText(Lex(liNewLanguageName) + QLatin1Char(':'));
     LData->NewLanguage();
     LData->CompleteSourceData();
     LangCombo->hide();
@@ -315,13 +315,13 @@ void TLanguageManager::CreateLanguageClick()
     if (Name.isEmpty())
         return;
     if (LData->Languages.IndexOf(Name) >= 0) {
-        MessageBox(Name + QLatin1Char(' ') + Lex(19), windowTitle(), MB_ICONWARNING);
+        MessageBox(Name + QLatin1Char(' ') + Lex(liNameExists), windowTitle(), MB_ICONWARNING);
         return;
     }
     QString Ext = LData->Engine ? LData->Engine->LangFileExtension() : QString();
     Ext = AsciiLowerCase(Ext);
     const QString Chosen =
-        ChooseSaveFile(this, Lex(21), LData->LangsDir(), DialogFilter(Lex(20), QStringLiteral("*") + Ext));
+        ChooseSaveFile(this, Lex(liNewLanguageFileName), LData->LangsDir(), DialogFilter(Lex(liLanguageFiles), QStringLiteral("*") + Ext));
     if (Chosen.isEmpty()) {
         close();
         return;
@@ -332,7 +332,7 @@ void TLanguageManager::CreateLanguageClick()
     NewLangFile = QFileInfo(Path).fileName();
     if (NewLangFile.isEmpty())
         return;
-    LLanguage->setText(Lex(4) + QLatin1Char(':'));
+    LLanguage->setText(Lex(liLanguage) + QLatin1Char(':'));
     LangEdit->setEnabled(false);
     if (ListGroups(Name)) {
         LData->EditorAction(TEditorActions::eaCreateLang, QString());
@@ -391,7 +391,7 @@ void TLanguageManager::FlagImageMouseDown(Qt::MouseButton Button)
     if (Button == Qt::LeftButton) {
         // The picture is fitted into the flag square on white and kept as
         // the bitmap a language file carries.
-        QFile File(ChoosePictureFile(this, Lex(26)));
+        QFile File(ChoosePictureFile(this, Lex(liImportFlag)));
         TPicture Picture;
         if (File.fileName().isEmpty() || !File.open(QIODevice::ReadOnly) || !Picture.LoadFromBytes(File.readAll()))
             return;
@@ -401,7 +401,7 @@ void TLanguageManager::FlagImageMouseDown(Qt::MouseButton Button)
             return;
         SetFlagIcon(Bytes);
     } else {
-        if (MessageBox(Lex(27), windowTitle(), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        if (MessageBox(Lex(liRemoveFlag), windowTitle(), MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
         ClearFlagIcon();
     }
@@ -425,7 +425,7 @@ void TLanguageManager::resizeEvent(QResizeEvent *Event)
 
 void TLanguageManager::closeEvent(QCloseEvent *Event)
 {
-    if (LangModify && MessageBox(Lex(24), windowTitle(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (LangModify && MessageBox(Lex(liCloseWithoutSaving), windowTitle(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
         Event->ignore();
         return;
     }

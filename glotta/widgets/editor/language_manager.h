@@ -5,6 +5,7 @@
 // the rows, switches their status and saves. All texts come from the
 // library's interface texts, so the window speaks the library's languages.
 
+#include "glotta/engine/internal_lang_defs.h"
 #include "glotta/store/word_list.h"
 #include "toolkit/widgets/form.h"
 
@@ -106,7 +107,7 @@ protected:
     void keyPressEvent(QKeyEvent *Event) override;
 
 private:
-    QString Lex(int Item) const;
+    QString Lex(TLibraryItem Item) const;
     // One entry of a file dialog's filter: "Description (patterns)".
     static QString DialogFilter(const QString &Description, const QString &Patterns);
     void PlaceReferenceLabels();
@@ -118,7 +119,7 @@ private:
     void UpdateObjectCounter();
     void ShowFlag();
     void SpreadGlobalText();
-    void Fail(int Item, quint32 Flags, const QString &Detail = QString());
+    void Fail(TLibraryItem Item, quint32 Flags, const QString &Detail = QString());
 
     QEventLoop fLoop;
     bool fAccepted = false;

@@ -39,12 +39,12 @@ void TLanguageManager::ImportClick()
         All += QStringLiteral(";*.lng");
     if (Ext != QLatin1String(".txt"))
         All += QStringLiteral(";*.txt");
-    const QString Filter = QStringList{DialogFilter(Lex(20), All), DialogFilter(Lex(41), QStringLiteral("*.llx")),
-                                       DialogFilter(Lex(20), QStringLiteral("*") + Ext),
-                                       DialogFilter(Lex(46), QStringLiteral("*.lng")),
-                                       DialogFilter(Lex(47), QStringLiteral("*.txt"))}
+    const QString Filter = QStringList{DialogFilter(Lex(liLanguageFiles), All), DialogFilter(Lex(liExchangeFiles), QStringLiteral("*.llx")),
+                                       DialogFilter(Lex(liLanguageFiles), QStringLiteral("*") + Ext),
+                                       DialogFilter(Lex(liMobileLangFiles), QStringLiteral("*.lng")),
+                                       DialogFilter(Lex(liTextFiles), QStringLiteral("*.txt"))}
                                .join(QStringLiteral(";;"));
-    const QString File = ChooseOpenFile(this, Lex(43), ExchangeFolder(), Filter);
+    const QString File = ChooseOpenFile(this, Lex(liSelectImportFile), ExchangeFolder(), Filter);
     if (File.isEmpty())
         return;
     // The page and the group are stored, and the globals handed over,
@@ -56,7 +56,7 @@ void TLanguageManager::ImportClick()
     ExchangeFolder() = QFileInfo(File).absolutePath();
     try {
         const int Count = LData->Engine ? LData->Engine->ImportFromFile(File, true) : 0;
-        QString Text = Lex(49);
+        QString Text = Lex(liImportedCount);
         Text.replace(QLatin1String("%s"), QString::number(Count));
         MessageBox(Text, windowTitle(), MB_ICONINFORMATION);
         if (Count > 0) {
@@ -66,7 +66,7 @@ void TLanguageManager::ImportClick()
     } catch (const EImportExport &E) {
         MessageBox(E.Message(), windowTitle(), MB_ICONWARNING);
     } catch (const std::exception &) {
-        Fail(44, MB_ICONERROR);
+        Fail(liCannotImport, MB_ICONERROR);
     }
     LData->LoadNewWorkGlobals();
     if (ISOCombo->currentText().isEmpty() && LData->Engine)
@@ -79,12 +79,12 @@ void TLanguageManager::ImportClick()
 
 void TLanguageManager::ExportClick()
 {
-    const QString Filter = DialogFilter(Lex(41), QStringLiteral("*.llx")) + QStringLiteral(";;")
-                           + DialogFilter(Lex(47), QStringLiteral("*.txt"));
+    const QString Filter = DialogFilter(Lex(liExchangeFiles), QStringLiteral("*.llx")) + QStringLiteral(";;")
+                           + DialogFilter(Lex(liTextFiles), QStringLiteral("*.txt"));
     const QString Folder = ExchangeFolder().isEmpty() ? LData->LangsDir() : ExchangeFolder();
     const QString Base = QFileInfo(SaveFileName()).completeBaseName();
     const QString Suggested = Base.isEmpty() ? Folder : QDir(Folder).filePath(Base);
-    QString File = ChooseSaveFile(this, Lex(40), Suggested, Filter);
+    QString File = ChooseSaveFile(this, Lex(liExportLanguage), Suggested, Filter);
     if (File.isEmpty() || QFileInfo(File).fileName().isEmpty())
         return;
     ExchangeFolder() = QFileInfo(File).absolutePath();
@@ -96,9 +96,9 @@ void TLanguageManager::ExportClick()
     try {
         LData->ExportLanguage(File, LData->EditorLang, ISOCombo->currentText());
     } catch (const Exception &E) {
-        Fail(22, MB_ICONERROR, E.Message());
+        Fail(liSaveFailed, MB_ICONERROR, E.Message());
     } catch (const std::exception &) {
-        Fail(22, MB_ICONERROR);
+        Fail(liSaveFailed, MB_ICONERROR);
     }
     EnableEditEvent = true;
 }

@@ -187,7 +187,7 @@ void TLanguageManager::NextPage(bool Untranslated)
         }
     } while (!Left && !LData->IsUntranslated(GroupCombo->currentText(), ObjectCombo->currentText()));
     if (Left)
-        MessageBox(Lex(23), windowTitle(), MB_ICONINFORMATION);
+        MessageBox(Lex(liNoUntranslated), windowTitle(), MB_ICONINFORMATION);
     if (ObjectCombo->isEnabled())
         ObjectComboChange();
 }
@@ -213,7 +213,7 @@ void TLanguageManager::PreviousPage(bool Untranslated)
             break;
     } while (!Left && !LData->IsUntranslated(GroupCombo->currentText(), ObjectCombo->currentText()));
     if (Left && Untranslated)
-        MessageBox(Lex(23), windowTitle(), MB_ICONINFORMATION);
+        MessageBox(Lex(liNoUntranslated), windowTitle(), MB_ICONINFORMATION);
     if (ObjectCombo->isEnabled() && ObjectCombo->count() > 0)
         ObjectComboChange();
 }

@@ -38,11 +38,11 @@ QString TVCLLangData::EditorExecute(int EMode)
         Result = EditorLang;
         try {
             if (!EditorAction(TEditorActions::eaSaveLang, Window->SaveFileName()))
-                MessageBox(EditorLex[22], Window->windowTitle(), MB_ICONERROR);
+                MessageBox(EditorLex[liSaveFailed], Window->windowTitle(), MB_ICONERROR);
         } catch (const Exception &E) {
-            MessageBox(EditorLex[22] + QLatin1Char('\n') + E.Message(), Window->windowTitle(), MB_ICONERROR);
+            MessageBox(EditorLex[liSaveFailed] + QLatin1Char('\n') + E.Message(), Window->windowTitle(), MB_ICONERROR);
         } catch (const std::exception &E) {
-            MessageBox(EditorLex[22] + QLatin1Char('\n') + QString::fromLocal8Bit(E.what()), Window->windowTitle(),
+            MessageBox(EditorLex[liSaveFailed] + QLatin1Char('\n') + QString::fromLocal8Bit(E.what()), Window->windowTitle(),
                        MB_ICONERROR);
         }
     }

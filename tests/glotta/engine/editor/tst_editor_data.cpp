@@ -239,9 +239,11 @@ private slots:
         TEditForm F;
         TEditorDouble &D = F.Data();
         QVERIFY(!D.PrepareForEditor().isEmpty());
-        const QList<std::pair<quint32, int>> Hints{{Yellow, 31}, {Lime, 32},     {LightBlue, 33}, {Green, 34},
-                                                   {Blue, 35},   {DarkRed, 36},  {Violet, 37},    {Salmon, 38},
-                                                   {SeaGreen, 39}, {SteelBlue, 39}, {Grey, 39},    {Red, 48}};
+        const QList<std::pair<quint32, int>> Hints{
+            {Yellow, liHintDesigned},   {Lime, liHintSource},     {LightBlue, liHintGlobalSource},
+            {Green, liHintTranslated},  {Blue, liHintGlobal},     {DarkRed, liHintDeleted},
+            {Violet, liHintRestored},   {Salmon, liHintExcluded}, {SeaGreen, liHintInvalid},
+            {SteelBlue, liHintInvalid}, {Grey, liHintInvalid},    {Red, liHintGlobalDeleted}};
         for (const auto &[Color, Item] : Hints) {
             QVERIFY(!D.EditorLex[Item].isEmpty());
             QCOMPARE(D.GetColorHint(Color), D.EditorLex[Item]);
