@@ -1,12 +1,12 @@
 #include "glotta/widgets/editor/language_manager.h"
 
+#include "glotta/engine/lang_core_data.h"
 #include "glotta/store/flag_icon.h"
 #include "glotta/store/iso639.h"
 #include "glotta/store/language_names.h"
 #include "glotta/store/text_helpers.h"
 #include "glotta/widgets/editor/lang_file_save.h"
 #include "glotta/widgets/editor/lang_grid.h"
-#include "glotta/widgets/editor/vcl_lang_data.h"
 #include "glotta/widgets/flag_picture.h"
 #include "toolkit/widgets/class_registry.h"
 #include "toolkit/widgets/design.h"
@@ -87,7 +87,7 @@ void TLanguageManager::Fail(TLibraryItem Item, quint32 Flags, const QString &Det
     MessageBox(Detail.isEmpty() ? Lex(Item) : Lex(Item) + QLatin1Char('\n') + Detail, windowTitle(), Flags);
 }
 
-TLanguageManager *TLanguageManager::Create(TVCLLangData *Data, bool EditMode, const QString &About)
+TLanguageManager *TLanguageManager::Create(TLangCoreData *Data, bool EditMode, const QString &About)
 {
     Q_INIT_RESOURCE(editor);
     RegisterEditorClasses();

@@ -17,7 +17,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class TLangGrid;
-class TVCLLangData;
+class TLangCoreData;
 
 class TLanguageManager : public TForm
 {
@@ -28,7 +28,7 @@ public:
 
     // The window for Data, from the stored design, prepared for creating
     // (EditMode false) or editing a language.
-    static TLanguageManager *Create(TVCLLangData *Data, bool EditMode, const QString &About);
+    static TLanguageManager *Create(TLangCoreData *Data, bool EditMode, const QString &About);
     // Shows the window modally; true when it closed with "OK" (save).
     bool Execute();
     // Where the language is saved: the edited language's file, or the new
@@ -59,7 +59,7 @@ public:
     TLangGrid *LangListEditor = nullptr;
 
     // State.
-    TVCLLangData *LData = nullptr;
+    TLangCoreData *LData = nullptr;
     TWordList SameLocStr;
     // Grid row (1-based; 0 none) the user selected last.
     int SelectedRow = 0;

@@ -4,7 +4,7 @@
 
 #include "glotta/engine/glotta_core.h"
 #include "glotta/store/text_helpers.h"
-#include "glotta/widgets/editor/vcl_lang_data.h"
+#include "glotta/engine/lang_core_data.h"
 #include "toolkit/core/exception.h"
 #include "toolkit/widgets/message_box.h"
 

@@ -5,7 +5,7 @@
 
 #include "glotta/store/text_helpers.h"
 #include "glotta/widgets/editor/lang_grid.h"
-#include "glotta/widgets/editor/vcl_lang_data.h"
+#include "glotta/engine/lang_core_data.h"
 #include "toolkit/widgets/message_box.h"
 
 #include <QApplication>

@@ -1,0 +1,2 @@
+#include "glotta/engine/y.h"
+#include "glotta/engine/x.h"

@@ -1,0 +1,2 @@
+#pragma once
+#include "installer/b/n.h"
