@@ -9,7 +9,10 @@ namespace {
 class TDecoder
 {
 public:
-    explicit TDecoder(const QString &S) : fS(S) {}
+    explicit TDecoder(const QString &S)
+        : fS(S), fLimit(DecodedBytesLimitFor(S.size())), fStepsLimit(16 * qint64(fLimit))
+    {
+    }
 
     QByteArray Run()
     {
@@ -64,7 +67,7 @@ private:
     void Spend(qint64 Steps)
     {
         fSteps += Steps;
-        if (fSteps > DecodeStepsLimit)
+        if (fSteps > fStepsLimit)
             fFull = true;
     }
 
@@ -87,7 +90,7 @@ private:
             return;
         Spend(1);
         if (fP >= Size()) {
-            if (fP >= DecodedBytesLimit) {
+            if (fP >= fLimit) {
                 fFull = true;
                 return;
             }
@@ -104,7 +107,7 @@ private:
     // Appends Pattern Times times at the end; the position stays at the end.
     void AppendRepeated(const QByteArray &Pattern, qint64 Times)
     {
-        const qint64 Room = (DecodedBytesLimit - Size()) / Pattern.size();
+        const qint64 Room = (fLimit - Size()) / Pattern.size();
         if (Times > Room) {
             Times = Room;
             fFull = true;
@@ -195,6 +198,8 @@ private:
     }
 
     const QString &fS;
+    const qsizetype fLimit;    // the output's limit for this text
+    const qint64 fStepsLimit;  // the work's limit for this text
     qsizetype fI = 0;
     QByteArray fOut;
     qint64 fP = 0;
@@ -203,6 +208,13 @@ private:
     qint64 fSteps = 0;
 };
 } // namespace
+
+qsizetype DecodedBytesLimitFor(qsizetype Length)
+{
+    if (Length >= DecodedBytesLimit / DecodedBytesPerChar)
+        return DecodedBytesLimit;
+    return Length * DecodedBytesPerChar;
+}
 
 QByteArray DecodeTextToBytes(const QString &S)
 {

@@ -19,6 +19,17 @@ constexpr qsizetype DecodedBytesLimit = 16 * 1024 * 1024;
 // time would grow with the text's length times the output's size.
 // Genuine data take a few kilobytes of steps.
 constexpr qint64 DecodeStepsLimit = 16 * qint64(DecodedBytesLimit);
+// Below the absolute limits, a text yields at most this many bytes per
+// character (and takes at most 16 steps per byte it may yield), so a short
+// hostile text costs in proportion to its length. Genuine encoded data
+// stays far below: its runs are short and most characters stand for one
+// byte. Bare counts that end a cut text ("!" alone asks for 305 bytes,
+// '"' for 609) stay whole.
+constexpr qsizetype DecodedBytesPerChar = 1024;
+
+// The output limit for a text of Length characters: DecodedBytesPerChar
+// times its length, never above DecodedBytesLimit.
+qsizetype DecodedBytesLimitFor(qsizetype Length);
 
 // The decoded bytes of S.
 QByteArray DecodeTextToBytes(const QString &S);

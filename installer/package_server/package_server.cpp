@@ -10,17 +10,21 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <functional>
+#include <utility>
+
 #ifdef Q_OS_UNIX
 #include <sys/socket.h>
 #endif
 
 namespace {
 
-// The body is read from disk in pieces of this size and handed to the socket
-// only while less than HighWater bytes wait in its buffer, so memory stays
-// flat whatever the file size.
-constexpr qint64 ChunkBytes = 256 * 1024;
-constexpr qint64 HighWater = 1024 * 1024;
+// The body is read from disk in pieces of this size, and a piece only while
+// it fits beside what still waits in the socket's buffer within the
+// connection's bound: the file is read as the client reads, so a client that
+// stops reading holds at most the bound, whatever the file's size.
+constexpr qint64 ChunkBytes = 32 * 1024;
+static_assert(ChunkBytes <= TPackageServer::ConnectionBufferBytes);
 
 QByteArray ReasonPhrase(int Code)
 {
@@ -58,8 +62,8 @@ public:
         fIdle = new QTimer(this);
         fIdle->setSingleShot(true);
         connect(fIdle, &QTimer::timeout, this, [this] {
+            Finish(true); // first: the abort reports the disconnection at once
             fSocket->abort();
-            Finish();
         });
         fIdle->start(Server->IdleTimeout());
         connect(fSocket, &QTcpSocket::readyRead, this, [this] { ReadRequest(); });
@@ -152,8 +156,11 @@ private:
     {
         if (!fStreaming || fTicker)
             return;
-        while (fSent < fLimit && fSocket->bytesToWrite() < HighWater) {
-            if (!SendChunk(qMin(ChunkBytes, fLimit - fSent)))
+        for (;;) {
+            const qint64 Piece = qMin(ChunkBytes, fLimit - fSent);
+            if (Piece <= 0 || fSocket->bytesToWrite() + Piece > TPackageServer::ConnectionBufferBytes)
+                break;
+            if (!SendChunk(Piece))
                 return;
         }
         if (fSent >= fLimit)
@@ -181,6 +188,7 @@ private:
         }
         fSocket->write(Data);
         fSent += Data.size();
+        fServer->NoteFileRead(Data.size(), fSocket->bytesToWrite());
         return true;
     }
 
@@ -210,7 +218,7 @@ private:
         }
     }
 
-    void Finish()
+    void Finish(bool Idle = false)
     {
         if (fFinished)
             return;
@@ -219,6 +227,8 @@ private:
         fIdle->stop();
         if (fTicker)
             fTicker->stop();
+        fFile.close();
+        fServer->ConnectionEnded(Idle);
         deleteLater();
     }
 
@@ -237,15 +247,36 @@ private:
     bool fFinished = false;
 };
 
+// Hands each accepted connection's descriptor to the server before any of
+// its data is read, so one over the cap waits without a buffer.
+class TListener : public QTcpServer
+{
+public:
+    TListener(TPackageServer *Server) : QTcpServer(Server), fOnIncoming([Server](qintptr D) { Server->Incoming(D); }) {}
+
+protected:
+    void incomingConnection(qintptr Descriptor) override { fOnIncoming(Descriptor); }
+
+private:
+    std::function<void(qintptr)> fOnIncoming;
+};
+
 } // namespace
 
 TPackageServer::TPackageServer(const QString &Root, QObject *Parent)
-    : QObject(Parent), fRoot(Root), fServer(new QTcpServer(this))
+    : QObject(Parent), fRoot(Root), fServer(new TListener(this))
 {
-    connect(fServer, &QTcpServer::newConnection, this, [this] { AcceptConnections(); });
 }
 
-TPackageServer::~TPackageServer() = default;
+TPackageServer::~TPackageServer()
+{
+    // Connections still waiting are closed with the server.
+    for (const qintptr Descriptor : std::as_const(fWaiting)) {
+        QTcpSocket Socket;
+        if (Socket.setSocketDescriptor(Descriptor))
+            Socket.abort();
+    }
+}
 
 bool TPackageServer::Listen(quint16 Port, const QHostAddress &Address)
 {
@@ -316,8 +347,42 @@ void TPackageServer::SetIdleTimeout(int Msec)
     fIdleTimeoutMsec = qMax(1, Msec);
 }
 
-void TPackageServer::AcceptConnections()
+void TPackageServer::SetMaxConnections(int Count)
 {
-    while (QTcpSocket *Socket = fServer->nextPendingConnection())
+    fMaxConnections = qMax(1, Count);
+    ServeWaiting();
+}
+
+void TPackageServer::Incoming(qintptr Descriptor)
+{
+    fWaiting.append(Descriptor);
+    ServeWaiting();
+}
+
+void TPackageServer::ServeWaiting()
+{
+    while (!fWaiting.isEmpty() && fConnections < fMaxConnections) {
+        auto *Socket = new QTcpSocket;
+        if (!Socket->setSocketDescriptor(fWaiting.takeFirst())) {
+            delete Socket;
+            continue;
+        }
+        ++fConnections;
+        fPeakConnections = qMax(fPeakConnections, fConnections);
         new TPackageConnection(this, Socket);
+    }
+    // At the cap the listening socket is not read: further connections wait
+    // in the system's queue, which costs this process nothing.
+    if (fConnections >= fMaxConnections)
+        fServer->pauseAccepting();
+    else
+        fServer->resumeAccepting();
+}
+
+void TPackageServer::ConnectionEnded(bool Idle)
+{
+    --fConnections;
+    if (Idle)
+        ++fIdleDrops;
+    ServeWaiting();
 }

@@ -1,10 +1,12 @@
 #pragma once
 // A small HTTP/1.1 file server for the installer's packages: answers GET and
-// HEAD for paths below "/data/" from a root folder, streaming large files.
+// HEAD for paths below "/data/" from a root folder, streaming large files
+// with a bounded buffer per connection and a bounded number of connections.
 // The run command serves the packages with it on 127.0.0.1; tests run it
 // in-process and switch per-path faults on to drive the downloader's error paths.
 
 #include <QHash>
+#include <QList>
 #include <QHostAddress>
 #include <QObject>
 #include <QString>
@@ -72,9 +74,48 @@ public:
     // its answer, within this time is dropped (default 60 s).
     int IdleTimeout() const { return fIdleTimeoutMsec; }
     void SetIdleTimeout(int Msec);
+    // Connections dropped by the idle timeout so far.
+    qint64 IdleDrops() const { return fIdleDrops; }
+
+    // An answer is read from its file only as the client takes it: a
+    // connection holds at most this many answer bytes in memory.
+    static constexpr qint64 ConnectionBufferBytes = 64 * 1024;
+    // The most answer bytes one connection has held in memory at once, and
+    // the bytes read from served files so far.
+    qint64 PeakBufferedBytes() const { return fPeakBuffered; }
+    qint64 FileBytesRead() const { return fFileBytesRead; }
+    // Called by a connection that read Bytes of its file and now holds Buffered bytes.
+    void NoteFileRead(qint64 Bytes, qint64 Buffered)
+    {
+        fFileBytesRead += Bytes;
+        fPeakBuffered = qMax(fPeakBuffered, Buffered);
+    }
+
+    // At most this many connections are served at once (default 500); those
+    // over the cap wait, unread and unanswered, in the system's queue of the
+    // listening socket (and beyond its length are refused by the system)
+    // until a served one ends. A waiting connection costs the server no
+    // buffer and no file.
+    static constexpr int DefaultMaxConnections = 500;
+    int MaxConnections() const { return fMaxConnections; }
+    void SetMaxConnections(int Count);
+    int ConnectionCount() const { return fConnections; }
+    int PeakConnectionCount() const { return fPeakConnections; }
+    // Called by the listening socket for each connection the system accepted,
+    // and by a connection as it ends.
+    void Incoming(qintptr Descriptor);
+    void ConnectionEnded(bool Idle);
 
 private:
-    void AcceptConnections();
+    void ServeWaiting();
+
+    QList<qintptr> fWaiting; // accepted by the system, not yet served
+    int fMaxConnections = DefaultMaxConnections;
+    int fConnections = 0;
+    int fPeakConnections = 0;
+    qint64 fPeakBuffered = 0;
+    qint64 fFileBytesRead = 0;
+    qint64 fIdleDrops = 0;
 
     QString fRoot;
     QTcpServer *fServer;

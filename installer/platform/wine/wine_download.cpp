@@ -178,6 +178,7 @@ void TWineDownloader::Download(const QString &URL, const QString &FileName, cons
 
     fOutcome = TOutcome::Running;
     int Retries = 0;
+    int Restarts = 0;
     int Redirects = 0;
     QUrl Next = Url;
     if (Notify(TDownloadStatus::Connecting, Url.host()))
@@ -203,6 +204,13 @@ void TWineDownloader::Download(const QString &URL, const QString &FileName, cons
         Next = Url;
         Redirects = 0;
         if (fOutcome == TOutcome::Restart) {
+            // After a restart no range is asked for, so one is all a sound
+            // server causes; a server that answers as if one had been asked
+            // must not make the downloader ask again without end.
+            if (++Restarts > MaxRetries) {
+                fOutcome = TOutcome::Failed;
+                break;
+            }
             StartOver();
             fUseRange = false;
             fOutcome = TOutcome::Running;
@@ -213,7 +221,11 @@ void TWineDownloader::Download(const QString &URL, const QString &FileName, cons
             break;
         }
         ++Retries;
-        Pause(fRetryPauseMsec * Retries);
+        if (Pause(fRetryPauseMsec * Retries, Url.host())) {
+            fOutcome = TOutcome::Failed;
+            fFailureReason = QStringLiteral("cancelled");
+            break;
+        }
         if (!fUseRange)
             StartOver();
         fOutcome = TOutcome::Running;
@@ -445,10 +457,27 @@ void TWineDownloader::StartOver()
     fTotal = -1;
 }
 
-void TWineDownloader::Pause(int Msec)
+bool TWineDownloader::Pause(int Msec, const QString &Host)
 {
-    QTimer::singleShot(Msec, fLoop, [this] { fLoop->quit(); });
+    // The handler learns of a cancel (a button pressed meanwhile) only when
+    // it is called: it is asked at short intervals while the pause lasts, so
+    // a cancel ends the pause at once instead of when the pause is over.
+    bool Cancelled = false;
+    QTimer End;
+    End.setSingleShot(true);
+    connect(&End, &QTimer::timeout, fLoop, &QEventLoop::quit);
+    QTimer Ask;
+    Ask.setInterval(qMin(Msec, PauseAskMsec));
+    connect(&Ask, &QTimer::timeout, this, [&] {
+        if (Notify(TDownloadStatus::Connecting, Host)) {
+            Cancelled = true;
+            fLoop->quit();
+        }
+    });
+    End.start(Msec);
+    Ask.start();
     fLoop->exec();
+    return Cancelled;
 }
 
 void TWineDownloader::Finish(TOutcome Outcome, const QString &Reason)

@@ -33,6 +33,9 @@ public:
     // A transfer that fails on a network error, a stall or a 5xx answer is
     // tried this many times more, after a pause.
     static constexpr int MaxRetries = 2;
+    // While a retry pause lasts, the progress handler is asked this often
+    // (with TDownloadStatus::Connecting) whether to cancel.
+    static constexpr int PauseAskMsec = 100;
 
     explicit TWineDownloader(QObject *Parent = nullptr);
     ~TWineDownloader() override;
@@ -52,6 +55,7 @@ public:
     // How many redirects are followed before the transfer fails (default 5).
     void SetMaxRedirects(int Count) { fMaxRedirects = Count; }
     // The pause before the first retry; the second waits twice as long (default 1 s).
+    // A cancel from the progress handler ends a pause at once.
     void SetRetryPause(int Msec) { fRetryPauseMsec = Msec; }
     // The largest file accepted, announced or received (default 4 GiB).
     void SetMaxFileBytes(qint64 Bytes) { fMaxFileBytes = Bytes; }
@@ -70,7 +74,7 @@ private:
     void OnSpeedCheck();
     bool WriteAvailable();
     void StartOver();
-    void Pause(int Msec);
+    bool Pause(int Msec, const QString &Host); // true when the handler cancelled meanwhile
     void Finish(TOutcome Outcome, const QString &Reason = QString());
     bool Notify(TDownloadStatus Status, const QString &Text);
     bool Install(int Handle, const QString &TempName, const QString &FileName);

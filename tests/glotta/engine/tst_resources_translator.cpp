@@ -26,7 +26,7 @@ QString Loaded(const char *Text, const char *Context = "QPlatformTheme")
 
 // A form ResForm with the engine of the fixture, whose language English
 // (tests/data/lang/resources) translates for ResForm.Res1: Zrušit, OK and a
-// two-line text; for ResForm.Res2: Zrušit; and globally: Ano.
+// two-line text; for ResForm.Res2: Zrušit; and globally: Ano and Zrušit.
 struct TResFixture
 {
     TEngineFixture F;
@@ -99,6 +99,9 @@ private slots:
         QTest::newRow("no translation keeps the design form")
             << "Help" << "Nápověda" << false << "Help" << "Nápověda" << "Nápověda";
         QTest::newRow("global lexicon when connected") << "&Yes" << "Ano" << true << "&Yes" << "Ano" << "Yes (global)";
+        // The list's own line is final, even where the global lexicon has the same text.
+        QTest::newRow("own line beats a global entry") << "Cancel" << "Zrušit" << true << "Cancel" << "Zrušit"
+                                                       << "Cancel (en)";
         QTest::newRow("global lexicon only when connected") << "&Yes" << "Ano" << false << "&Yes" << "Ano" << "Ano";
     }
     void translatesThroughQt()

@@ -12,7 +12,7 @@ namespace {
 class TReferenceDecoder
 {
 public:
-    explicit TReferenceDecoder(const QString &S) : fS(S) {}
+    explicit TReferenceDecoder(const QString &S) : fS(S), fLimit(DecodedBytesLimitFor(S.size())) {}
 
     QByteArray Run()
     {
@@ -76,7 +76,7 @@ private:
     void Write(quint8 B)
     {
         if (fP >= Size()) {
-            if (fP >= DecodedBytesLimit) {
+            if (fP >= fLimit) {
                 fFull = true;
                 return;
             }
@@ -93,7 +93,7 @@ private:
     // Appends Pattern Times times at the end; the position stays at the end.
     void AppendRepeated(const QByteArray &Pattern, qint64 Times)
     {
-        const qint64 Room = (DecodedBytesLimit - Size()) / Pattern.size();
+        const qint64 Room = (fLimit - Size()) / Pattern.size();
         if (Times > Room) {
             Times = Room;
             fFull = true;
@@ -183,6 +183,7 @@ private:
     }
 
     const QString &fS;
+    const qsizetype fLimit;
     qsizetype fI = 0;
     QByteArray fOut;
     qint64 fP = 0;
@@ -304,13 +305,43 @@ private slots:
             QCOMPARE(B.at(i), i % 2 ? '_' : 'X');
     }
 
+    void hugeCountStopsAtLimit_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qsizetype>("limit");
+        // "'" announces seven digits; seven "y" (121 - 39 = 82) ask for
+        // about 3.8 * 10^13 bytes. Ten characters yield 10 KiB at most.
+        QTest::newRow("short text: bounded by its length") << QStringLiteral("!'yyyyyyyQ") << qsizetype(10 * 1024);
+        // A text long enough for the absolute limit: the same run after
+        // 20,000 plain characters, which stand for themselves.
+        QTest::newRow("long text: absolute limit") << QString(20000, QLatin1Char('Q')) + QStringLiteral("!'yyyyyyyQ")
+                                                   << DecodedBytesLimit;
+    }
     void hugeCountStopsAtLimit()
     {
-        // "'" announces seven digits; seven "y" (121 - 39 = 82) ask for
-        // about 3.8 * 10^13 bytes.
-        const QByteArray B = DecodeTextToBytes("!'yyyyyyyQ");
-        QCOMPARE(B.size(), DecodedBytesLimit);
+        QFETCH(QString, text);
+        QFETCH(qsizetype, limit);
+        const QByteArray B = DecodeTextToBytes(text);
+        QCOMPARE(B.size(), limit);
         QVERIFY(B.count('Q') == B.size());
+    }
+
+    void outputBoundedByInput()
+    {
+        // Whatever a small text holds, it yields at most DecodedBytesPerChar
+        // bytes per character: counts of whole characters and of seven
+        // digits included.
+        QRandomGenerator R(20261211);
+        for (int n = 0; n < 3000; ++n) {
+            QString S = RandomText(R, 1 + int(R.bounded(12)));
+            if (n % 3 == 0)
+                S += QStringLiteral("!'") + QString(7, QChar(char16_t(40 + R.bounded(80)))) + QLatin1Char('Q');
+            if (n % 5 == 0)
+                S.prepend(QStringLiteral("\"") + QChar(char16_t(0xFFFF)) + QLatin1Char('A'));
+            const qsizetype Size = DecodeTextToBytes(S).size();
+            if (Size > DecodedBytesPerChar * S.size())
+                QFAIL(qPrintable(QStringLiteral("%1 bytes from %2 characters").arg(Size).arg(S.size())));
+        }
     }
 
     void matchesTheStepwiseRules()

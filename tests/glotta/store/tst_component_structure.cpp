@@ -449,6 +449,8 @@ private slots:
         QTest::newRow("sub-property 499 is none") << 33 << "1.499" << "Items.Item[1]";
         QTest::newRow("sub-property not a number") << 33 << "1.zz" << "Items.Item[1]";
         QTest::newRow("sub-property above 520") << 69 << "0.9000" << "Columns[0].Unknown";
+        QTest::newRow("sub-property 520, the last") << 69 << "0.520" << "Columns[0].ServerMessages";
+        QTest::newRow("sub-property 521") << 69 << "0.521" << "Columns[0].Unknown";
         QTest::newRow("sub-property 519 unnamed") << 69 << "0.519" << "Columns[0].";
         QTest::newRow("sub-property in 0-127") << 69 << "0.1" << "Columns[0].Hint";
         QTest::newRow("index -32000 is none") << 33 << "-32000" << "Items";

@@ -273,6 +273,9 @@ private slots:
         QTest::newRow("marker") << "&Open" << "Open" << true;
         QTest::newRow("letter case") << "ULOŽIT" << "&uložit" << true;
         QTest::newRow("literal ampersand") << "A&&B" << "&A&&B" << true;
+        // "&&" shows an ampersand: it is part of the caption, not a marker.
+        QTest::newRow("literal ampersand against none") << "A&&B" << "AB" << false;
+        QTest::newRow("literal ampersand against a marker") << "A&&B" << "A&B" << false;
         QTest::newRow("different") << "Open" << "Opened" << false;
     }
     void sameCaption()

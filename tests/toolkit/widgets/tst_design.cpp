@@ -54,6 +54,13 @@ public:
     {
         TComponentHooks::Loaded();
         Log << QStringLiteral("loaded; link %1").arg(Link ? Link->objectName() : QString());
+        LoadOrder() << objectName();
+    }
+    // Every Loaded() of the test's components and forms, in the order they ran.
+    static QStringList &LoadOrder()
+    {
+        static QStringList Order;
+        return Order;
     }
 };
 
@@ -103,6 +110,11 @@ public:
         PublishMethod(QStringLiteral("Query"), &TSampleForm::Query);
     }
     QStringList Log;
+    void Loaded() override
+    {
+        TForm::Loaded();
+        TSample::LoadOrder() << objectName();
+    }
     void FormCreate(QObject *) { Log << QStringLiteral("create"); }
     void ButtonClick(QObject *Sender)
     {
@@ -166,6 +178,20 @@ class TestDesign : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { Register(); }
+
+    // Loaded() runs for the components in the order they were created and
+    // for the root last: a form's own work then finds its children loaded.
+    void loadedRunsRootLast()
+    {
+        TSample::LoadOrder().clear();
+        TSampleForm Form;
+        ReadDesignFromBytes(&Form, R"({"class": "TSampleForm", "name": "Root",
+            "components": [{"class": "TSample", "name": "First"}, {"class": "TSample", "name": "Second"},
+                           {"class": "TSample", "name": "Third"}]})",
+                            QStringLiteral("order.json"));
+        QCOMPARE(TSample::LoadOrder(), QStringList({"First", "Second", "Third", "Root"}));
+        QVERIFY(!Form.IsLoading());
+    }
 
     void readsBindsAndWritesBack()
     {

@@ -1,8 +1,10 @@
 // The exchange formats on their own: the bundle's packed strings (never read
-// past the end), the dictionary's option values and entries.
+// past the end), the dictionary's option values and entries, the lexicon
+// file reader's item numbers.
 
 #include "glotta/engine/exchange/dictionary.h"
 #include "glotta/engine/exchange/language_bundle.h"
+#include "glotta/engine/exchange/lexicon_file.h"
 #include "glotta/engine/language_file.h"
 #include "glotta/store/named_items.h"
 
@@ -27,6 +29,37 @@ class TestExchangeFormats : public QObject
 {
     Q_OBJECT
 private slots:
+    // Item numbers are 16-bit: a larger one is no item (as a 16-bit number
+    // it would name another), whatever takes the entries afterwards.
+    void lexiconItemNumbers_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<int>("delivered"); // the entry's number, -1: none
+        QTest::newRow("0") << "0" << 0;
+        QTest::newRow("65535, the last") << "65535" << 65535;
+        QTest::newRow("65536") << "65536" << -1;
+        QTest::newRow("70000") << "70000" << -1;
+        QTest::newRow("negative") << "-1" << -1;
+    }
+    void lexiconItemNumbers()
+    {
+        QFETCH(QString, number);
+        QFETCH(int, delivered);
+        TLexiconFileReader Reader;
+        Reader.SetText(QStringList{QString(LexiconFileSignature), "0\t%LANGUAGE_NAME=\"X\"\t%FILEVER=THLF1;",
+                                   "0\t%LEXICON_STRINGS", "0\t%LEXICON_NAME=F.L;", number + "\t\"text\"",
+                                   "0\t%SMART_STRINGS"}
+                           .join("\r\n"));
+        QCOMPARE(Reader.ReadHeads().size(), size_t(1));
+        Reader.ReadComponents([](const TFullStructLine &) { QFAIL("no component lines"); });
+        QList<int> Items;
+        Reader.ReadLexicons([&](const TLexiconEntry &Entry) {
+            if (Entry.Kind == TLexiconEntry::Item)
+                Items.append(Entry.Number);
+        });
+        QCOMPARE(Items, delivered < 0 ? QList<int>{} : QList<int>{delivered});
+    }
+
     void packedStrings_data()
     {
         QTest::addColumn<QByteArray>("bytes");

@@ -22,6 +22,7 @@ struct TScriptedAnswer
     bool Ranges = false;   // the file answer offers and honours "Range: bytes=N-"
     bool WholeForRange = false; // ...offers ranges but answers a range with the whole file
     bool WrongRange = false;    // ...offers ranges but answers a range with its first 10 bytes
+    qint64 RangeShift = 0;      // ...answers a range from this many bytes after the offset asked, to the end
     QList<qint64> DropAt;  // file offsets where a file answer drops the connection, once each
     qint64 CloseAfter = -1; // close the connection after this many body bytes
     bool Endless = false;  // after Body, send filler until the client goes
@@ -144,8 +145,8 @@ private:
             const qint64 Asked = RangeStart(Request);
             const qint64 Size = A.File.size();
             qint64 Start = 0;
-            if (A.Ranges && !A.WholeForRange && Asked > 0 && Asked < Size) {
-                Start = A.WrongRange ? 0 : Asked;
+            if (A.Ranges && !A.WholeForRange && Asked > 0 && Asked + A.RangeShift < Size) {
+                Start = A.WrongRange ? 0 : Asked + A.RangeShift;
                 const qint64 Last = A.WrongRange ? 9 : Size - 1;
                 Body = A.File.mid(Start, Last - Start + 1);
                 Head = "HTTP/1.1 206 Partial Content\r\nContent-Range: bytes " + QByteArray::number(Start) + '-'

@@ -545,6 +545,9 @@ private slots:
         QTest::newRow("no user.reg") << QByteArray() << Default;
         QTest::newRow("no TEMP") << QByteArray("") << Default;
         QTest::newRow("unknown variable") << QByteArray(R"("%NOSUCH%\\Temp")") << Default;
+        // A variable Wine does not define, in an otherwise good path: not a
+        // folder literally named "%NOSUCH%".
+        QTest::newRow("unknown variable in a drive path") << QByteArray(R"("C:\\users\\%NOSUCH%\\Temp")") << Default;
         QTest::newRow("way out of the drive") << QByteArray(R"("C:\\..\\..\\outside")") << Default;
         QTest::newRow("drive without a link") << QByteArray(R"("E:\\t")") << Default;
         QTest::newRow("not a drive path") << QByteArray(R"("\\\\server\\share")") << Default;
