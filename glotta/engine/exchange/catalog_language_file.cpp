@@ -82,6 +82,16 @@ TWanted Wanted(const TCatalogEntry &E)
 
 enum class TOutcome { Added, Changed, Unchanged };
 
+// A component line's marks and fields are found anywhere in its line, the
+// translation included: such a text would come back as another status.
+bool HoldsLineMark(const QString &Text)
+{
+    for (const char *Mark : {"%NOTRANS", "%OLD", "%COMPONENT=", "%OWNER=", "%ITEM="})
+        if (Text.contains(QLatin1String(Mark)))
+            return true;
+    return false;
+}
+
 TOutcome MergeComponent(const TCatalogEntry &E, const TWanted &W, TComponentStructure &Struct)
 {
     const int i = Struct.Find(TComponentStructure::MakeLineID(E.Line));
@@ -321,6 +331,10 @@ void MergeCatalog(const TTranslationCatalog &Catalog, const TCatalogTemplate *Te
         TOutcome Outcome = TOutcome::Unchanged;
         switch (E.Kind) {
         case TCatalogKind::Component:
+            if (HoldsLineMark(W.Text)) {
+                Refuse(E, QStringLiteral("a language file would read the text back as a mark of the line"));
+                continue;
+            }
             Outcome = MergeComponent(E, W, Stores.Struct);
             break;
         case TCatalogKind::LexiconItem: {

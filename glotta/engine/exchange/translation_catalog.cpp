@@ -26,6 +26,13 @@ bool ParseNumbered(QStringView Rest, TCatalogEntry &Entry)
     Entry.Number = Digits.toInt();
     return true;
 }
+// The language file ends a name field at ";" and finds keys, marks and
+// quotes anywhere in a line: a name holding one of them would be read back
+// as something else (a lexicon named "x%SMART_STRINGS" would end a section).
+bool WritableName(const QString &Name)
+{
+    return !Name.contains(u';') && !Name.contains(u'%') && !Name.contains(u'"');
+}
 } // namespace
 
 QString CatalogKey(const TCatalogEntry &Entry)
@@ -52,16 +59,21 @@ bool ParseCatalogKey(const QString &Key, TCatalogEntry &Entry)
         Entry.Kind = TCatalogKind::SmartPair;
         return true;
     }
+    // Names are one line of the language file.
+    for (QChar C : Key)
+        if (C.unicode() < 32)
+            return false;
     if (Key.startsWith(SmartPrefix)) {
         Entry.Kind = TCatalogKind::SmartPair;
         Entry.Lexicon = Key.mid(SmartPrefix.size());
-        return !Entry.Lexicon.isEmpty();
+        return !Entry.Lexicon.isEmpty() && WritableName(Entry.Lexicon);
     }
     if (Key.startsWith(LexiconPrefix) || Key.startsWith(LibraryPrefix)) {
         Entry.Kind = TCatalogKind::LexiconItem;
         Entry.Library = Key.startsWith(LibraryPrefix);
         return ParseNumbered(QStringView(Key).mid(Entry.Library ? LibraryPrefix.size() : LexiconPrefix.size()),
-                             Entry);
+                             Entry)
+               && WritableName(Entry.Lexicon);
     }
     // A line ID: component "@" owner "#" property-type ID "[" item path.
     Entry.Kind = TCatalogKind::Component;
@@ -83,15 +95,8 @@ bool ParseCatalogKey(const QString &Key, TCatalogEntry &Entry)
     Entry.Line.OwnerName = Key.mid(At + 1, Hash - At - 1);
     Entry.Line.PropertyID = quint16(Number);
     Entry.Line.ItemAddr = Key.mid(Bracket + 1);
-    // The language file ends these fields at ";" and finds them by their
-    // key anywhere in the line: a name holding either cannot be written back.
-    for (const QString *Field : {&Entry.Line.CompName, &Entry.Line.OwnerName, &Entry.Line.ItemAddr})
-        if (Field->contains(u';') || Field->contains(u'%') || Field->contains(u'\t') || Field->contains(u'"'))
-            return false;
-    for (QChar C : Key)
-        if (C.unicode() < 32)
-            return false;
-    return true;
+    return WritableName(Entry.Line.CompName) && WritableName(Entry.Line.OwnerName)
+           && WritableName(Entry.Line.ItemAddr);
 }
 
 QString CatalogEntryId(const TCatalogEntry &Entry)

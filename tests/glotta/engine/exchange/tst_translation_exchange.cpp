@@ -571,8 +571,9 @@ private slots:
         QVERIFY(!QFile::exists(Target));
     }
 
-    // An entry whose designed text is not the program's, and a text typed into
-    // an excluded line, are refused one by one; the rest comes in.
+    // An entry whose designed text is not the program's, a text typed into
+    // an excluded line and a text the language file would read back as a
+    // mark of its line are refused one by one; the rest comes in.
     void entriesRefusedOneByOne()
     {
         const QString Ts = Export(Data + "fixture.lng", TExchangeFormat::Ts, QStringLiteral("entries"));
@@ -585,6 +586,9 @@ private slots:
         const qsizetype Tr = Text.indexOf("<translation type=\"unfinished\"></translation>", At);
         QVERIFY(Tr > At);
         Text.replace(Tr, 46, "<translation>Λογότυπο</translation>");
+        const QString Quote = "<translation>Press &quot;OK&quot;";
+        QVERIFY(Text.contains(Quote));
+        Text.replace(Quote, "<translation>%NOTRANS Press &quot;OK&quot;");
         QVERIFY(WriteAll(Ts, Text.toUtf8()));
 
         const QString Target = Temp("entries.lng");
@@ -595,11 +599,13 @@ private slots:
         Options.Template = &fFixtureTemplate;
         const TCatalogImportReport Report = ImportIntoLanguageFile(Ts, TExchangeFormat::Ts, Target, Options);
         QVERIFY2(!Report.Refused, qPrintable(Report.Reason));
-        QCOMPARE(int(Report.RefusedEntries.size()), 2);
+        QCOMPARE(int(Report.RefusedEntries.size()), 3);
         QCOMPARE(Report.RefusedEntries[0].Entry, QString("cancelb@Form1#0["));
         QVERIFY(Report.RefusedEntries[0].Reason.contains("designed text"));
         QCOMPARE(Report.RefusedEntries[1].Entry, QString("logo@Form1#0["));
         QVERIFY(Report.RefusedEntries[1].Reason.contains("excluded"));
+        QCOMPARE(Report.RefusedEntries[2].Entry, QString("quoteb@Form1#0["));
+        QVERIFY(Report.RefusedEntries[2].Reason.contains("mark"));
         QVERIFY(!Report.Written);
         QCOMPARE(ReadAll(Target), ReadAll(Data + "fixture.lng"));
     }
