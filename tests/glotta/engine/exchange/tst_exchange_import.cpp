@@ -5,7 +5,9 @@
 // failed write keeps the earlier file.
 
 #include "tests/glotta/engine/exchange/exchange_window.h"
+#include "glotta/engine/exchange/catalog_template.h"
 #include "glotta/engine/exchange/import_refusal.h"
+#include "glotta/engine/exchange/translation_exchange.h"
 #include "glotta/engine/resources_translator.h"
 #include "glotta/store/component_structure.h"
 #include "glotta/store/flag_icon.h"
@@ -237,6 +239,55 @@ private slots:
         // What Qt asks the translator for the loaded text comes from the import.
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Yes"),
                  translatorAno.isEmpty() ? QStringLiteral("Ano") : translatorAno);
+    }
+
+    // The template of a running window: its client's design lines, its
+    // lexicon's items and its resource strings, in the design language. An
+    // export with it offers the designed texts as the sources, and the lines
+    // the language lacks as to do.
+    void templateOfRunningProgram()
+    {
+        TExchangeWindow W;
+        auto *Translator = new TCustomResourcesTranslator(W.Form.get());
+        Translator->setObjectName("Translator1");
+        Translator->RegisterResourceString("Yes", "Ano");
+        Translator->SetGlottaEngine(W.Engine);
+        const TCatalogTemplate T = TemplateOfEngine(*W.Engine, false);
+        QCOMPARE(T.Design.Name, W.Engine->DesignLanguageName());
+        QMap<QString, QString> Sources;
+        for (const TCatalogEntry &E : T.Entries) {
+            QVERIFY(!E.Library);
+            Sources.insert(CatalogEntryId(E), E.Source);
+        }
+        QCOMPARE(Sources.value("lexicon:Form1.Lexicon1#1"), QString("Chyba"));
+        QVERIFY(Sources.contains(QStringLiteral("smart:Form1.Translator1") + QChar(4) + "Ano"));
+        QString Label1Id;
+        for (auto It = Sources.cbegin(); It != Sources.cend(); ++It)
+            if (It.key().startsWith("Label1@Form1#") && It.value() == "Zavřít")
+                Label1Id = It.key();
+        QVERIFY(!Label1Id.isEmpty());
+
+        TExchangeOptions Options;
+        Options.Template = &T;
+        const QString Ts = W.Path("english.ts");
+        QString Error;
+        QVERIFY2(ExportLanguageFile(ExchangeDataPath("english.lng"), Ts, TExchangeFormat::Ts, Options, Error),
+                 qPrintable(Error));
+        TTranslationCatalog Catalog;
+        QVERIFY2(ReadCatalog(ReadAll(Ts), TExchangeFormat::Ts, Catalog, Error), qPrintable(Error));
+        QCOMPARE(Catalog.Design.Name, W.Engine->DesignLanguageName());
+        int Found = 0;
+        for (const TCatalogEntry &E : Catalog.Entries) {
+            if (CatalogEntryId(E) == Label1Id) {
+                QCOMPARE(E.Source, QString("Zavřít"));
+                QCOMPARE(E.Translation, QString("Close"));
+                ++Found;
+            } else if (E.Source == "a=b") {
+                QCOMPARE(E.Status, TCatalogStatus::Untranslated);
+                ++Found;
+            }
+        }
+        QCOMPARE(Found, 2);
     }
 
     // A designed text holding "=" is written with the "=" as a code and
