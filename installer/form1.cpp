@@ -9,6 +9,7 @@
 #include "glotta/engine/lexicon.h"
 #include "toolkit/widgets/message_box.h"
 #include "toolkit/widgets/status_bar.h"
+#include "installer/install_log.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -120,8 +121,50 @@ QString TForm1::Msg(TForm1Message Item) const
 
 void TForm1::ErrorBox(const QString &Text, const QString &Caption)
 {
+    if (fClosing)
+        return;
+    // Whoever reads the box can find the details in the log.
+    const QString Shown = fLog && fLog->IsOpen()
+                            ? Text + QStringLiteral("\n\n") + Msg(fmLogFile) + QStringLiteral(": ") + fLog->FileName()
+                            : Text;
+    MessageBox(Shown, Caption, MB_ICONERROR | MB_OK);
+}
+
+void TForm1::InfoBox(const QString &Text)
+{
     if (!fClosing)
-        MessageBox(Text, Caption, MB_ICONERROR | MB_OK);
+        MessageBox(Text, windowTitle(), MB_ICONINFORMATION | MB_OK);
+}
+
+void TForm1::LogLine(const QString &Text)
+{
+    if (fLog)
+        fLog->Line(Text);
+}
+
+void TForm1::Cancel()
+{
+    LogLine(QStringLiteral("cancel requested"));
+    fCancelRequested = true;
+    // As a close in the middle of a step: the running download stops at its
+    // next progress notification, nothing further is started or shown.
+    fClosing = true;
+    if (zrusitb)
+        zrusitb->setEnabled(false);
+}
+
+bool TForm1::SetPackageSource(const QString &Folder, QString &Why)
+{
+    if (!fSourceManifest.Read(Folder, Why))
+        return false;
+    fSourceDir = Folder;
+    return true;
+}
+
+void TForm1::ShowPackageSource()
+{
+    SetStatus(fSourceDir.isEmpty() ? Msg(fmPackagesFromServer) + QStringLiteral(": ") + fDownloadServer
+                                   : Msg(fmPackagesFromFolder) + QStringLiteral(": ") + QDir::toNativeSeparators(fSourceDir));
 }
 
 void TForm1::SetStatus(const QString &Text)
@@ -162,6 +205,8 @@ void TForm1::konecbClick(QObject *)
 void TForm1::zrusitbClick(QObject *)
 {
     zrusitb->setEnabled(false);
+    if (fUnattended)
+        Cancel();
 }
 
 void TForm1::closeEvent(QCloseEvent *Event)
@@ -169,7 +214,11 @@ void TForm1::closeEvent(QCloseEvent *Event)
     // Closed in the middle of a step: stop the download at its next progress
     // notification, start no further download or program and show no
     // further boxes of that step, so the running handler returns at once.
-    if (fBusy > 0) {
+    if (fUnattended) {
+        // Closing the window of an unattended run cancels it.
+        if (!fClosing && fBusy > 0)
+            Cancel();
+    } else if (fBusy > 0) {
         fClosing = true;
         if (zrusitb)
             zrusitb->setEnabled(false);

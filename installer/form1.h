@@ -5,6 +5,7 @@
 
 #include "toolkit/widgets/form.h"
 #include "installer/form1_messages.h"
+#include "installer/package_manifest.h"
 #include "installer/platform/platform.h"
 
 #include <QString>
@@ -20,6 +21,7 @@ class TGlottaEngine;
 class TLangCombo;
 class TStatusBar;
 class Exception;
+class TInstallLog;
 
 class TForm1 : public TForm
 {
@@ -43,6 +45,35 @@ public:
     void SetDownloadServer(const QString &Value) { fDownloadServer = Value; }
     QStringList Sha256Pins() const { return fSha256Pins; }
     void SetSha256Pins(const QStringList &Value) { fSha256Pins = Value; }
+
+    // Every probe, download, program run and end state goes to Log (not owned).
+    void SetLog(TInstallLog *Log) { fLog = Log; }
+    TInstallLog *Log() const { return fLog; }
+    void LogLine(const QString &Text);
+    // Unattended runs: the cancel button cancels the whole run, not only the
+    // running download.
+    void SetUnattended(bool Value) { fUnattended = Value; }
+    // Installs from an offline folder made by LayoutPackages instead of the
+    // server. False, with Why, when the folder's manifest cannot be read.
+    bool SetPackageSource(const QString &Folder, QString &Why);
+    QString PackageSource() const { return fSourceDir; }
+    // Sets the status line to where the packages come from.
+    void ShowPackageSource();
+    // Downloads every package the server offers (for both word sizes) into
+    // Folder under its server path, with a manifest. False after a failure
+    // or a cancel; the files of the failed download are gone.
+    bool LayoutPackages(const QString &Folder);
+    // Stops the running download and starts nothing further (SIGTERM, the
+    // cancel of an unattended run).
+    void Cancel();
+    bool CancelRequested() const { return fCancelRequested; }
+    // A component installer asked for a restart (exit code 3010 or 1641).
+    bool RestartRequired() const { return fRestartRequired; }
+    int DownloadFailures() const { return fDownloadFailures; }
+    // The exit code of the last program a step ran; -1 when unknown.
+    int LastExitCode() const { return fLastExitCode; }
+    QString Message(TForm1Message Item) const { return Msg(Item); }
+    TPlatform *Platform() const { return fPlatform; }
 
     // Handlers bound by the design.
     void FormCreate(QObject *Sender);
@@ -91,6 +122,9 @@ private:
     bool NativeClientPresent();
     bool LocalDBPresent();
     void DownloadBlock(const TPackage &Package);
+    void FetchFromServer(const QString &Path, const QString &Target);
+    void FetchFromSource(const QString &Path, const QString &Target);
+    void InfoBox(const QString &Text);
     void DownloadFailed(const QString &KindName, const QString &Message);
     void ReportNoInstallers();
     bool PrepareSystem();
@@ -105,6 +139,14 @@ private:
     bool fClosing = false; // the window was closed while a step ran
     // What the platform misses to run installers (Wine); empty when nothing.
     QString fMissingRuntime;
+    TInstallLog *fLog = nullptr;
+    bool fUnattended = false;
+    bool fCancelRequested = false;
+    bool fRestartRequired = false;
+    int fDownloadFailures = 0;
+    int fLastExitCode = -1;
+    QString fSourceDir;
+    TPackageManifest fSourceManifest;
 };
 
 void RegisterInstallerClasses();

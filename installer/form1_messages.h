@@ -32,4 +32,14 @@ enum TForm1Message {
     fmNoInstallersStatus = 25,
     fmPreparingSystem = 26,     // status while a new Wine prefix is made
     fmPreparationFailed = 27,
+    fmRestartRequired = 28,     // a component installer asked for a restart
+    fmServerNotAnswering = 29,  // no connection reported and the server tried did not answer
+    fmPackagesFromServer = 30,  // status line: where packages come from
+    fmPackagesFromFolder = 31,
+    fmLogFile = 32,             // "log" before the log's path
+    fmRunCancelled = 33,        // end states of an unattended run
+    fmRunFailed = 34,
+    fmNothingToDo = 35,
+    fmLayoutDone = 36,
+    fmFileDiffers = 37,         // a file of the offline folder is not the one its manifest lists
 };

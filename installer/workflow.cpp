@@ -5,13 +5,18 @@
 #include "installer/form1.h"
 
 #include "installer/download_pin.h"
+#include "installer/exit_codes.h"
+#include "installer/install_log.h"
 
 #include "toolkit/core/exception.h"
 #include "glotta/engine/lexicon.h"
 #include "toolkit/widgets/status_bar.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -60,19 +65,31 @@ private:
 };
 } // namespace
 
+namespace {
+QString Presence(bool Present)
+{
+    return Present ? QStringLiteral("present") : QStringLiteral("absent");
+}
+} // namespace
+
 bool TForm1::NetPresent()
 {
-    return fPlatform->HKLMKeyExists(QString::fromLatin1(NetFramework4Key));
+    const bool Present = fPlatform->HKLMKeyExists(QString::fromLatin1(NetFramework4Key));
+    LogLine(QStringLiteral("probe: .NET Framework 4 %1").arg(Presence(Present)));
+    return Present;
 }
 
 bool TForm1::NativeClientPresent()
 {
-    return fPlatform->HKLMKeyExists(QString::fromLatin1(NativeClient11Key));
+    const bool Present = fPlatform->HKLMKeyExists(QString::fromLatin1(NativeClient11Key));
+    LogLine(QStringLiteral("probe: SQL Server Native Client 11 %1").arg(Presence(Present)));
+    return Present;
 }
 
 bool TForm1::LocalDBPresent()
 {
     const TLocalDBVersions V = fPlatform->GetLocalDBVersions();
+    LogLine(QStringLiteral("probe: LocalDB 11.0 %1, 16.0 %2").arg(Presence(V.V11()), Presence(V.V16())));
     return V.V11() || V.V16();
 }
 
@@ -116,6 +133,57 @@ bool TForm1::PrepareSystem()
     return true;
 }
 
+void TForm1::FetchFromServer(const QString &Path, const QString &Target)
+{
+    const QString URL = fDownloadServer + Path;
+    LogLine(QStringLiteral("download: %1 -> %2").arg(URL, Target));
+    QElapsedTimer Clock;
+    Clock.start();
+    try {
+        fPlatform->DownloadFile(URL, Target,
+                                [this](QObject *Sender, quint32 Progress, quint32 Max, TDownloadStatus Code,
+                                       const QString &Text, bool &Cancel) {
+                                    DownloadProgress(Sender, Progress, Max, Code, Text, Cancel);
+                                });
+    } catch (const Exception &E) {
+        const QString Reason = fPlatform->LastDownloadFailure();
+        LogLine(QStringLiteral("download failed after %1 ms: %2: %3%4")
+                    .arg(Clock.elapsed())
+                    .arg(E.KindName(), E.Message(), Reason.isEmpty() ? QString() : QStringLiteral(" (") + Reason + u')'));
+        throw;
+    }
+    const TManifestEntry Got = TPackageManifest::Describe(Target);
+    LogLine(QStringLiteral("downloaded: %1 bytes, SHA-256 %2, %3 ms").arg(Got.Size).arg(Got.Sha256).arg(Clock.elapsed()));
+    // A file that is not the pinned one fails like a broken download and
+    // is gone before anything could run it.
+    const QString Pin = Sha256PinFor(fSha256Pins, Path);
+    if (!Pin.isEmpty() && !Sha256Matches(Target, Pin)) {
+        QFile::remove(Target);
+        LogLine(QStringLiteral("refused: %1 is not the pinned file (SHA-256 %2)").arg(URL, Pin));
+        throw Exception(QStringLiteral("Error downloading URL: %1").arg(URL));
+    }
+}
+
+void TForm1::FetchFromSource(const QString &Path, const QString &Target)
+{
+    const QString Source = fSourceDir + Path;
+    LogLine(QStringLiteral("copy: %1 -> %2").arg(Source, Target));
+    QFile::remove(Target);
+    if (!QFile::copy(Source, Target)) {
+        LogLine(QStringLiteral("copy failed: %1 cannot be read").arg(Source));
+        throw Exception(QStringLiteral("Error copying file: %1").arg(QDir::toNativeSeparators(Source)));
+    }
+    // The copy is what will run, so the copy is what is checked.
+    QString Why;
+    if (!fSourceManifest.Matches(Path, Target, Why)) {
+        QFile::remove(Target);
+        LogLine(QStringLiteral("refused: %1").arg(Why));
+        throw Exception(Msg(fmFileDiffers) + QLatin1Char(' ') + QDir::toNativeSeparators(Source));
+    }
+    const TManifestEntry Got = TPackageManifest::Describe(Target);
+    LogLine(QStringLiteral("copied: %1 bytes, SHA-256 %2, as the manifest lists").arg(Got.Size).arg(Got.Sha256));
+}
+
 void TForm1::DownloadBlock(const TPackage &P)
 {
     // After the window was closed nothing further is downloaded or run.
@@ -130,19 +198,10 @@ void TForm1::DownloadBlock(const TPackage &P)
         const QString Path = P.Path32.isEmpty() || fPlatform->IsWindows64() ? P.Path64 : P.Path32;
         Target = fPlatform->GetTempDir() + P.FileName;
         zrusitb->setEnabled(true);
-        const QString URL = fDownloadServer + Path;
-        fPlatform->DownloadFile(URL, Target,
-                                [this](QObject *Sender, quint32 Progress, quint32 Max, TDownloadStatus Code,
-                                       const QString &Text, bool &Cancel) {
-                                    DownloadProgress(Sender, Progress, Max, Code, Text, Cancel);
-                                });
-        // A file that is not the pinned one fails like a broken download and
-        // is gone before anything could run it.
-        const QString Pin = Sha256PinFor(fSha256Pins, Path);
-        if (!Pin.isEmpty() && !Sha256Matches(Target, Pin)) {
-            QFile::remove(Target);
-            throw Exception(QStringLiteral("Error downloading URL: %1").arg(URL));
-        }
+        if (fSourceDir.isEmpty())
+            FetchFromServer(Path, Target);
+        else
+            FetchFromSource(Path, Target);
     } catch (const Exception &E) {
         FailKind = E.KindName();
         FailMessage = E.Message();
@@ -152,24 +211,83 @@ void TForm1::DownloadBlock(const TPackage &P)
     }
     zrusitb->setEnabled(false);
     pb1->setValue(0);
+    // No part of a failed or cancelled transfer, and no older file of the
+    // same name, is left where the next step or a user could start it.
+    if (!FailKind.isEmpty() && !Target.isEmpty())
+        QFile::remove(Target);
     if (fClosing) {
         --fBusy;
         return;
     }
     if (!FailKind.isEmpty()) {
+        ++fDownloadFailures;
         DownloadFailed(FailKind, FailMessage);
         --fBusy;
         return;
     }
     SetStatus(P.RunningText());
     const QString TempDir = fPlatform->GetTempDir();
-    if (P.ViaMsiexec)
-        fPlatform->RunAndWait(QStringLiteral("msiexec"), QStringLiteral("/i ") + Target, QString(), SW_SHOWNORMAL,
-                              TempDir);
-    else
-        fPlatform->RunAndWait(Target, QString(), QString(), SW_SHOWNORMAL, TempDir);
+    const QString Program = P.ViaMsiexec ? QStringLiteral("msiexec") : Target;
+    const QString Parameters = P.ViaMsiexec ? QStringLiteral("/i ") + Target : QString();
+    LogLine(QStringLiteral("run: %1%2 (in %3)").arg(Program, Parameters.isEmpty() ? QString() : u' ' + Parameters, TempDir));
+    const bool Started = fPlatform->RunAndWait(Program, Parameters, QString(), SW_SHOWNORMAL, TempDir);
+    fLastExitCode = Started ? fPlatform->LastExitCode() : -1;
+    LogLine(Started ? QStringLiteral("run ended: exit code %1").arg(fLastExitCode)
+                    : QStringLiteral("run failed: the program could not be started"));
     SetStatus(P.LastStep ? Msg(fmFinished) : QString());
+    if (Started && AsksForRestart(fLastExitCode)) {
+        // The component is in place only after a restart; the registry tests
+        // that follow may not see it yet. Started again afterwards, the
+        // installer goes on from what the registry then says.
+        fRestartRequired = true;
+        LogLine(QStringLiteral("restart required: %1").arg(Msg(fmRestartRequired)));
+        InfoBox(Msg(fmRestartRequired));
+    }
     --fBusy;
+}
+
+bool TForm1::LayoutPackages(const QString &Folder)
+{
+    TPackageManifest Manifest;
+    LogLine(QStringLiteral("layout into %1").arg(Folder));
+    ++fBusy;
+    bool Ok = true;
+    for (const QString &Path : AllPackagePaths()) {
+        if (fClosing) {
+            Ok = false;
+            break;
+        }
+        const QString Target = Folder + Path;
+        QDir().mkpath(QFileInfo(Target).absolutePath());
+        SetStatus(Msg(fmDownloading) + QLatin1Char(' ') + QDir::toNativeSeparators(Path) + QStringLiteral("..."));
+        zrusitb->setEnabled(true);
+        try {
+            FetchFromServer(Path, Target);
+        } catch (const Exception &E) {
+            QFile::remove(Target);
+            zrusitb->setEnabled(false);
+            pb1->setValue(0);
+            ++fDownloadFailures;
+            if (!fClosing)
+                DownloadFailed(E.KindName(), E.Message());
+            Ok = false;
+            break;
+        }
+        zrusitb->setEnabled(false);
+        pb1->setValue(0);
+        Manifest.Add(Path, TPackageManifest::Describe(Target));
+    }
+    QString Why;
+    if (Ok && !Manifest.Write(Folder, Why)) {
+        LogLine(QStringLiteral("the manifest cannot be written: %1").arg(Why));
+        Ok = false;
+    }
+    if (Ok) {
+        LogLine(QStringLiteral("manifest written: %1").arg(QDir(Folder).filePath(QLatin1String(PackageManifestName))));
+        SetStatus(Msg(fmLayoutDone) + QStringLiteral(": ") + QDir::toNativeSeparators(Folder));
+    }
+    --fBusy;
+    return Ok;
 }
 
 void TForm1::DownloadProgress(QObject *, quint32 Progress, quint32 ProgressMax, TDownloadStatus, const QString &,
@@ -227,9 +345,18 @@ void TForm1::pokracovatbClick(QObject *)
 
 void TForm1::instalovat1bClick(QObject *)
 {
-    if (!fPlatform->InternetConnected()) {
-        ErrorBox(Msg(fmNoConnection), Msg(fmConnectionError));
-        return;
+    // Packages from an offline folder need no connection at all.
+    if (fSourceDir.isEmpty() && !fPlatform->InternetConnected()) {
+        // The connection state only says whether a connection is configured,
+        // and some systems (Wine with TMPDIR set) deny one that works: the
+        // server itself decides.
+        LogLine(QStringLiteral("probe: no Internet connection reported; trying the download server %1").arg(fDownloadServer));
+        if (!fPlatform->ServerAnswers(fDownloadServer)) {
+            LogLine(QStringLiteral("the download server does not answer"));
+            ErrorBox(Msg(fmNoConnection) + QLatin1Char(' ') + Msg(fmServerNotAnswering) + QLatin1Char(' ') + fDownloadServer, Msg(fmConnectionError));
+            return;
+        }
+        LogLine(QStringLiteral("the download server answers"));
     }
     instalovat1b->setEnabled(false);
     if (!NetPresent())

@@ -7,6 +7,8 @@
 #   OUT/data/sqllocaldb/2022/sqllocaldb.msi
 #   OUT/data/sqllocaldb/32bit/sqllocaldb.msi
 #   OUT/data/dilnex8/dilnex8.exe
+# and, outside what is served, a .NET stand-in that asks for a restart:
+#   OUT/restart/dotnetfx40_full_x86_x64.exe
 # Needs the MinGW-w64 cross compiler and wixl.
 #
 #   build_demo_packages.sh OUT [BUILD_DIR]
@@ -26,6 +28,8 @@ mkdir -p "$data/sqllocaldb/netframe" "$data/sqllocaldb/nativeclient/64bit" "$dat
   "$data/sqllocaldb/2022" "$data/sqllocaldb/32bit" "$data/dilnex8"
 cp "$build/dotnetfx40_full_x86_x64.exe" "$data/sqllocaldb/netframe/"
 cp "$build/dilnex8.exe" "$data/dilnex8/"
+mkdir -p "$out/restart"
+cp "$build/restart/dotnetfx40_full_x86_x64.exe" "$out/restart/"
 
 # Fixed codes: rebuilding gives the same products (the product code itself is
 # new each time, which the Windows Installer allows for an upgrade code).

@@ -1,7 +1,9 @@
 // Demo stand-ins for the two setup programs the installer downloads and runs
-// (built twice, see CMakeLists.txt). Each registers, in the 32-bit registry
-// view, the key the installer looks for, and exits without a window.
+// (built three times, see CMakeLists.txt). Each registers, in the 32-bit
+// registry view, the key the installer looks for, and exits without a window.
 //   DEMO_NETFX:   .NET Framework 4 ("SOFTWARE\Microsoft\NET Framework Setup\NDP\v4")
+//   DEMO_NETFX with DEMO_RESTART: the same, then exits 3010 as .NET's setup
+//                 does when the computer must restart to finish
 //   DEMO_DILNEX8: the Dilnex 8 setup: "SOFTWARE\Dilnex\Dilnex 8" and a "dilnex.exe"
 //                 in the folder given as its argument, else its working directory.
 
@@ -43,7 +45,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     const wchar_t *Full = L"SOFTWARE\\Microsoft\\NET Framework Setup\\NDP\\v4\\Full";
     bool Ok = SetNumber(Full, L"Install", 1) && SetString(Full, L"Version", L"4.0.30319") &&
               SetString(L"SOFTWARE\\Microsoft\\NET Framework Setup\\NDP\\v4\\Client", L"Version", L"4.0.30319");
+#if defined(DEMO_RESTART)
+    return Ok ? 3010 : 1;
+#else
     return Ok ? 0 : 1;
+#endif
 #elif defined(DEMO_DILNEX8)
     int Count = 0;
     wchar_t **Args = CommandLineToArgvW(GetCommandLineW(), &Count);

@@ -73,4 +73,20 @@ public:
     // process while the window keeps handling events; false when it cannot start.
     virtual bool RunAndWait(const QString &FileName, const QString &Parameters, const QString &Verb, int ShowCmd,
                             const QString &Directory) = 0;
+    // The exit code of the program the last RunAndWait waited for; -1 when it
+    // did not start, crashed, or the platform cannot tell. Restarts asked for
+    // by a component installer (3010, 1641) are read from it.
+    virtual int LastExitCode() const { return -1; }
+    // Why the last DownloadFile failed, in words for a log (a status the
+    // server answered, a network error, "cancelled"); empty when unknown.
+    virtual QString LastDownloadFailure() const { return {}; }
+
+    // Whether the download server at BaseUrl accepts a connection. Asked when
+    // the system's connection state says there is none: that state only says
+    // whether a connection is configured, and some systems answer it wrongly.
+    virtual bool ServerAnswers(const QString &BaseUrl)
+    {
+        Q_UNUSED(BaseUrl);
+        return false;
+    }
 };

@@ -10,4 +10,5 @@ const char *const LocalDBVersionKeys[6] = {
 };
 const char *const NetFramework4Key = "SOFTWARE\\Microsoft\\NET Framework Setup\\NDP\\v4";
 const char *const NativeClient11Key = "SOFTWARE\\Microsoft\\SQLNCLI11";
+const char *const Dilnex8Key = "SOFTWARE\\Dilnex\\Dilnex 8";
 const char *const WindowsCurrentVersionKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";

@@ -6,4 +6,6 @@
 extern const char *const LocalDBVersionKeys[6];
 extern const char *const NetFramework4Key;
 extern const char *const NativeClient11Key;
+// Written by the Dilnex 8 setup: the application is installed.
+extern const char *const Dilnex8Key;
 extern const char *const WindowsCurrentVersionKey;

@@ -19,6 +19,7 @@ public:
     bool Admin = true;
     QString WindowsName = QStringLiteral("Windows 10");
     bool Internet = true;
+    bool ServerAnswering = false; // what a connection to the download server finds
     QString TempDir = QStringLiteral("/tmp/fake/");
     QString Locale = QStringLiteral("cs");
     QString MissingRuntime; // not empty: installers cannot run, this is missing
@@ -30,6 +31,9 @@ public:
     std::function<void(const QString &URL, const QString &FileName, const TDownloadProgressEvent &)> Download;
     // What running a file does; by default nothing (an installer that installs nothing).
     std::function<void(const QString &FileName, const QString &Parameters)> Run;
+    // The exit code of a run; by default 0.
+    std::function<int(const QString &FileName, const QString &Parameters)> ExitCode;
+    int LastCode = -1;
 
     TLocalDBVersions GetLocalDBVersions() override
     {
@@ -89,7 +93,14 @@ public:
         Calls << QStringLiteral("RunAndWait %1|%2|%3|%4|%5").arg(FileName, Parameters, Verb).arg(ShowCmd).arg(Directory);
         if (Run)
             Run(FileName, Parameters);
+        LastCode = ExitCode ? ExitCode(FileName, Parameters) : 0;
         return true;
+    }
+    int LastExitCode() const override { return LastCode; }
+    bool ServerAnswers(const QString &BaseUrl) override
+    {
+        Calls << QStringLiteral("ServerAnswers ") + BaseUrl;
+        return ServerAnswering;
     }
 };
 

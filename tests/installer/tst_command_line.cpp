@@ -90,12 +90,62 @@ private slots:
         }
     }
 
+    // The administrators' options: how the run goes, where it logs, its
+    // language and the offline folder; what contradicts itself is refused.
+    void unattended_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QString>("summary"); // mode|log|language|layout|source, or a part of the error
+        const int Run = TInstallerCommandLine::Run, Error = TInstallerCommandLine::Error;
+        const QString Cwd = QDir::currentPath();
+        QTest::newRow("none") << QStringList{} << Run << "0||||";
+        QTest::newRow("passive") << QStringList{"--passive"} << Run << "1||||";
+        QTest::newRow("quiet, log, language")
+            << QStringList{"--quiet", "--log", "/var/log/setup.log", "--language", " EN "} << Run
+            << "2|/var/log/setup.log|en||";
+        QTest::newRow("relative log") << QStringList{"--log=a/../setup.log"} << Run << "0|" + Cwd + "/setup.log|||";
+        QTest::newRow("layout") << QStringList{"--layout", "/media/usb/dilnex"} << Run << "0|||/media/usb/dilnex|";
+        QTest::newRow("source, quiet") << QStringList{"--quiet", "--source", "/media/usb/dilnex"} << Run
+                                       << "2||||/media/usb/dilnex";
+        QTest::newRow("passive and quiet") << QStringList{"--passive", "--quiet"} << Error << "exclude each other";
+        QTest::newRow("layout and source") << QStringList{"--layout", "/a", "--source", "/b"} << Error
+                                           << "exclude each other";
+        QTest::newRow("empty log") << QStringList{"--log="} << Error << "--log";
+        QTest::newRow("empty layout") << QStringList{"--layout="} << Error << "--layout";
+        QTest::newRow("empty language") << QStringList{"--language", " "} << Error << "--language";
+        QTest::newRow("language without code") << QStringList{"--language"} << Error << "Missing value";
+    }
+
+    void unattended()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, outcome);
+        QFETCH(QString, summary);
+        const TInstallerCommandLine Result = ParseInstallerCommandLine(QStringList{"dilnex-local-setup"} + arguments);
+        QCOMPARE(int(Result.Outcome), outcome);
+        if (outcome != TInstallerCommandLine::Run) {
+            QVERIFY2(Result.Text.contains(summary), qPrintable(Result.Text));
+            return;
+        }
+        const TInstallerOptions &O = Result.Options;
+        auto Absolute = [](const QString &Path) { return Path.isEmpty() ? Path : QFileInfo(Path).absoluteFilePath(); };
+        const QStringList Expected = summary.split(u'|');
+        QCOMPARE(QString::number(O.UiMode), Expected[0]);
+        QCOMPARE(O.LogFile, Absolute(Expected[1]));
+        QCOMPARE(O.Language, Expected[2]);
+        QCOMPARE(O.LayoutDir, Absolute(Expected[3]));
+        QCOMPARE(O.SourceDir, Absolute(Expected[4]));
+    }
+
     void help()
     {
         const TInstallerCommandLine Result = ParseInstallerCommandLine({"dilnex-local-setup", "--help"});
         QCOMPARE(int(Result.Outcome), int(TInstallerCommandLine::Help));
         for (const char *Part : {"Usage: dilnex-local-setup [options]", "--server <URL>", "--prefix <DIR>",
-                                 "DILNEX_DOWNLOAD_SERVER", "WINEPREFIX"})
+                                 "DILNEX_DOWNLOAD_SERVER", "WINEPREFIX", "--passive", "--quiet", "--log <FILE>",
+                                 "--language <CODE>", "--layout <DIR>", "--source <DIR>", "Exit codes:", "  0 ",
+                                 "  2 ", "  1602 ", "  1603 ", "  1641 ", "  3010 "})
             QVERIFY2(Result.Text.contains(QLatin1String(Part)), Part);
     }
 
@@ -106,6 +156,8 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("output"); // a part of stdout + stderr
         QTest::newRow("help") << QStringList{"--help"} << 0 << "--server <URL>";
+        QTest::newRow("help lists the exit codes") << QStringList{"--help"} << 0 << "1603";
+        QTest::newRow("contradiction") << QStringList{"--quiet", "--passive"} << 2 << "exclude each other";
         QTest::newRow("bad server") << QStringList{"--server", "ftp://x"} << 2
                                     << "--server: not an http or https URL with a host: ftp://x";
     }

@@ -28,6 +28,7 @@ struct TScenario
     bool Windows64 = true;
     bool Windows64Fails = false;
     bool Internet = true;
+    bool ServerAnswers = false; // when no connection is reported
     QSet<QString> FailingDownloads;   // file names whose download fails
     QSet<QString> CancelledDownloads; // file names whose download the user cancels
     QSet<QString> FailingInstallers;  // file names whose installer installs nothing
@@ -57,7 +58,7 @@ class TestWorkflowSteps : public QObject
 
     static QString Expand(TForm1 *F, QString Text)
     {
-        for (int i = 23; i >= 0; --i)
+        for (int i = fmFileDiffers; i >= 0; --i)
             Text.replace(QStringLiteral("{%1}").arg(i), F->Lexicon1->GetItem(i));
         return Text;
     }
@@ -81,6 +82,7 @@ class TestWorkflowSteps : public QObject
         P.Windows64 = S.Windows64;
         P.Windows64Fails = S.Windows64Fails;
         P.Internet = S.Internet;
+        P.ServerAnswering = S.ServerAnswers;
         P.Download = [&P, &Form, S](const QString &URL, const QString &FileName, const TDownloadProgressEvent &OnProgress) {
             const QString Name = FileName.section('/', -1);
             bool Cancel = false;
@@ -214,10 +216,21 @@ private slots:
         S = {};
         S.Internet = false;
         S.Actions = {"continue", "1"};
-        S.Boxes = {"{3}|{4}"};
+        // The box says which server was tried besides the connection state.
+        S.Boxes = {"{3} {29} http://packages.test|{4}"};
         S.States = "1--";
         S.Memo2 = {"Net Framework 4.0.2", "SQL Native Client 11 64bit"};
         QTest::newRow("no internet connection") << S;
+
+        // The connection state denies a connection that works (Wine with
+        // TMPDIR set): the server answers, so step 1 goes on.
+        S = {};
+        S.Internet = false;
+        S.ServerAnswers = true;
+        S.Actions = {"continue", "1"};
+        S.States = "-2-";
+        S.Memo2 = {"Net Framework 4.0.2", "SQL Native Client 11 64bit"};
+        QTest::newRow("no connection reported, the server answers") << S;
 
         S = {};
         S.FailingInstallers = {"dotnetfx40_full_x86_x64.exe"};

@@ -97,5 +97,10 @@ void TWin32Platform::DownloadFile(const QString &URL, const QString &FileName, c
 bool TWin32Platform::RunAndWait(const QString &FileName, const QString &Parameters, const QString &Verb, int ShowCmd,
                                 const QString &Directory)
 {
-    return WinPlatform::RunAndWait(W(FileName), W(Parameters), W(Verb), ShowCmd, W(Directory));
+    return WinPlatform::RunAndWait(W(FileName), W(Parameters), W(Verb), ShowCmd, W(Directory), &fLastExitCode);
+}
+
+bool TWin32Platform::ServerAnswers(const QString &BaseUrl)
+{
+    return WinPlatform::ServerAnswers(W(BaseUrl));
 }

@@ -19,4 +19,9 @@ public:
     void DownloadFile(const QString &URL, const QString &FileName, const TDownloadProgressEvent &OnProgress) override;
     bool RunAndWait(const QString &FileName, const QString &Parameters, const QString &Verb, int ShowCmd,
                     const QString &Directory) override;
+    int LastExitCode() const override { return fLastExitCode; }
+    bool ServerAnswers(const QString &BaseUrl) override;
+
+private:
+    int fLastExitCode = -1;
 };

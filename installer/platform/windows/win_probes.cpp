@@ -188,6 +188,13 @@ bool InternetConnected()
     return InternetGetConnectedState(&Flags, 0) != FALSE;
 }
 
+bool ServerAnswers(const std::wstring &Url)
+{
+    // A real connection to the server's host and port, not the system's
+    // idea of whether one is configured.
+    return !Url.empty() && InternetCheckConnectionW(Url.c_str(), FLAG_ICC_FORCE_CONNECTION, 0) != FALSE;
+}
+
 std::wstring GetTempDir()
 {
     char Buffer[260];

@@ -33,6 +33,8 @@ void GetWindowsVersion(unsigned &Major, unsigned &Minor);
 std::wstring GetWindowsName();
 
 bool InternetConnected();
+// Whether a connection to the server of Url (its host and port) can be made.
+bool ServerAnswers(const std::wstring &Url);
 // The temporary folder, ending with a backslash; empty when the system cannot
 // give it in 260 characters.
 std::wstring GetTempDir();

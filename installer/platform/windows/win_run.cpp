@@ -15,8 +15,10 @@ const wchar_t *NoneIfEmpty(const std::wstring &Text)
 } // namespace
 
 bool RunAndWait(const std::wstring &FileName, const std::wstring &Parameters, const std::wstring &Verb, int ShowCmd,
-                const std::wstring &Directory)
+                const std::wstring &Directory, int *ExitCode)
 {
+    if (ExitCode)
+        *ExitCode = -1;
     SHELLEXECUTEINFOW Request{};
     Request.cbSize = sizeof(Request);
     Request.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_DDEWAIT | SEE_MASK_DOENVSUBST | SEE_MASK_FLAG_NO_UI;
@@ -43,6 +45,9 @@ bool RunAndWait(const std::wstring &FileName, const std::wstring &Parameters, co
             DispatchMessageW(&Message);
         }
     }
+    DWORD Code = 0;
+    if (ExitCode && GetExitCodeProcess(Process, &Code) && Code != STILL_ACTIVE)
+        *ExitCode = int(Code);
     CloseHandle(Process);
     return true;
 }

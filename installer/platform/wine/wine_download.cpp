@@ -512,8 +512,15 @@ bool TWineDownloader::Notify(TDownloadStatus Status, const QString &Text)
     return Cancel;
 }
 
-void WineDownloadFile(const QString &URL, const QString &FileName, const TDownloadProgressEvent &OnProgress)
+void WineDownloadFile(const QString &URL, const QString &FileName, const TDownloadProgressEvent &OnProgress,
+                      QString *FailureReason)
 {
     TWineDownloader Downloader;
-    Downloader.Download(URL, FileName, OnProgress);
+    try {
+        Downloader.Download(URL, FileName, OnProgress);
+    } catch (...) {
+        if (FailureReason)
+            *FailureReason = Downloader.FailureReason();
+        throw;
+    }
 }

@@ -112,5 +112,7 @@ private:
     std::exception_ptr fUserError;
 };
 
-// The seam's DownloadFile for the Wine backend: a fresh TWineDownloader with default settings.
-void WineDownloadFile(const QString &URL, const QString &FileName, const TDownloadProgressEvent &OnProgress);
+// The seam's DownloadFile for the Wine backend: a fresh TWineDownloader with
+// default settings. FailureReason, when given, gets what went wrong on failure.
+void WineDownloadFile(const QString &URL, const QString &FileName, const TDownloadProgressEvent &OnProgress,
+                      QString *FailureReason = nullptr);

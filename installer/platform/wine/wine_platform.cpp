@@ -5,6 +5,10 @@
 #include "installer/platform/wine/wine_run.h"
 
 #include <QDir>
+#include <QEventLoop>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUrl>
 
 bool TWinePlatform::CanRunInstallers(QString &Missing)
 {
@@ -48,11 +52,38 @@ bool TWinePlatform::Prepare(QString &Reason)
 
 void TWinePlatform::DownloadFile(const QString &URL, const QString &FileName, const TDownloadProgressEvent &OnProgress)
 {
-    WineDownloadFile(URL, FileName, OnProgress);
+    fLastDownloadFailure.clear();
+    WineDownloadFile(URL, FileName, OnProgress, &fLastDownloadFailure);
 }
 
 bool TWinePlatform::RunAndWait(const QString &FileName, const QString &Parameters, const QString &Verb, int ShowCmd,
                                const QString &Directory)
 {
-    return WineRunAndWait(FileName, Parameters, Verb, ShowCmd, Directory);
+    return WineRunAndWait(FileName, Parameters, Verb, ShowCmd, Directory, &fLastExitCode);
+}
+
+bool TWinePlatform::ServerAnswers(const QString &BaseUrl)
+{
+    const QUrl Url(BaseUrl);
+    if (!Url.isValid() || Url.host().isEmpty())
+        return false;
+    const quint16 Port = quint16(Url.port(Url.scheme() == u"https" ? 443 : 80));
+    QTcpSocket Socket;
+    QEventLoop Loop;
+    QTimer Limit;
+    Limit.setSingleShot(true);
+    bool Connected = false;
+    QObject::connect(&Socket, &QTcpSocket::connected, &Loop, [&] {
+        Connected = true;
+        Loop.quit();
+    });
+    QObject::connect(&Socket, &QTcpSocket::errorOccurred, &Loop, &QEventLoop::quit);
+    QObject::connect(&Limit, &QTimer::timeout, &Loop, &QEventLoop::quit);
+    // Ten seconds, as long as a slow name lookup and connect may take.
+    Limit.start(10000);
+    Socket.connectToHost(Url.host(), Port);
+    if (Socket.state() != QAbstractSocket::UnconnectedState)
+        Loop.exec();
+    Socket.abort();
+    return Connected;
 }

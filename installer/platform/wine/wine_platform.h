@@ -26,7 +26,13 @@ public:
     void DownloadFile(const QString &URL, const QString &FileName, const TDownloadProgressEvent &OnProgress) override;
     bool RunAndWait(const QString &FileName, const QString &Parameters, const QString &Verb, int ShowCmd,
                     const QString &Directory) override;
+    int LastExitCode() const override { return fLastExitCode; }
+    QString LastDownloadFailure() const override { return fLastDownloadFailure; }
+    // A TCP connection to the server's host and port, the window live meanwhile.
+    bool ServerAnswers(const QString &BaseUrl) override;
 
 private:
     TWineProbes fProbes;
+    int fLastExitCode = -1;
+    QString fLastDownloadFailure;
 };

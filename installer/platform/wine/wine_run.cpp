@@ -241,11 +241,18 @@ std::optional<TWineCommand> WineCommandFor(const QString &FileName, const QStrin
 }
 
 bool WineRunAndWait(const QString &FileName, const QString &Parameters, const QString &Verb, int ShowCmd,
-                    const QString &Directory)
+                    const QString &Directory, int *ExitCode)
 {
     Q_UNUSED(ShowCmd); // Wine shows a program's windows the normal way
+    if (ExitCode)
+        *ExitCode = -1;
     const std::optional<TWineCommand> Command = WineCommandFor(FileName, Parameters, Verb, Directory);
-    return Command && WineStartAndWait(*Command);
+    if (!Command)
+        return false;
+    const std::optional<int> Code = WineStartAndWait(*Command);
+    if (ExitCode && Code)
+        *ExitCode = *Code;
+    return Code.has_value();
 }
 
 std::optional<int> WineStartAndWait(const TWineCommand &Command, const QProcessEnvironment &Environment)

@@ -43,9 +43,10 @@ std::optional<TWineCommand> WineCommandFor(const QString &FileName, const QStrin
                                            const QString &Directory);
 
 // The seam's RunAndWait for the Wine backend. True when the program was
-// started (its exit code is not judged), false at once when it could not be.
+// started, false at once when it could not be. ExitCode, when given, gets
+// the program's exit code (-1 when it did not start or crashed).
 bool WineRunAndWait(const QString &FileName, const QString &Parameters, const QString &Verb, int ShowCmd,
-                    const QString &Directory);
+                    const QString &Directory, int *ExitCode = nullptr);
 
 // Starts Command with Environment, waits for it while the window keeps
 // handling events, then for the prefix's wineserver to write the registry.

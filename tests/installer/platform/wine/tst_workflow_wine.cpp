@@ -9,7 +9,6 @@
 #include "installer/platform/wine/wine_platform.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -189,23 +188,31 @@ private slots:
         emit Form->pokracovatb->clicked();
         QVERIFY(Form->instalovat1b->isEnabled());
 
-        QElapsedTimer Clock;
-        qint64 ClosedAt = -1;
+        bool Closed = false;
         QTimer Closer;
         QObject::connect(&Closer, &QTimer::timeout, [&] {
-            if (ClosedAt < 0 && Form->pb1->value() > 0) {
-                ClosedAt = Clock.elapsed();
+            if (!Closed && Form->pb1->value() > 0) {
+                Closed = true;
                 Form->close();
             }
         });
+        // What the bar shows after the close: the download stops at its next
+        // progress notification (which may still set the bar once), then the
+        // block resets the bar. A download that ran on would go on moving it.
+        QList<int> AfterClose;
+        QObject::connect(Form->pb1, &QProgressBar::valueChanged, [&](int Value) {
+            if (Closed)
+                AfterClose << Value;
+        });
         Closer.start(5);
-        Clock.start();
         emit Form->instalovat1b->clicked();
-        const qint64 ReturnedAt = Clock.elapsed();
         Server->ClearFaults();
 
-        QVERIFY(ClosedAt >= 0);
-        QVERIFY2(ReturnedAt - ClosedAt < 1000, qPrintable(QString::number(ReturnedAt - ClosedAt)));
+        QVERIFY(Closed);
+        QVERIFY2(!AfterClose.isEmpty() && AfterClose.size() <= 2 && AfterClose.last() == 0,
+                 qPrintable(QString::number(AfterClose.size())));
+        // The transfer was broken off, not finished: nothing of it is left.
+        QVERIFY(!QFile::exists(Platform.GetTempDir() + QStringLiteral("dotnetfx40_full_x86_x64.exe")));
         QVERIFY(!Form->isVisible());
         QVERIFY(!Form->zrusitb->isEnabled());
         // The .NET package was asked for once, nothing else at all.
