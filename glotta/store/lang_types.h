@@ -3,12 +3,13 @@
 // language's name and code, the encodings of written language files and the
 // shape of the "may this go on?" events.
 
+#include "glotta/store/glotta_store_export.h"
 #include <QObject>
 #include <QString>
 #include <functional>
 
 namespace GlottaTypes {
-Q_NAMESPACE
+Q_NAMESPACE_EXPORT(GLOTTA_STORE_EXPORT)
 
 // The text encoding of written language files, in the order the engine's
 // published LangFileEncoding stores them.
@@ -20,7 +21,7 @@ using GlottaTypes::TLFEncoding;
 
 // Display name of a language and its ISO 639-1 code (two lower-case letters
 // or empty).
-struct TLangIDs
+struct GLOTTA_STORE_EXPORT TLangIDs
 {
     QString Name;
     QString Code;

@@ -5,6 +5,7 @@
 // the rows, switches their status and saves. All texts come from the
 // library's interface texts, so the window speaks the library's languages.
 
+#include "glotta/widgets/glotta_widgets_export.h"
 #include "glotta/store/word_list.h"
 #include "toolkit/widgets/form.h"
 
@@ -18,7 +19,7 @@ class QPushButton;
 class TLangGrid;
 class TVCLLangData;
 
-class TLanguageManager : public TForm
+class GLOTTA_WIDGETS_EXPORT TLanguageManager : public TForm
 {
     Q_OBJECT
 public:
