@@ -1,4 +1,5 @@
 #include "installer/form1.h"
+#include "installer/installer_log.h"
 
 #include "toolkit/widgets/class_registry.h"
 #include "toolkit/widgets/design.h"
@@ -56,7 +57,8 @@ TForm1 *TForm1::Create(TPlatform *Platform, const QString &ProgramDir)
     Form->fProgramDir = ProgramDir.isEmpty() ? QCoreApplication::applicationDirPath() : ProgramDir;
     try {
         ReadDesign(Form, QStringLiteral(":/designs/form1.json"));
-    } catch (...) {
+    } catch (const std::exception &E) {
+        qCWarning(lcInstaller()).noquote() << QStringLiteral("installer window not created: %1").arg(QString::fromLocal8Bit(E.what()));
         delete Form;
         throw;
     }

@@ -12,13 +12,14 @@
 // neither object: comparing the names on every read cost more than the rest
 // of a lexicon lookup.
 
+#include "glotta/engine/glotta_engine_export.h"
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QProperty>
 #include <QString>
 
-class TComponentPathCache : public QObject
+class GLOTTA_ENGINE_EXPORT TComponentPathCache : public QObject
 {
 public:
     TComponentPathCache();

@@ -5,6 +5,7 @@
 // for itself: the language-list command entries, the editor's captions and
 // messages, the directory error.
 
+#include "glotta/engine/glotta_engine_export.h"
 #include "glotta/engine/internal_lang_defs.h"
 #include "glotta/store/lang_types.h"
 #include "glotta/engine/lexicon.h"
@@ -14,7 +15,7 @@
 
 class TIndexedItems;
 
-class TCustomProgrammableLexicon : public TLexicon
+class GLOTTA_ENGINE_EXPORT TCustomProgrammableLexicon : public TLexicon
 {
     Q_OBJECT
 public:
@@ -39,7 +40,7 @@ protected:
     TNotifyEvent fOnInitialization;
 };
 
-class TLangFormLexicon : public TCustomProgrammableLexicon, public TLibraryTexts
+class GLOTTA_ENGINE_EXPORT TLangFormLexicon : public TCustomProgrammableLexicon, public TLibraryTexts
 {
     Q_OBJECT
 public:

@@ -5,6 +5,7 @@
 // what a client that translates the texts of one form needs: the snapshot of
 // the form's designed texts (its design structure) and the names of its lines.
 
+#include "glotta/engine/glotta_engine_export.h"
 #include "toolkit/core/component.h"
 #include "toolkit/core/events.h"
 #include "glotta/engine/glotta_core.h"
@@ -19,7 +20,7 @@
 
 class TComponentStructure;
 
-class TGlottaComponent : public QObject, public TComponentHooks, public TSpanClient
+class GLOTTA_ENGINE_EXPORT TGlottaComponent : public QObject, public TComponentHooks, public TSpanClient
 {
     Q_OBJECT
     Q_PROPERTY(TGlottaCore *GlottaEngine READ GlottaEngine WRITE SetGlottaEngine)
@@ -56,7 +57,7 @@ protected:
     bool fConnectedGlobal = false;
 };
 
-class TGlottaCPC : public TGlottaComponent
+class GLOTTA_ENGINE_EXPORT TGlottaCPC : public TGlottaComponent
 {
     Q_OBJECT
     Q_PROPERTY(bool InitAfterCreateForm READ InitAfterCreateForm WRITE SetInitAfterCreateForm)

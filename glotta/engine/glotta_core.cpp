@@ -1,4 +1,6 @@
 #include "glotta/engine/glotta_core.h"
+#include "glotta/glotta_version.h"
+#include "glotta/engine/engine_log.h"
 
 #include "glotta/store/component_names.h"
 #include "glotta/store/flag_icon.h"
@@ -95,7 +97,7 @@ TGlottaCore::~TGlottaCore()
 
 QString TGlottaCore::AboutGlotta() const
 {
-    return QStringLiteral("Glotta 2.13.4");
+    return QStringLiteral("Glotta " GLOTTA_VERSION_STRING);
 }
 
 bool TGlottaCore::IsReady() const
@@ -668,8 +670,14 @@ bool TGlottaCore::ExtractResourceLanguage(int Index)
             return false;
         if (!EnsureLangsDir())
             return false;
-        return fData->ExtractResource(Index, LanguageSources());
-    } catch (const std::exception &) {
+        if (fData->ExtractResource(Index, LanguageSources()))
+            return true;
+        qCWarning(lcGlottaEngine).noquote()
+            << QStringLiteral("language resource %1 not copied into %2").arg(Name, GetLangsDir());
+        return false;
+    } catch (const std::exception &E) {
+        qCWarning(lcGlottaEngine).noquote()
+            << QStringLiteral("language resource %1 not copied: %2").arg(fData->GetFile(Index), QString::fromLocal8Bit(E.what()));
         return false;
     }
 }

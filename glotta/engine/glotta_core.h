@@ -7,6 +7,7 @@
 // lexicons and is the bridge through which the editor loads and saves
 // languages.
 
+#include "glotta/engine/glotta_engine_export.h"
 #include "toolkit/core/component.h"
 #include "toolkit/core/events.h"
 #include "toolkit/core/exception.h"
@@ -34,9 +35,9 @@ GLOTTA_DECLARE_EXCEPTION(EImportExport, Exception)
 
 // Keys (engine name "&" owner name) of the engines that are the first of
 // their kind; process-wide, entries are never removed. GUI thread only.
-TStringList &RegisteredEngines();
+GLOTTA_ENGINE_EXPORT TStringList &RegisteredEngines();
 
-class TGlottaCore : public QObject, public TComponentHooks, public TLangDataEngine
+class GLOTTA_ENGINE_EXPORT TGlottaCore : public QObject, public TComponentHooks, public TLangDataEngine
 {
     Q_OBJECT
     Q_PROPERTY(QString AboutGlotta READ AboutGlotta WRITE SetAboutGlotta)

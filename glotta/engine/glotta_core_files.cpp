@@ -4,6 +4,7 @@
 // (SaveLanguage). The format itself is language_file's.
 
 #include "glotta/engine/glotta_core.h"
+#include "glotta/engine/engine_log.h"
 
 #include "glotta/store/flag_icon.h"
 #include "glotta/engine/lang_core_data.h"
@@ -168,21 +169,28 @@ bool TGlottaCore::LoadLanguage(const QString &LangName, TLoadFlags Flags, const 
 bool TGlottaCore::LoadLanguageFile(const QString &LangName, int Index, TLoadFlags Flags, const QString &Chain)
 {
     TLangCoreData &D = *fData;
+    const auto Refused = [&](const char *Reason) {
+        qCWarning(lcGlottaEngine).noquote()
+            << QStringLiteral("language %1 not loaded from %2: %3").arg(LangName, D.GetFile(Index), QLatin1String(Reason));
+    };
     try {
         TLanguageFileReader Reader;
         std::unique_ptr<QIODevice> Source = OpenLanguageSource(Index);
         if (!Source) {
+            Refused("it cannot be opened");
             ResetToDesignLanguage(Flags);
             return false;
         }
         Reader.SetDevice(std::move(Source));
         if (Reader.IsEmpty()) {
             // Reading failed at the very start, or the file is empty.
+            Refused(Reader.Failed() ? "it cannot be read" : "it is empty");
             if (Reader.Failed())
                 ResetToDesignLanguage(Flags);
             return false;
         }
         if (!Reader.ReadSignature(fLangFileSign)) {
+            Refused("its first line is not the language-file signature");
             ResetToDesignLanguage(Flags);
             return false;
         }
@@ -207,6 +215,7 @@ bool TGlottaCore::LoadLanguageFile(const QString &LangName, int Index, TLoadFlag
         if (!Reader.ReadLexicons(*D.DataLexicon, LibraryPath) || !Reader.ReadSmartLexicons(*D.SmartLexicon)
             || Reader.Failed()) {
             // A file that could not be read to its end is not loaded in part.
+            Refused("it could not be read to its end");
             ResetToDesignLanguage(Flags);
             return false;
         }
@@ -230,8 +239,9 @@ bool TGlottaCore::LoadLanguageFile(const QString &LangName, int Index, TLoadFlag
                 D.CurrentSuperiorLang = TLangIDs{fDesignLanguage, D.DesignLangISO};
         }
         return true;
-    } catch (const std::exception &) {
+    } catch (const std::exception &E) {
         // Unreadable data, exhausted memory: the design language stays.
+        Refused(E.what());
         ResetToDesignLanguage(Flags);
         return false;
     }

@@ -3,6 +3,7 @@
 // language's display name, element 1 its ISO 639-1 code, elements 2 to 51 the
 // texts of items 0 to 49 of the library lexicon.
 
+#include "glotta/engine/glotta_engine_export.h"
 #include <QString>
 #include <array>
 
@@ -64,8 +65,8 @@ enum TLibraryItem {
 };
 
 // The five built-in sets.
-const TInternalLangDefs &EnglishTexts();
-const TInternalLangDefs &CzechTexts();
-const TInternalLangDefs &SlovakTexts();
-const TInternalLangDefs &GermanTexts();
-const TInternalLangDefs &ItalianTexts();
+GLOTTA_ENGINE_EXPORT const TInternalLangDefs &EnglishTexts();
+GLOTTA_ENGINE_EXPORT const TInternalLangDefs &CzechTexts();
+GLOTTA_ENGINE_EXPORT const TInternalLangDefs &SlovakTexts();
+GLOTTA_ENGINE_EXPORT const TInternalLangDefs &GermanTexts();
+GLOTTA_ENGINE_EXPORT const TInternalLangDefs &ItalianTexts();

@@ -8,6 +8,7 @@
 // folder (glotta/engine/editor/); the editor window's data class derives from
 // this one and implements the operations that touch the window.
 
+#include "glotta/engine/glotta_engine_export.h"
 #include "glotta/store/component_structure.h"
 #include "glotta/store/indexed_items.h"
 #include "glotta/store/lang_types.h"
@@ -44,7 +45,7 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TEditorSearchMode)
 
 // What the data holder asks of the engine that owns it. The engine
 // implements it; the holder never reaches into the engine's fields.
-class TLangDataEngine
+class GLOTTA_ENGINE_EXPORT TLangDataEngine
 {
 public:
     // The language directory with a trailing separator; empty: none.
@@ -78,7 +79,7 @@ protected:
     ~TLangDataEngine() = default;
 };
 
-class TLangCoreData : public TLanguageList
+class GLOTTA_ENGINE_EXPORT TLangCoreData : public TLanguageList
 {
 public:
     // Number of the library's interface texts the editor keeps at hand.

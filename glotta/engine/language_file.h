@@ -6,6 +6,7 @@
 // loads the superior chain between the header and the sections and keeps
 // the current language; the format itself lives here.
 
+#include "glotta/engine/glotta_engine_export.h"
 #include "glotta/store/language_header.h"
 #include "glotta/store/lang_types.h"
 #include "glotta/store/struct_lines.h"
@@ -53,14 +54,14 @@ constexpr qint64 MaxLanguageFileSize = 32 * 1024 * 1024;
 // One component line: number field Number, value Value. False (skip the
 // line) for a negative or too large property-type ID or a line without
 // "%COMPONENT=". Descent 0; changeable 1, or 0 with "%NOTRANS", plus 2 with "%OLD".
-bool ParseItemLine(int Number, QStringView Value, TFullStructLine &Line);
+GLOTTA_ENGINE_EXPORT bool ParseItemLine(int Number, QStringView Value, TFullStructLine &Line);
 // The component line as written: ID, TAB, quoted text or "%NOTRANS",
 // "%COMPONENT=", "%OWNER=", "%ITEM=" (when not empty), "%OLD" (changeable bit 1).
-QString FormatStructLine(const TFullStructLine &Line);
+GLOTTA_ENGINE_EXPORT QString FormatStructLine(const TFullStructLine &Line);
 
 // The identity of a language as its file's header line carries it, and the
 // flag picture of the file.
-struct TLanguageFileHeader
+struct GLOTTA_ENGINE_EXPORT TLanguageFileHeader
 {
     QString Name;
     // Read: "%CODE=" normalised, empty when invalid. Written only when valid
@@ -75,7 +76,7 @@ struct TLanguageFileHeader
 // The full read of one language file, one step per section, in file order:
 // signature, header, components, lexicons, smart lexicons, flag. Each step
 // goes on from the line where the step before it stopped.
-class TLanguageFileReader
+class GLOTTA_ENGINE_EXPORT TLanguageFileReader
 {
 public:
     // Whether a registered client owns a component line.
@@ -125,22 +126,22 @@ private:
 // header, a line per line of Struct in its order, the lexicons that hold
 // items (LibraryPath's name line marked "%GLOTTA"), the global and the named
 // smart lexicons, and the flag block when Header.Flag is not empty.
-QStringList FormatLanguageFile(const QString &Signature, const TLanguageFileHeader &Header,
+GLOTTA_ENGINE_EXPORT QStringList FormatLanguageFile(const QString &Signature, const TLanguageFileHeader &Header,
                                const TComponentStructure &Struct, const TLexiconData &Lexicons,
                                const TSmartLexiconData &Smart, const QString &LibraryPath);
 
 // Every line followed by CR LF, in the encoding, with its byte-order mark
 // (none for ANSI, the legacy code page of the user's language).
-QByteArray EncodeLanguageFile(const QStringList &Lines, TLFEncoding Encoding);
+GLOTTA_ENGINE_EXPORT QByteArray EncodeLanguageFile(const QStringList &Lines, TLFEncoding Encoding);
 
 // Opens FileName for reading into File (a closed QFile) when it is
 // a regular file of at most MaxLanguageFileSize bytes; false otherwise.
-bool OpenLanguageFile(const QString &FileName, QFile &File);
+GLOTTA_ENGINE_EXPORT bool OpenLanguageFile(const QString &FileName, QFile &File);
 // Reads a whole file of at most MaxLanguageFileSize bytes; false when it
 // cannot be opened or read or is larger.
-bool ReadLanguageFileBytes(const QString &FileName, QByteArray &Bytes);
+GLOTTA_ENGINE_EXPORT bool ReadLanguageFileBytes(const QString &FileName, QByteArray &Bytes);
 // Writes the whole file to a temporary file and renames it over FileName,
 // so a crash or a full disk never leaves a truncated language file. False
 // with the file error and its text when it fails.
-bool WriteLanguageFileBytes(const QString &FileName, const QByteArray &Bytes, QFileDevice::FileError &Error,
+GLOTTA_ENGINE_EXPORT bool WriteLanguageFileBytes(const QString &FileName, const QByteArray &Bytes, QFileDevice::FileError &Error,
                             QString &ErrorText);

@@ -1,4 +1,5 @@
 #include "glotta/engine/language_file_head.h"
+#include "glotta/engine/engine_log.h"
 
 #include "glotta/engine/language_file.h"
 #include "glotta/store/ansi_code_page.h"
@@ -222,7 +223,9 @@ void ReadLanguageFileHead(const QString &FileName, const QString &Sign, TLangIDs
         QByteArray Bytes;
         if (ReadRest(File, Head, Bytes))
             ReadLanguageHeader(Bytes, Sign, IDs, Flag);
-    } catch (const std::exception &) {
+    } catch (const std::exception &E) {
+        qCWarning(lcGlottaEngine).noquote()
+            << QStringLiteral("header of %1 not read: %2").arg(FileName, QString::fromLocal8Bit(E.what()));
         IDs = TLangIDs();
         Flag.clear();
     }

@@ -2,6 +2,7 @@
 // The lines of a language file (and of the exchange files, which share its
 // line shapes): decoded once, split once, read as views.
 
+#include "glotta/engine/glotta_engine_export.h"
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
@@ -20,7 +21,7 @@
 // (Has) reads on and forgets every line before it, so a full load never
 // holds the whole file next to what it builds from it. The readers walk
 // their lines forward only, which is all a device allows.
-class TLanguageFileLines
+class GLOTTA_ENGINE_EXPORT TLanguageFileLines
 {
 public:
     TLanguageFileLines();

@@ -1,4 +1,5 @@
 #include "glotta/engine/language_list.h"
+#include "glotta/engine/engine_log.h"
 
 #include "glotta/engine/language_file.h"
 #include "glotta/engine/language_file_head.h"
@@ -102,12 +103,17 @@ void TLanguageList::Rescan(const TLanguageSources &Sources)
             QByteArray Bytes;
             if (!Sources.ReadResource(Name, Bytes)) {
                 // A resource that cannot be opened is dropped; the rest are still scanned.
+                qCWarning(lcGlottaEngine).noquote()
+                    << QStringLiteral("language resource %1 dropped: it cannot be read").arg(Name);
                 Resources.removeAt(r);
                 continue;
             }
             TLangIDs IDs;
             QByteArray Picture;
             ReadLanguageHeader(Bytes, Sources.SignatureLine, IDs, Picture);
+            if (IDs.Name.isEmpty())
+                qCWarning(lcGlottaEngine).noquote()
+                    << QStringLiteral("language resource %1 refused: its header names no language").arg(Name);
             AddLanguage(Name, IDs, Picture, Sources.ResourcesEditable, Sources);
             ++r;
         }
@@ -132,6 +138,9 @@ void TLanguageList::Rescan(const TLanguageSources &Sources)
         if (!Entry.isFile())
             continue;
         const TScannedFile &File = ScanFile(Entry, Sources.SignatureLine, Scanned);
+        if (File.IDs.Name.isEmpty())
+            qCWarning(lcGlottaEngine).noquote()
+                << QStringLiteral("language file %1 skipped: its header names no language").arg(Sources.Dir + FileName);
         AddLanguage(Sources.Dir + FileName, File.IDs, File.Flag, true, Sources);
     }
     fScanned = std::move(Scanned);

@@ -6,6 +6,7 @@
 // language directory. The engine says where to look (TLanguageSources); the
 // list knows nothing of the engine.
 
+#include "glotta/engine/glotta_engine_export.h"
 #include "glotta/store/lang_types.h"
 #include "toolkit/core/string_list.h"
 
@@ -25,7 +26,7 @@ enum TInternalFlag { ifCreateEntry = 0, ifEditEntry = 1, ifDesignLanguage = 2, i
 
 // The flag images of the languages, parallel to the language list and then
 // to the command entries of the menu list.
-class TFlagsList
+class GLOTTA_ENGINE_EXPORT TFlagsList
 {
 public:
     TFlagsList() = default;
@@ -47,7 +48,7 @@ private:
 };
 
 // Where and how an engine finds its languages.
-struct TLanguageSources
+struct GLOTTA_ENGINE_EXPORT TLanguageSources
 {
     // The design language, always entry 0.
     QString DesignName;
@@ -69,7 +70,7 @@ struct TLanguageSources
 };
 
 // A command entry of the menu list: its text and the picture drawn for it.
-struct TMenuCommand
+struct GLOTTA_ENGINE_EXPORT TMenuCommand
 {
     QString Text;
     TInternalFlag Picture;
@@ -77,7 +78,7 @@ struct TMenuCommand
 
 class QFileInfo;
 
-class TLanguageList
+class GLOTTA_ENGINE_EXPORT TLanguageList
 {
 public:
     TLanguageList() = default;

@@ -3,13 +3,14 @@
 // TDesignedLexicon holds its texts as a designed string list (item n = line n,
 // in one-line form); GetItem answers item n ready for display.
 
+#include "glotta/engine/glotta_engine_export.h"
 #include "glotta/engine/component_path_cache.h"
 #include "glotta/engine/glotta_component.h"
 #include "toolkit/core/string_list.h"
 
 #include <QStringList>
 
-class TLMList : public TGlottaComponent
+class GLOTTA_ENGINE_EXPORT TLMList : public TGlottaComponent
 {
     Q_OBJECT
 public:
@@ -35,7 +36,7 @@ private:
     mutable TComponentPathCache fPath;
 };
 
-class TLexicon : public TLMList
+class GLOTTA_ENGINE_EXPORT TLexicon : public TLMList
 {
     Q_OBJECT
 public:
@@ -49,7 +50,7 @@ public:
     virtual QString CompleteString(const QString &Str);
 };
 
-class TCustomDesignedLexicon : public TLexicon
+class GLOTTA_ENGINE_EXPORT TCustomDesignedLexicon : public TLexicon
 {
     Q_OBJECT
     Q_PROPERTY(QStringList Items READ Items WRITE SetItems)
@@ -78,7 +79,7 @@ protected:
     TStringList fItems;
 };
 
-class TDesignedLexicon : public TCustomDesignedLexicon
+class GLOTTA_ENGINE_EXPORT TDesignedLexicon : public TCustomDesignedLexicon
 {
     Q_OBJECT
 public:

@@ -4,6 +4,7 @@
 // and the choice of their language among the built-in ones. The library
 // lexicon component implements it; the engine creates one for itself.
 
+#include "glotta/engine/glotta_engine_export.h"
 #include "glotta/engine/internal_lang_defs.h"
 #include "glotta/store/lang_types.h"
 
@@ -12,7 +13,7 @@
 
 class TGlottaCore;
 
-class TLibraryTexts
+class GLOTTA_ENGINE_EXPORT TLibraryTexts
 {
 public:
     virtual ~TLibraryTexts() = default;
@@ -37,4 +38,4 @@ public:
 // Creates Engine's library lexicon, attached to Engine (so it heads the
 // engine's registry). Defined with the lexicon classes, which build on the
 // engine: the engine creates its lexicon without including them.
-std::unique_ptr<TLibraryTexts> CreateLibraryLexicon(TGlottaCore *Engine);
+GLOTTA_ENGINE_EXPORT std::unique_ptr<TLibraryTexts> CreateLibraryLexicon(TGlottaCore *Engine);

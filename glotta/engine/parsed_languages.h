@@ -8,6 +8,7 @@
 // At most MaxLanguages entries are kept, the least recently used going first:
 // a language of 50,000 texts takes about 10 MB as a store.
 
+#include "glotta/engine/glotta_engine_export.h"
 #include "glotta/store/component_structure.h"
 #include "glotta/store/lang_types.h"
 #include "glotta/store/lexicon_data.h"
@@ -19,7 +20,7 @@
 #include <memory>
 
 // One file or resource a language was read from, as it was then.
-struct TSourceStamp
+struct GLOTTA_ENGINE_EXPORT TSourceStamp
 {
     QString Name;      // a file's full path or a resource's name
     bool IsFile = false;
@@ -36,7 +37,7 @@ struct TSourceStamp
 };
 
 // What a switch to a language leaves in the store.
-struct TParsedLanguage
+struct GLOTTA_ENGINE_EXPORT TParsedLanguage
 {
     QString Language;
     QString Code;
@@ -48,7 +49,7 @@ struct TParsedLanguage
     std::unique_ptr<TSmartLexiconData> Smart;
 };
 
-class TParsedLanguages
+class GLOTTA_ENGINE_EXPORT TParsedLanguages
 {
 public:
     static constexpr int MaxLanguages = 4;

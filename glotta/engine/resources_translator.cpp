@@ -1,4 +1,5 @@
 #include "glotta/engine/resources_translator.h"
+#include "glotta/engine/engine_log.h"
 
 #include "glotta/engine/glotta_core.h"
 #include "glotta/store/resources_list.h"
@@ -96,8 +97,13 @@ QString TResourceInterceptor::translate(const char *context, const char *sourceT
     bool Found = false;
     try {
         Found = TCustomResourcesTranslator::TranslateResource(S);
-    } catch (...) {
+    } catch (const std::exception &E) {
         // Qt cannot carry an exception through translate(): its text stays.
+        qCWarning(lcGlottaEngine).noquote()
+            << QStringLiteral("resource string \"%1\" not translated: %2").arg(S, QString::fromLocal8Bit(E.what()));
+        Found = false;
+    } catch (...) {
+        qCWarning(lcGlottaEngine).noquote() << QStringLiteral("resource string \"%1\" not translated: an unknown error").arg(S);
         Found = false;
     }
     fBusy = false;

@@ -8,6 +8,7 @@
 // translators installed last first, so a Qt translation file the application
 // installs later answers Qt's texts before it.
 
+#include "glotta/engine/glotta_engine_export.h"
 #include "glotta/engine/lexicon.h"
 
 #include <QList>
@@ -19,7 +20,7 @@ class TUnitList;
 class TValueReader;
 class TValueWriter;
 
-class TCustomResourcesTranslator : public TLMList
+class GLOTTA_ENGINE_EXPORT TCustomResourcesTranslator : public TLMList
 {
     Q_OBJECT
     Q_PROPERTY(QString OriginalLanguage READ OriginalLanguage WRITE SetOriginalLanguage)
@@ -93,7 +94,7 @@ private:
 };
 
 // The translator as placed on a form.
-class TResourcesTranslator : public TCustomResourcesTranslator
+class GLOTTA_ENGINE_EXPORT TResourcesTranslator : public TCustomResourcesTranslator
 {
     Q_OBJECT
 public:

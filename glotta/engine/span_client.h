@@ -4,9 +4,10 @@
 // translator implement it through TGlottaComponent; other registered objects
 // (language controls) do not, and the registry leaves them out of its walks.
 
+#include "glotta/engine/glotta_engine_export.h"
 #include <QString>
 
-class TSpanClient
+class GLOTTA_ENGINE_EXPORT TSpanClient
 {
 public:
     // Collects what the component translates (a client's design structure).

@@ -8,6 +8,7 @@
 // out by itself; walks run over a copy, so a handler that attaches, detaches
 // or destroys components while a walk runs does not disturb it.
 
+#include "glotta/engine/glotta_engine_export.h"
 #include "glotta/store/struct_lines.h"
 
 #include <QList>
@@ -17,7 +18,7 @@
 
 class TSpanClient;
 
-class TSpans
+class GLOTTA_ENGINE_EXPORT TSpans
 {
 public:
     TSpans() = default;

@@ -4,6 +4,7 @@
 // characters, runs of one byte (every position, or every 2nd to 5th free
 // position) as a marker, a count and the byte.
 
+#include "glotta/store/glotta_store_export.h"
 #include <QBuffer>
 #include <QByteArray>
 #include <QString>
@@ -32,6 +33,6 @@ constexpr qsizetype DecodedBytesPerChar = 1024;
 qsizetype DecodedBytesLimitFor(qsizetype Length);
 
 // The decoded bytes of S.
-QByteArray DecodeTextToBytes(const QString &S);
+GLOTTA_STORE_EXPORT QByteArray DecodeTextToBytes(const QString &S);
 // Empties Stream, decodes S into it and sets its position to the start.
-void DecodeTextToStream(QBuffer &Stream, const QString &S);
+GLOTTA_STORE_EXPORT void DecodeTextToStream(QBuffer &Stream, const QString &S);

@@ -3,6 +3,7 @@
 // + "." + component name), form base names without platform view suffixes,
 // and the directory paths of language files.
 
+#include "glotta/store/glotta_store_export.h"
 #include <QList>
 #include <QString>
 
@@ -11,24 +12,24 @@ struct QMetaObject;
 
 // "" without a component or owner; else FormBaseName(owner name) + "." +
 // name, or the owner's base name alone for an unnamed component.
-QString ComponentPath(const QObject *Component);
+GLOTTA_STORE_EXPORT QString ComponentPath(const QObject *Component);
 
 // Form1_iPhone47in, Form1_LgXhdpiPh, Main_Form_Windows -> Form1, Form1,
 // Main_Form: a form and its platform-specific views share their names.
-QString FormBaseName(const QString &Name);
+GLOTTA_STORE_EXPORT QString FormBaseName(const QString &Name);
 
 // Every "/" and "\" becomes "\"; a non-empty result ends with "\".
-QString NormalizeDirectory(const QString &Path);
+GLOTTA_STORE_EXPORT QString NormalizeDirectory(const QString &Path);
 
 // Path when it has a drive or starts with "\\"; Base + Path (without a
 // leading "\" or "/") otherwise; then NormalizeDirectory.
-QString CombinePath(const QString &Base, const QString &Path);
+GLOTTA_STORE_EXPORT QString CombinePath(const QString &Base, const QString &Path);
 
 // Keeps characters above code 64 and the digits; a leading digit gets "_".
-QString IdentifierOf(const QString &S);
+GLOTTA_STORE_EXPORT QString IdentifierOf(const QString &S);
 
 // A (key class, class) pair of a client's class table.
-struct TClassPair
+struct GLOTTA_STORE_EXPORT TClassPair
 {
     const QMetaObject *Key;
     const QMetaObject *Class;
@@ -36,4 +37,4 @@ struct TClassPair
 
 // True when a pair has the key Key and Obj is an instance of its class or of
 // a class derived from it.
-bool IsClassWithKey(const QObject *Obj, const QMetaObject *Key, const QList<TClassPair> &Pairs);
+GLOTTA_STORE_EXPORT bool IsClassWithKey(const QObject *Obj, const QMetaObject *Key, const QList<TClassPair> &Pairs);

@@ -22,6 +22,7 @@
 // than halving over 100,000 scattered texts. Appending a line keeps the hash;
 // inserting, deleting or renaming drops it until searches pay for it again.
 
+#include "glotta/store/glotta_store_export.h"
 #include "glotta/store/descent_codes.h"
 #include "glotta/store/named_object_list.h"
 #include "glotta/store/struct_item.h"
@@ -34,7 +35,7 @@
 #include <utility>
 #include <vector>
 
-class TComponentStructure : public TObject
+class GLOTTA_STORE_EXPORT TComponentStructure : public TObject
 {
 public:
     TComponentStructure(); // Create

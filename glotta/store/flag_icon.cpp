@@ -1,4 +1,5 @@
 #include "glotta/store/flag_icon.h"
+#include "glotta/store/store_log.h"
 
 #include "toolkit/core/string_list.h"
 
@@ -38,6 +39,7 @@ QByteArray FlagIconBytesOf(const Lines &L, int Index, CountFn Count, LineFn Line
         }
         return Bytes;
     } catch (const std::bad_alloc &) {
+        qCWarning(lcGlottaStore) << "flag section refused: the picture does not fit into memory";
         return QByteArray();
     }
 }

@@ -4,13 +4,14 @@
 // text keeps its position until the next Clear, and position 0 is the empty
 // text with descent 255 that every absent item points to.
 
+#include "glotta/store/glotta_store_export.h"
 #include "toolkit/core/string_list.h"
 #include "glotta/store/word_list.h"
 
 #include <QString>
 #include <vector>
 
-class TIndexedItems : public TObject
+class GLOTTA_STORE_EXPORT TIndexedItems : public TObject
 {
 public:
     explicit TIndexedItems(const QString &Name); // Create

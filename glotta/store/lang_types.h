@@ -5,11 +5,12 @@
 
 #include "toolkit/core/events.h"
 
+#include "glotta/store/glotta_store_export.h"
 #include <QObject>
 #include <QString>
 
 namespace GlottaTypes {
-Q_NAMESPACE
+Q_NAMESPACE_EXPORT(GLOTTA_STORE_EXPORT)
 
 // The text encoding of written language files; the engine's published
 // LangFileEncoding, named in a stored design by its members' names.
@@ -21,7 +22,7 @@ using GlottaTypes::TLFEncoding;
 
 // Display name of a language and its ISO 639-1 code (two lower-case letters
 // or empty).
-struct TLangIDs
+struct GLOTTA_STORE_EXPORT TLangIDs
 {
     QString Name;
     QString Code;

@@ -1,4 +1,5 @@
 #include "glotta/store/language_header.h"
+#include "glotta/store/store_log.h"
 
 #include "glotta/store/ansi_code_page.h"
 #include "glotta/store/flag_icon.h"
@@ -92,7 +93,8 @@ void ReadHeaderFromBytes(const QByteArray &Bytes, const QString &Sign, TLangIDs 
         ReadHeader(
             TQStringListLines{Lines}, Sign, true, IDs, [&Flag] { Flag.clear(); },
             [&Lines, &Flag](int From) { Flag = FlagIconBytes(Lines, From); });
-    } catch (const std::exception &) {
+    } catch (const std::exception &E) {
+        qCWarning(lcGlottaStore).noquote() << QStringLiteral("language header not read: %1").arg(QString::fromLocal8Bit(E.what()));
         IDs = TLangIDs();
         Flag.clear();
     }
@@ -103,7 +105,8 @@ void ReadHeaderFromBytes(const QByteArray &Bytes, const QString &Sign, bool Flag
     try {
         const QStringList Lines = SplitLanguageFileLines(DecodeLanguageFileText(Bytes));
         ReadLanguageHeader(Lines, Sign, Flag, IDs);
-    } catch (const std::exception &) {
+    } catch (const std::exception &E) {
+        qCWarning(lcGlottaStore).noquote() << QStringLiteral("language header not read: %1").arg(QString::fromLocal8Bit(E.what()));
         IDs = TLangIDs();
     }
 }

@@ -2,6 +2,7 @@
 // Fields of language-file lines (number field, TAB, value) and the reading of
 // a language file's header: its name, ISO code and optionally its flag icon.
 
+#include "glotta/store/glotta_store_export.h"
 #include "glotta/store/lang_types.h"
 
 #include <QString>
@@ -13,24 +14,24 @@ class TStringList;
 
 // The text after the first occurrence of Key ("%CODE=") up to the next ";";
 // empty when Key does not occur or no ";" follows.
-QString ExtractKeyValue(QStringView Line, QStringView Key);
+GLOTTA_STORE_EXPORT QString ExtractKeyValue(QStringView Line, QStringView Key);
 inline QString ExtractKeyValue(const QString &Line, const QString &Key)
 {
     return ExtractKeyValue(QStringView(Line), QStringView(Key));
 }
 // The text between the first and the last double quote; empty with fewer
 // than two double quotes.
-QString ExtractQuoted(QStringView Line);
+GLOTTA_STORE_EXPORT QString ExtractQuoted(QStringView Line);
 inline QString ExtractQuoted(const QString &Line)
 {
     return ExtractQuoted(QStringView(Line));
 }
 // ExtractQuoted in the store's one-line form.
-QString ExtractQuotedText(const QString &Line);
+GLOTTA_STORE_EXPORT QString ExtractQuotedText(const QString &Line);
 // The number field of line Index (before its first tab) as a decimal
 // integer; false without a tab or when that field is no integer.
-bool LineNumber(const TStringList &Lines, int Index, int &Number);
-bool LineNumber(const QStringList &Lines, int Index, int &Number);
+GLOTTA_STORE_EXPORT bool LineNumber(const TStringList &Lines, int Index, int &Number);
+GLOTTA_STORE_EXPORT bool LineNumber(const QStringList &Lines, int Index, int &Number);
 
 // The header reader of lines and whole texts, the one definition of what a
 // header says. Discovery, which opens every file of a language directory,
@@ -43,17 +44,17 @@ bool LineNumber(const QStringList &Lines, int Index, int &Number);
 // language file whose first line (trimmed) is Sign; with Flag also the flag
 // icon into FlagIconData. Lines that do not start with Sign give an empty
 // Name and Code.
-void ReadLanguageHeader(const TStringList &Lines, const QString &Sign, bool Flag, TLangIDs &IDs);
-void ReadLanguageHeader(const QStringList &Lines, const QString &Sign, bool Flag, TLangIDs &IDs);
+GLOTTA_STORE_EXPORT void ReadLanguageHeader(const TStringList &Lines, const QString &Sign, bool Flag, TLangIDs &IDs);
+GLOTTA_STORE_EXPORT void ReadLanguageHeader(const QStringList &Lines, const QString &Sign, bool Flag, TLangIDs &IDs);
 // The same for a file or a stream of language-file bytes (byte-order mark or
 // ANSI code page). IDs are emptied first; any error leaves them empty.
-void ReadLanguageHeader(const QString &FileName, const QString &Sign, bool Flag, TLangIDs &IDs);
-void ReadLanguageHeader(const QByteArray &Stream, const QString &Sign, bool Flag, TLangIDs &IDs);
-void ReadLanguageHeader(QIODevice &Stream, const QString &Sign, bool Flag, TLangIDs &IDs);
+GLOTTA_STORE_EXPORT void ReadLanguageHeader(const QString &FileName, const QString &Sign, bool Flag, TLangIDs &IDs);
+GLOTTA_STORE_EXPORT void ReadLanguageHeader(const QByteArray &Stream, const QString &Sign, bool Flag, TLangIDs &IDs);
+GLOTTA_STORE_EXPORT void ReadLanguageHeader(QIODevice &Stream, const QString &Sign, bool Flag, TLangIDs &IDs);
 // The same for language-file bytes with the flag icon, when the file has one,
 // in Flag instead of FlagIconData; Flag is emptied first.
-void ReadLanguageHeader(const QByteArray &Stream, const QString &Sign, TLangIDs &IDs, QByteArray &Flag);
+GLOTTA_STORE_EXPORT void ReadLanguageHeader(const QByteArray &Stream, const QString &Sign, TLangIDs &IDs, QByteArray &Flag);
 
 // Lines of a language-file text: CR, LF or CR LF end a line; a final line
 // end adds no empty line.
-QStringList SplitLanguageFileLines(const QString &Text);
+GLOTTA_STORE_EXPORT QStringList SplitLanguageFileLines(const QString &Text);

@@ -3,6 +3,7 @@
 // superior languages), found by lexicon name ("Form1.Lexicon1") ignoring
 // letter case, with a one-entry cache for runs of reads from one lexicon.
 
+#include "glotta/store/glotta_store_export.h"
 #include "glotta/store/indexed_items.h"
 #include "glotta/store/lexicon_shelf.h"
 
@@ -10,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-class TLexiconData : public TObject
+class GLOTTA_STORE_EXPORT TLexiconData : public TObject
 {
 public:
     TLexiconData(); // Create

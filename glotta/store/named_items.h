@@ -5,6 +5,7 @@
 // Lookups by text search by halving until the lexicon has been searched often
 // without changing; then a text -> index hash answers (see SearchesBeforeIndex).
 
+#include "glotta/store/glotta_store_export.h"
 #include "glotta/store/named_object_list.h"
 
 #include <QHash>
@@ -12,7 +13,7 @@
 
 class TSmartLexiconData;
 
-class TLangTranslation : public TObject
+class GLOTTA_STORE_EXPORT TLangTranslation : public TObject
 {
 public:
     TLangTranslation(const QString &Translated, quint16 LangDescent)
@@ -26,7 +27,7 @@ public:
 
 // Entries sorted by LocStr (case-sensitive), each owning a TLangTranslation.
 // The index operations report EListError outside 0..Count-1.
-class TNamedItemsList : public TNamedObjectList
+class GLOTTA_STORE_EXPORT TNamedItemsList : public TNamedObjectList
 {
 public:
     // Adds Designed, or overwrites its entry when the entry's translation is
@@ -44,7 +45,7 @@ private:
     TLangTranslation *Entry(int ItemNr) const;
 };
 
-class TNamedItems : public TObject
+class GLOTTA_STORE_EXPORT TNamedItems : public TObject
 {
 public:
     explicit TNamedItems(const QString &Name); // Create

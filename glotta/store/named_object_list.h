@@ -8,9 +8,10 @@
 // different texts (composed/decomposed accents, ignorable characters) are
 // ever merged. The order of a written file does not depend on the user's locale.
 
+#include "glotta/store/glotta_store_export.h"
 #include "toolkit/core/string_list.h"
 
-class TNamedObjectList : public TStringList
+class GLOTTA_STORE_EXPORT TNamedObjectList : public TStringList
 {
 public:
     TNamedObjectList(); // CreateNamedList
@@ -25,4 +26,4 @@ public:
 // before a text -> index hash is worth building for it: a sixteenth of the
 // texts, so building the hash costs about as much as the searches that led up
 // to it. A hash touches far less memory than halving over scattered texts.
-int SearchesBeforeIndex(int Count);
+GLOTTA_STORE_EXPORT int SearchesBeforeIndex(int Count);

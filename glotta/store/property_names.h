@@ -8,6 +8,7 @@
 // property types of extension modules. The enumerations are plain (unscoped)
 // so that a member converts to its ordinal where an ID is computed.
 
+#include "glotta/store/glotta_store_export.h"
 #include <QtGlobal>
 
 enum TStringProperties : quint8 {
@@ -101,6 +102,6 @@ constexpr quint16 AdditionPropertyFirstID = 1000; // extension modules: entry ID
 
 // Display names of IDs 0..127; an ID without a name (including IDs past the
 // last member of a range) has an empty name. Entries are Latin-1 literals.
-extern const char *const PropertyNames[PropertyNamesCount];
+extern GLOTTA_STORE_EXPORT const char *const PropertyNames[PropertyNamesCount];
 // Display names of IDs 500..521, indexed by ID - 500; 519 is empty, 521 "Unknown".
-extern const char *const SubPropertyNames[SubPropertyLastID - SubPropertyFirstID + 1];
+extern GLOTTA_STORE_EXPORT const char *const SubPropertyNames[SubPropertyLastID - SubPropertyFirstID + 1];

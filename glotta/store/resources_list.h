@@ -3,6 +3,7 @@
 // string's current text is the key, a TResourceInfo records its design form,
 // identifier name and flag word. Stored with the translator as "Resources".
 
+#include "glotta/store/glotta_store_export.h"
 #include "glotta/store/named_object_list.h"
 
 #include <QString>
@@ -12,7 +13,7 @@ class TValueWriter;
 
 // The flag word UnitNr: bits 0-9 unit, 10-19 repeated links, bit 20 blind
 // (registered without a known place), bit 21 linked.
-class TResourceInfo : public TObject
+class GLOTTA_STORE_EXPORT TResourceInfo : public TObject
 {
 public:
     static constexpr int UnitMask = 1023;
@@ -42,7 +43,7 @@ public:
     bool SameAs(const TResourceInfo &Other) const;
 };
 
-class TResourcesList : public TNamedObjectList
+class GLOTTA_STORE_EXPORT TResourcesList : public TNamedObjectList
 {
 public:
     QString LibraryLangCode;
@@ -83,4 +84,4 @@ private:
 
 // Legacy character codes: "~" digits and an optional space stand for the
 // character (digits modulo 256) when the number is at most 65535.
-QString DecodeTildeCodes(const QString &S);
+GLOTTA_STORE_EXPORT QString DecodeTildeCodes(const QString &S);

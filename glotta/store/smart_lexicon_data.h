@@ -13,6 +13,7 @@
 // LangDescent) takes a quint16 lvalue for the descent. Pass item numbers as
 // int: a quint16 variable in that place is taken for the descent.
 
+#include "glotta/store/glotta_store_export.h"
 #include "glotta/store/named_items.h"
 #include "glotta/store/lexicon_shelf.h"
 
@@ -20,7 +21,7 @@
 #include <memory>
 #include <vector>
 
-class TSmartLexiconData : public TObject
+class GLOTTA_STORE_EXPORT TSmartLexiconData : public TObject
 {
 public:
     TSmartLexiconData(); // Create

@@ -2,11 +2,12 @@
 // TStructItem: the translation of one line of a component structure, owned by
 // the line's entry in the structure's sorted list.
 
+#include "glotta/store/glotta_store_export.h"
 #include "toolkit/core/object.h"
 
 #include <QString>
 
-class TStructItem : public TObject
+class GLOTTA_STORE_EXPORT TStructItem : public TObject
 {
 public:
     TStructItem(const QString &ItemTranslation, quint16 LangDescent, quint16 ItemChangeable)

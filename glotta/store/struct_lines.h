@@ -2,9 +2,10 @@
 // The two records in which structure lines travel between the store and its
 // users: taken apart into the parts of the line ID, or with the ID whole.
 
+#include "glotta/store/glotta_store_export.h"
 #include <QString>
 
-struct TFullStructLine
+struct GLOTTA_STORE_EXPORT TFullStructLine
 {
     QString CompName;
     QString OwnerName;
@@ -15,7 +16,7 @@ struct TFullStructLine
     quint16 Changeable = 0;
 };
 
-struct TSimpleStructLine
+struct GLOTTA_STORE_EXPORT TSimpleStructLine
 {
     QString LineID;
     QString Translation;

@@ -3,9 +3,10 @@
 // editor: line i is the unit with UnitId i (line 0: strings of no unit).
 // Stored with the translator as "Units".
 
+#include "glotta/store/glotta_store_export.h"
 #include "toolkit/core/string_list.h"
 
-class TUnitList : public TStringList
+class GLOTTA_STORE_EXPORT TUnitList : public TStringList
 {
 public:
     // The text before the first name-value separator, or the whole line.

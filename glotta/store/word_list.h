@@ -4,12 +4,13 @@
 // follows a fixed policy so that a list cleared and refilled with a similar
 // number of words reuses its storage.
 
+#include "glotta/store/glotta_store_export.h"
 #include "toolkit/core/object.h"
 
 #include <QtGlobal>
 #include <vector>
 
-class TWordList : public TObject
+class GLOTTA_STORE_EXPORT TWordList : public TObject
 {
 public:
     TWordList(); // Create: empty, capacity 32

@@ -1,4 +1,5 @@
 #include "glotta/widgets/glotta_client.h"
+#include "glotta/engine/engine_log.h"
 
 #include "toolkit/widgets/application.h"
 
@@ -280,7 +281,16 @@ void TGlottaClient::ProcessComponent(QObject *Component, bool Collect)
         TabBarTabs(P);
 
         ProcessCollections(Component, Collect);
+    } catch (const std::exception &E) {
+        // One component that cannot be read or written leaves the others translated.
+        qCWarning(lcGlottaClient).noquote() << QStringLiteral("component %1 of %2 not %3: %4")
+                                                   .arg(Component->objectName(), OwnerName(Component),
+                                                        Collect ? QStringLiteral("collected") : QStringLiteral("translated"),
+                                                        QString::fromLocal8Bit(E.what()));
     } catch (...) {
+        qCWarning(lcGlottaClient).noquote() << QStringLiteral("component %1 of %2 not %3: an unknown error")
+                                                   .arg(Component->objectName(), OwnerName(Component),
+                                                        Collect ? QStringLiteral("collected") : QStringLiteral("translated"));
     }
 }
 

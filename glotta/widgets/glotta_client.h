@@ -6,6 +6,7 @@
 // per widget family. Stored designs name the members of the five property
 // sets; older designs that hold the sets as numbers still load.
 
+#include "glotta/widgets/glotta_widgets_export.h"
 #include "glotta/engine/glotta_component.h"
 #include "glotta/store/property_names.h"
 
@@ -66,18 +67,18 @@ constexpr int TagHintsOnly = -789;
 // The five published sets, as the stored design names them.
 enum class TTransSet { StringProp, TStringsProp, StructuredProp, OtherProp, Additions };
 // The member names of a set by ordinal (an empty name: no member).
-const QStringList &TransSetMembers(TTransSet Set);
+GLOTTA_WIDGETS_EXPORT const QStringList &TransSetMembers(TTransSet Set);
 // The members of Value by name, in ordinal order.
-QStringList TransSetNames(TTransSet Set, quint32 Value);
+GLOTTA_WIDGETS_EXPORT QStringList TransSetNames(TTransSet Set, quint32 Value);
 // The set of the named members; false, with Unknown naming the first name
 // that is no member.
-bool TransSetFromNames(TTransSet Set, const QStringList &Names, quint32 &Value, QString &Unknown);
+GLOTTA_WIDGETS_EXPORT bool TransSetFromNames(TTransSet Set, const QStringList &Names, quint32 &Value, QString &Unknown);
 
 // Captions equal after the accelerator markers are taken out, ignoring
 // letter case under the user's locale.
-bool SameCaption(const QString &A, const QString &B);
+GLOTTA_WIDGETS_EXPORT bool SameCaption(const QString &A, const QString &B);
 
-class TGlottaClient : public TGlottaCPC
+class GLOTTA_WIDGETS_EXPORT TGlottaClient : public TGlottaCPC
 {
     Q_OBJECT
     Q_PROPERTY(uint TransStringProp READ TransStringProp WRITE SetTransStringProp)

@@ -1,4 +1,5 @@
 #include "glotta/widgets/glotta_engine.h"
+#include "glotta/engine/engine_log.h"
 
 #include "glotta/engine/lang_core_data.h"
 #include "glotta/store/text_helpers.h"
@@ -149,7 +150,13 @@ TFlagKind TGlottaEngine::LoadFlagPicture(TPicture &Picture, int Index)
     TLangCoreData *D = LData();
     if (!D || !D->Flags.Present(Index))
         return fkNone;
-    return LoadFlagBytes(Picture, D->Flags.GetFlagStream(Index)->data());
+    const QByteArray &Bytes = D->Flags.GetFlagStream(Index)->data();
+    const TFlagKind Kind = LoadFlagBytes(Picture, Bytes);
+    if (Kind == fkNone && !Bytes.isEmpty())
+        qCWarning(lcGlottaEngine).noquote() << QStringLiteral("flag of %1 refused: its %2 bytes are no BMP or ICO picture")
+                                                   .arg(D->GetFile(Index))
+                                                   .arg(Bytes.size());
+    return Kind;
 }
 
 void TGlottaEngine::RebuildFlagsList()

@@ -5,6 +5,7 @@
 // selector controls, and the engine's initialisation at the program's first
 // activation.
 
+#include "glotta/widgets/glotta_widgets_export.h"
 #include "glotta/engine/glotta_core.h"
 #include "glotta/widgets/flag_picture.h"
 #include "toolkit/widgets/picture.h"
@@ -15,7 +16,7 @@
 
 class QAction;
 
-class TGlottaEngine : public TGlottaCore
+class GLOTTA_WIDGETS_EXPORT TGlottaEngine : public TGlottaCore
 {
     Q_OBJECT
     Q_PROPERTY(bool LangMenuFlags READ LangMenuFlags WRITE SetLangMenuFlags)

@@ -3,6 +3,7 @@
 // command entries) with the current language selected; picking an entry
 // switches the engine's language.
 
+#include "glotta/widgets/glotta_widgets_export.h"
 #include "glotta/widgets/glotta_engine.h"
 #include "glotta/widgets/lang_control.h"
 #include "toolkit/core/component.h"
@@ -15,7 +16,7 @@
 class QAbstractItemDelegate;
 class QPainter;
 
-class TLangCombo : public QComboBox, public TComponentHooks, public TLangControl
+class GLOTTA_WIDGETS_EXPORT TLangCombo : public QComboBox, public TComponentHooks, public TLangControl
 {
     Q_OBJECT
     Q_PROPERTY(TGlottaEngine *GlottaEngine READ GlottaEngine WRITE SetGlottaEngine)

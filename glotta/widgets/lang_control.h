@@ -3,9 +3,11 @@
 // flag control registered with it. The engine fills such controls whenever
 // its languages, their pictures or the current language change.
 
+#include "glotta/widgets/glotta_widgets_export.h"
+
 class TGlottaEngine;
 
-class TLangControl
+class GLOTTA_WIDGETS_EXPORT TLangControl
 {
 public:
     // Shows the engine's menu list, its flags or the current language's flag;

@@ -3,6 +3,7 @@
 // engine (registration, filling, free notification) and switching the
 // engine's language to an entry the user picked.
 
+#include "glotta/widgets/glotta_widgets_export.h"
 #include "toolkit/core/events.h"
 
 #include <QString>
@@ -15,7 +16,7 @@ class TGlottaEngine;
 // engine (which empties a list) and registers with Value, which fills it at
 // once unless Value or Control is being loaded. Control hears of the
 // engine's destruction by free notification.
-void AttachLangControl(QObject *Control, TGlottaEngine *Value, TGlottaEngine *&EngineRef);
+GLOTTA_WIDGETS_EXPORT void AttachLangControl(QObject *Control, TGlottaEngine *Value, TGlottaEngine *&EngineRef);
 
 // Control's entry Entry was picked: unless it names the current language,
 // Engine switches to it (an editor entry opens the editor) and then
@@ -24,4 +25,4 @@ void AttachLangControl(QObject *Control, TGlottaEngine *Value, TGlottaEngine *&E
 // or the entry names no language) raises nothing; the engine then fills
 // Control anew, so it shows the current language again. Errors go to the
 // application's error report.
-void ChooseLanguage(QObject *Control, TGlottaEngine *Engine, const QString &Entry, const TNotifyEvent &OnChangeLanguage);
+GLOTTA_WIDGETS_EXPORT void ChooseLanguage(QObject *Control, TGlottaEngine *Engine, const QString &Entry, const TNotifyEvent &OnChangeLanguage);

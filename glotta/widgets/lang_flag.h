@@ -2,6 +2,7 @@
 // TLangFlag: an image control showing the flag of its engine's current
 // language, or nothing when that language brings no usable flag.
 
+#include "glotta/widgets/glotta_widgets_export.h"
 #include "glotta/widgets/flag_picture.h"
 #include "glotta/widgets/glotta_engine.h"
 #include "glotta/widgets/lang_control.h"
@@ -10,7 +11,7 @@
 
 #include <QWidget>
 
-class TLangFlag : public QWidget, public TComponentHooks, public TLangControl
+class GLOTTA_WIDGETS_EXPORT TLangFlag : public QWidget, public TComponentHooks, public TLangControl
 {
     Q_OBJECT
     Q_PROPERTY(TGlottaEngine *GlottaEngine READ GlottaEngine WRITE SetGlottaEngine)

@@ -2,6 +2,7 @@
 // TLangFlagsCombo: a drop-down list of the engine's menu list in which every
 // entry shows its flag; picking an entry switches the engine's language.
 
+#include "glotta/widgets/glotta_widgets_export.h"
 #include "glotta/widgets/glotta_engine.h"
 #include "glotta/widgets/lang_control.h"
 #include "toolkit/core/component.h"
@@ -11,7 +12,7 @@
 #include <QIcon>
 #include <QList>
 
-class TLangFlagsCombo : public QComboBox, public TComponentHooks, public TLangControl
+class GLOTTA_WIDGETS_EXPORT TLangFlagsCombo : public QComboBox, public TComponentHooks, public TLangControl
 {
     Q_OBJECT
     Q_PROPERTY(TGlottaEngine *GlottaEngine READ GlottaEngine WRITE SetGlottaEngine)

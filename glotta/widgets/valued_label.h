@@ -2,9 +2,10 @@
 // TValuedLabel: a label made of a translatable name part and a value part,
 // shown as name, separator, spaces and value ("Size:  10").
 
+#include "glotta/widgets/glotta_widgets_export.h"
 #include <QLabel>
 
-class TValuedLabel : public QLabel
+class GLOTTA_WIDGETS_EXPORT TValuedLabel : public QLabel
 {
     Q_OBJECT
     Q_PROPERTY(QString Value READ Value WRITE SetValue)

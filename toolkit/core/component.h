@@ -4,13 +4,14 @@
 // "Tag". Components that care about the end of design loading or about the
 // destruction of components they link to implement TComponentHooks.
 
+#include "toolkit/core/toolkit_core_export.h"
 #include <QList>
 #include <QObject>
 #include <QString>
 
 enum TOperation { opInsert, opRemove };
 
-class TComponentHooks
+class TOOLKIT_CORE_EXPORT TComponentHooks
 {
 public:
     // A component the design reader creates is loading from its construction
@@ -40,7 +41,7 @@ private:
 // created component itself whenever it has hooks, since its bases are built
 // before anything its constructor makes. Scopes nest (a constructor may read
 // a design of its own); the thread's innermost scope counts.
-class TLoadingCreation
+class TOOLKIT_CORE_EXPORT TLoadingCreation
 {
 public:
     TLoadingCreation();
@@ -67,27 +68,27 @@ private:
 // Forms: toolkit TForm, "GlottaRole" = "form", parentless widgets,
 // QMainWindow, QDialog (not QFileDialog/QMessageBox), Qt::Window widgets, MDI
 // children. Widget classes are told apart by their meta-object names.
-bool IsForm(const QObject *Obj);
+TOOLKIT_CORE_EXPORT bool IsForm(const QObject *Obj);
 // Frames: toolkit TFrame or "GlottaRole" = "frame" (and not a form).
-bool IsFrame(const QObject *Obj);
+TOOLKIT_CORE_EXPORT bool IsFrame(const QObject *Obj);
 // The owner: none for a form (the application owns it), else the nearest form
 // or frame among the QObject ancestors.
-QObject *ComponentOwner(const QObject *Obj);
-QString OwnerName(const QObject *Obj);
+TOOLKIT_CORE_EXPORT QObject *ComponentOwner(const QObject *Obj);
+TOOLKIT_CORE_EXPORT QString OwnerName(const QObject *Obj);
 // The components an owner owns, in creation order (depth-first pre-order of
 // children, skipping Qt's internal objects, not entering nested forms/frames).
-QList<QObject *> OwnedComponents(QObject *Owner);
+TOOLKIT_CORE_EXPORT QList<QObject *> OwnedComponents(QObject *Owner);
 // The component of Owner named Name, or nullptr.
-QObject *FindComponent(QObject *Owner, const QString &Name);
+TOOLKIT_CORE_EXPORT QObject *FindComponent(QObject *Owner, const QString &Name);
 
-int Tag(const QObject *Obj);
-void SetTag(QObject *Obj, int Value);
+TOOLKIT_CORE_EXPORT int Tag(const QObject *Obj);
+TOOLKIT_CORE_EXPORT void SetTag(QObject *Obj, int Value);
 
 // Subscriber (which must implement TComponentHooks) hears of Subject's
 // destruction through Notification(Subject, opRemove). The connection ends
 // when either goes away.
-void FreeNotification(QObject *Subject, QObject *Subscriber);
-void RemoveFreeNotification(QObject *Subject, QObject *Subscriber);
+TOOLKIT_CORE_EXPORT void FreeNotification(QObject *Subject, QObject *Subscriber);
+TOOLKIT_CORE_EXPORT void RemoveFreeNotification(QObject *Subject, QObject *Subscriber);
 
 // Points Field (a link of Subscriber to a component it does not own) at
 // Value, moving the free notification from the old component to the new one.
@@ -106,14 +107,14 @@ bool SetComponentLink(QObject *Subscriber, T *&Field, T *Value)
 }
 
 // Qt's own objects: names starting with "qt_", "_q_" or "__qt__".
-bool IsQtInternal(const QObject *Obj);
+TOOLKIT_CORE_EXPORT bool IsQtInternal(const QObject *Obj);
 
 // What the owner rule must know about widgets beyond their class names. The
 // core builds on QtCore alone and cannot ask a QWidget; the toolkit's widgets
 // part installs the answers when the program starts. Without them (a program
 // with no widgets) no object is a window by its flags, and children keep
 // QObject's order.
-class TWidgetFacts
+class TOOLKIT_CORE_EXPORT TWidgetFacts
 {
 public:
     virtual ~TWidgetFacts() = default;
@@ -125,4 +126,4 @@ public:
     // current page).
     virtual QList<QObject *> CreationOrder(QObject *Parent) const = 0;
 };
-void SetWidgetFacts(const TWidgetFacts *Facts);
+TOOLKIT_CORE_EXPORT void SetWidgetFacts(const TWidgetFacts *Facts);

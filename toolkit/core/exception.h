@@ -4,11 +4,12 @@
 // and a message, which is what the default error report and the installer's
 // failure boxes show.
 
+#include "toolkit/core/toolkit_core_export.h"
 #include <QByteArray>
 #include <QString>
 #include <exception>
 
-class Exception : public std::exception
+class TOOLKIT_CORE_EXPORT Exception : public std::exception
 {
 public:
     explicit Exception(const QString &Message);
@@ -23,8 +24,17 @@ private:
     mutable QByteArray fWhat;
 };
 
+// The declared kinds are defined wholly in the header; their type information
+// is kept visible so that a kind thrown in one shared library is caught by
+// its type in another (hidden, each library would hold its own copy).
+#if defined(__GNUC__) && !defined(_WIN32)
+#define GLOTTA_VISIBLE_TYPE __attribute__((visibility("default")))
+#else
+#define GLOTTA_VISIBLE_TYPE
+#endif
+
 #define GLOTTA_DECLARE_EXCEPTION(Name, Base)                                                   \
-    class Name : public Base                                                                   \
+    class GLOTTA_VISIBLE_TYPE Name : public Base                                               \
     {                                                                                          \
     public:                                                                                    \
         using Base::Base;                                                                      \
@@ -32,7 +42,7 @@ private:
     };
 
 // An operating-system call failed; the message carries the code and the system's text.
-class EOSError : public Exception
+class TOOLKIT_CORE_EXPORT EOSError : public Exception
 {
 public:
     EOSError(quint32 ErrorCode, const QString &Message);

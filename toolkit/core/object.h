@@ -2,7 +2,9 @@
 // The root of the plain (non-QObject) classes that string lists can own,
 // such as the records of the translation store.
 
-class TObject
+#include "toolkit/core/toolkit_core_export.h"
+
+class TOOLKIT_CORE_EXPORT TObject
 {
 public:
     TObject() = default;

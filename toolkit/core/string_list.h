@@ -5,6 +5,7 @@
 // Sorted lists (see TNamedObjectList in the store) switch on Sorted and
 // Duplicates and override CompareStrings.
 
+#include "toolkit/core/toolkit_core_export.h"
 #include "toolkit/core/object.h"
 
 #include <QString>
@@ -13,7 +14,7 @@
 
 enum class TDuplicates { dupIgnore, dupAccept, dupError };
 
-class TStringList
+class TOOLKIT_CORE_EXPORT TStringList
 {
 public:
     TStringList();
@@ -104,4 +105,4 @@ private:
 };
 
 // Compares by the user locale's collation, with or without letter case.
-int LocaleCompare(const QString &S1, const QString &S2, bool CaseSensitive);
+TOOLKIT_CORE_EXPORT int LocaleCompare(const QString &S1, const QString &S2, bool CaseSensitive);

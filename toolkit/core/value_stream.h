@@ -3,12 +3,13 @@
 // own in a stored design: list start, list end, texts and integers. A list
 // maps onto a JSON array, a text onto a JSON string, an integer onto a number.
 
+#include "toolkit/core/toolkit_core_export.h"
 #include <QJsonArray>
 #include <QJsonValue>
 #include <QString>
 #include <vector>
 
-class TValueWriter
+class TOOLKIT_CORE_EXPORT TValueWriter
 {
 public:
     void WriteListBegin();
@@ -24,7 +25,7 @@ private:
     QJsonValue fResult;
 };
 
-class TValueReader
+class TOOLKIT_CORE_EXPORT TValueReader
 {
 public:
     enum TValueKind { vaNull, vaList, vaString, vaInteger, vaOther };

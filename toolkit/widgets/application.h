@@ -3,6 +3,7 @@
 // guard that keeps exceptions from crossing the Qt event loop, and the
 // program's activation event.
 
+#include "toolkit/widgets/toolkit_widgets_export.h"
 #include "toolkit/core/events.h"
 
 #include <QString>
@@ -10,10 +11,10 @@
 #include <functional>
 
 // The default error report: an error box with the error's kind name and message.
-void HandleException(const std::exception &E);
+TOOLKIT_WIDGETS_EXPORT void HandleException(const std::exception &E);
 
 // Runs Body; an exception escaping it goes to the default error report.
-void RunGuarded(const std::function<void()> &Body);
+TOOLKIT_WIDGETS_EXPORT void RunGuarded(const std::function<void()> &Body);
 
 // Wraps a handler so that every call runs guarded.
 template<typename... Args>
@@ -25,11 +26,11 @@ std::function<void(Args...)> Guarded(std::function<void(Args...)> Handler)
 }
 
 // Font families of the designs that the machine may lack, mapped to close substitutes.
-void InstallFontSubstitutes();
+TOOLKIT_WIDGETS_EXPORT void InstallFontSubstitutes();
 
 // The program's activation event: one handler, raised (guarded, with the
 // application as sender) each time the application becomes active. A
 // component that wants to hear of it saves the handler in place, installs its
 // own and chains to the saved one.
-TNotifyEvent ApplicationOnActivate();
-void SetApplicationOnActivate(TNotifyEvent Handler);
+TOOLKIT_WIDGETS_EXPORT TNotifyEvent ApplicationOnActivate();
+TOOLKIT_WIDGETS_EXPORT void SetApplicationOnActivate(TNotifyEvent Handler);

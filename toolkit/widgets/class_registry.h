@@ -4,6 +4,7 @@
 // Properties are read and written as JSON values; an event is bound to a
 // form method by name.
 
+#include "toolkit/widgets/toolkit_widgets_export.h"
 #include "toolkit/core/value_stream.h"
 
 #include <QHash>
@@ -18,7 +19,7 @@ class QObject;
 class QMetaObject;
 
 // What a property setter of a design being read may ask of the reader.
-class TDesignContext
+class TOOLKIT_WIDGETS_EXPORT TDesignContext
 {
 public:
     QObject *Root = nullptr;
@@ -38,7 +39,7 @@ private:
     QList<TFixup> fFixups;
 };
 
-struct TPropertyInfo
+struct TOOLKIT_WIDGETS_EXPORT TPropertyInfo
 {
     QString Name;
     std::function<QJsonValue(const QObject *)> Get;
@@ -46,7 +47,7 @@ struct TPropertyInfo
     std::function<void(QObject *, const QJsonValue &, TDesignContext &)> Set;
 };
 
-struct TEventInfo
+struct TOOLKIT_WIDGETS_EXPORT TEventInfo
 {
     QString Name;
     // Binds Method (a form method as published, a std::function in a std::any)
@@ -54,7 +55,7 @@ struct TEventInfo
     std::function<void(QObject *Component, const std::any &Method)> Bind;
 };
 
-struct TClassInfo
+struct TOOLKIT_WIDGETS_EXPORT TClassInfo
 {
     QString ClassName;
     const QMetaObject *Meta = nullptr;
@@ -65,7 +66,7 @@ struct TClassInfo
     QList<TEventInfo> Events;
 };
 
-class TClassRegistry
+class TOOLKIT_WIDGETS_EXPORT TClassRegistry
 {
 public:
     static void Register(TClassInfo Info);
@@ -81,11 +82,11 @@ public:
 };
 
 // Every Q_PROPERTY that Meta itself declares (not its bases), converted by type.
-QList<TPropertyInfo> PublishedProperties(const QMetaObject *Meta);
+TOOLKIT_WIDGETS_EXPORT QList<TPropertyInfo> PublishedProperties(const QMetaObject *Meta);
 // One property stored under Name that reads and writes the Qt property QtName.
-TPropertyInfo QtProperty(const QString &Name, const char *QtName);
+TOOLKIT_WIDGETS_EXPORT TPropertyInfo QtProperty(const QString &Name, const char *QtName);
 // Extra data a component stores through the value stream.
-TPropertyInfo DataProperty(const QString &Name, std::function<void(const QObject *, TValueWriter &)> Write,
+TOOLKIT_WIDGETS_EXPORT TPropertyInfo DataProperty(const QString &Name, std::function<void(const QObject *, TValueWriter &)> Write,
                            std::function<void(QObject *, TValueReader &)> Read);
 
 // An event held in a std::function member of T.
@@ -93,11 +94,11 @@ template<typename T, typename Sig>
 TEventInfo MemberEvent(const QString &Name, std::function<Sig> T::*Member);
 
 // Registers the toolkit's own classes and the Qt widgets designs use.
-void RegisterToolkitClasses();
+TOOLKIT_WIDGETS_EXPORT void RegisterToolkitClasses();
 
 // ---- implementation of the template
 
-void BindMemberEventFailed(const QString &Name);
+TOOLKIT_WIDGETS_EXPORT void BindMemberEventFailed(const QString &Name);
 std::function<void(QObject *)> GuardNotify(std::function<void(QObject *)> F);
 std::function<void(QObject *, bool &)> GuardQuery(std::function<void(QObject *, bool &)> F);
 

@@ -6,6 +6,7 @@
 // form's OnCreate. The writer stores only values that differ from a fresh
 // instance's, so a design read and written again is unchanged.
 
+#include "toolkit/widgets/toolkit_widgets_export.h"
 #include "toolkit/widgets/class_registry.h"
 #include "toolkit/core/exception.h"
 
@@ -23,11 +24,11 @@ GLOTTA_DECLARE_EXCEPTION(EDesignError, Exception)
 // Reads the design in FileName (a path or a Qt resource ":/...") into Root,
 // an instance of the design's root class, creating its components. Throws
 // EDesignError; components already created stay owned by Root.
-void ReadDesign(QObject *Root, const QString &FileName);
+TOOLKIT_WIDGETS_EXPORT void ReadDesign(QObject *Root, const QString &FileName);
 // The same from bytes; Source names them in error messages.
-void ReadDesignFromBytes(QObject *Root, const QByteArray &Bytes, const QString &Source);
+TOOLKIT_WIDGETS_EXPORT void ReadDesignFromBytes(QObject *Root, const QByteArray &Bytes, const QString &Source);
 // Creates the root from the design's class and reads the design into it.
-QObject *CreateFromDesign(const QString &FileName, QObject *Parent = nullptr);
+TOOLKIT_WIDGETS_EXPORT QObject *CreateFromDesign(const QString &FileName, QObject *Parent = nullptr);
 
-QJsonDocument WriteDesign(const QObject *Root);
-QByteArray WriteDesignBytes(const QObject *Root);
+TOOLKIT_WIDGETS_EXPORT QJsonDocument WriteDesign(const QObject *Root);
+TOOLKIT_WIDGETS_EXPORT QByteArray WriteDesignBytes(const QObject *Root);

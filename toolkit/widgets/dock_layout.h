@@ -5,13 +5,14 @@
 // the controls docked before it; "Anchors" (a list of akLeft, akTop,
 // akRight, akBottom) keeps a control's distances to those edges on resize.
 
+#include "toolkit/widgets/toolkit_widgets_export.h"
 #include <QObject>
 #include <QRect>
 #include <QSize>
 
 class QWidget;
 
-class TDockLayout : public QObject
+class TOOLKIT_WIDGETS_EXPORT TDockLayout : public QObject
 {
     Q_OBJECT
 public:

@@ -3,6 +3,7 @@
 // which a stored design binds component events, raises OnCreate at the end of
 // loading, and lays out its docked and anchored controls.
 
+#include "toolkit/widgets/toolkit_widgets_export.h"
 #include "toolkit/core/component.h"
 #include "toolkit/core/events.h"
 
@@ -10,7 +11,7 @@
 #include <QWidget>
 #include <any>
 
-class TForm : public QWidget, public TComponentHooks
+class TOOLKIT_WIDGETS_EXPORT TForm : public QWidget, public TComponentHooks
 {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
@@ -57,7 +58,7 @@ private:
     bool fPositioned = false;
 };
 
-class TFrame : public QWidget, public TComponentHooks
+class TOOLKIT_WIDGETS_EXPORT TFrame : public QWidget, public TComponentHooks
 {
     Q_OBJECT
 public:

@@ -3,11 +3,12 @@
 // is unnamed, so component walks never meet it on its own; it belongs to the
 // edit (its buddy) and follows the edit's place, visibility and parent.
 
+#include "toolkit/widgets/toolkit_widgets_export.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 
-class TLabeledEdit : public QLineEdit
+class TOOLKIT_WIDGETS_EXPORT TLabeledEdit : public QLineEdit
 {
     Q_OBJECT
     Q_PROPERTY(QString EditLabelCaption READ EditLabelCaption WRITE SetEditLabelCaption)

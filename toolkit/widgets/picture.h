@@ -2,11 +2,12 @@
 // A picture property: the bytes of an image file (PNG, BMP, ICO, ...) and the
 // image they decode to. Stored designs keep the bytes as base64.
 
+#include "toolkit/widgets/toolkit_widgets_export.h"
 #include <QByteArray>
 #include <QImage>
 #include <QMetaType>
 
-class TPicture
+class TOOLKIT_WIDGETS_EXPORT TPicture
 {
 public:
     TPicture() = default;

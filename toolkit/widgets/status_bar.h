@@ -2,12 +2,13 @@
 // TStatusBar: a status bar with a simple text (shown while SimplePanel is on)
 // and a collection of panels, each shown by an unnamed label.
 
+#include "toolkit/widgets/toolkit_widgets_export.h"
 #include <QStatusBar>
 #include <QVariantList>
 
 class QLabel;
 
-class TStatusBar : public QStatusBar
+class TOOLKIT_WIDGETS_EXPORT TStatusBar : public QStatusBar
 {
     Q_OBJECT
     Q_PROPERTY(QString SimpleText READ SimpleText WRITE SetSimpleText)

@@ -4,6 +4,7 @@
 // "$original", "$overwrite_existing"). The writer lays it out; the reader
 // splits it into its options and entries, and the import decides what to take.
 
+#include "glotta/engine/glotta_engine_export.h"
 #include "glotta/store/lang_types.h"
 
 #include <QString>
@@ -15,15 +16,15 @@ class TLanguageFileLines;
 class TNamedItems;
 
 // Cuts a value at its first "//" (a comment) and trims it.
-QString StripComment(const QString &Value);
+GLOTTA_ENGINE_EXPORT QString StripComment(const QString &Value);
 // "true", "1", "yes", "enable", "allow" or "permit", trimmed and in any letter case.
-bool OptionIsTrue(const QString &Value);
+GLOTTA_ENGINE_EXPORT bool OptionIsTrue(const QString &Value);
 // An option's language: "cs - Czech" gives the normalised code and the name
 // after " - "; a value without " - " is the name and, normalised, also the
 // code (empty when invalid), so a name with a hyphen of its own stays whole.
-TLangIDs DictionaryLanguage(const QString &Value);
+GLOTTA_ENGINE_EXPORT TLangIDs DictionaryLanguage(const QString &Value);
 
-struct TDictionaryOption
+struct GLOTTA_ENGINE_EXPORT TDictionaryOption
 {
     enum TKind { Overwrite, Original, Translation };
     TKind Kind;
@@ -31,19 +32,19 @@ struct TDictionaryOption
     QString Value;
 };
 
-struct TDictionaryEntry
+struct GLOTTA_ENGINE_EXPORT TDictionaryEntry
 {
     QString Designed;
     QString Translated;
 };
 
 // The options among the lines 3, 2, 1 and 0 (as far as they exist), in that order.
-std::vector<TDictionaryOption> DictionaryOptions(const TLanguageFileLines &Lines);
+GLOTTA_ENGINE_EXPORT std::vector<TDictionaryOption> DictionaryOptions(const TLanguageFileLines &Lines);
 // Every line whose text before its first "=" is not empty: that text and
 // the text after the "=". A line without "=" is no entry.
-std::vector<TDictionaryEntry> DictionaryEntries(const TLanguageFileLines &Lines);
+GLOTTA_ENGINE_EXPORT std::vector<TDictionaryEntry> DictionaryEntries(const TLanguageFileLines &Lines);
 
-struct TDictionaryContent
+struct GLOTTA_ENGINE_EXPORT TDictionaryContent
 {
     TLangIDs Language;
     TLangIDs Reference;
@@ -54,4 +55,4 @@ struct TDictionaryContent
     const TNamedItems *Entries = nullptr;
 };
 
-QStringList FormatDictionary(const TDictionaryContent &Content);
+GLOTTA_ENGINE_EXPORT QStringList FormatDictionary(const TDictionaryContent &Content);

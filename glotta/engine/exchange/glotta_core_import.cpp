@@ -3,6 +3,7 @@
 // formats themselves are read by exchange/.
 
 #include "glotta/engine/glotta_core.h"
+#include "glotta/engine/engine_log.h"
 
 #include "glotta/engine/exchange/dictionary.h"
 #include "glotta/engine/exchange/import_refusal.h"
@@ -48,6 +49,27 @@ QString FormatReason(QString Text, int Reason)
     }
     return Text;
 }
+
+// The reason in words, for the log; the user sees the library's text.
+const char *RefusalText(TImportRefusal Reason)
+{
+    switch (Reason) {
+    case irFileMissing: return "the file does not exist";
+    case irDesignLanguageCurrent: return "the design language is current";
+    case irTooFewLines: return "too few lines";
+    case irReferenceCode: return "the reference language's code differs";
+    case irReferenceName: return "the reference language's name differs";
+    case irFileVersion: return "an unknown file version";
+    case irOtherLanguage: return "it holds another language";
+    case irTargetNotLoaded: return "the target language cannot be loaded";
+    case irNoHeader: return "no language header";
+    case irLibraryUnnamed: return "the library's texts are unnamed";
+    case irLexiconUnnamed: return "a lexicon is unnamed";
+    case irSmartLexiconUnnamed: return "a smart lexicon is unnamed";
+    case irDictionaryUnlabelled: return "the dictionary names no languages";
+    }
+    return "an unknown reason";
+}
 } // namespace
 
 class TGlottaCore::TImport
@@ -72,6 +94,9 @@ public:
 
     [[noreturn]] void Refuse(TImportRefusal Reason) const
     {
+        qCWarning(lcGlottaEngine).noquote() << QStringLiteral("import of %1 refused: %2 (reason %3)")
+                                                   .arg(FileName, QLatin1String(RefusalText(Reason)))
+                                                   .arg(int(Reason));
         throw EImportExport(FormatReason(E.fLangFormLexicon->GetItem(liCannotImport), Reason));
     }
 
@@ -306,14 +331,22 @@ void TGlottaCore::CheckReferenceLanguage(const TLangIDs &Reference) const
     const int Reason = NormalizeISOCode(Code) && !fData->DesignLangISO.isEmpty()
                            ? (Code == fData->DesignLangISO ? 0 : irReferenceCode)
                            : (Reference.Name == fDesignLanguage ? 0 : irReferenceName);
-    if (Reason != 0)
+    if (Reason != 0) {
+        qCWarning(lcGlottaEngine).noquote()
+            << QStringLiteral("import refused: %1 (reason %2)")
+                   .arg(QLatin1String(RefusalText(TImportRefusal(Reason))))
+                   .arg(Reason);
         throw EImportExport(FormatReason(fLangFormLexicon->GetItem(liCannotImport), Reason));
+    }
 }
 
 QString TGlottaCore::SelectImportTarget(int Index, TLangIDs &Target, const QString &ImportedFile)
 {
     TLangCoreData &D = *fData;
-    const auto Refuse = [this] {
+    const auto Refuse = [this, &ImportedFile] {
+        qCWarning(lcGlottaEngine).noquote() << QStringLiteral("import of %1 refused: %2 (reason %3)")
+                                                   .arg(ImportedFile, QLatin1String(RefusalText(irTargetNotLoaded)))
+                                                   .arg(int(irTargetNotLoaded));
         throw EImportExport(FormatReason(fLangFormLexicon->GetItem(liCannotImport), irTargetNotLoaded));
     };
     if (Index < 0) {
@@ -353,8 +386,10 @@ int TGlottaCore::ImportFromFile(const QString &FileName, bool ToCurrentLanguage)
     if (ToCurrentLanguage && Current == 0)
         Import.Refuse(irDesignLanguageCurrent);
     QByteArray Bytes;
-    if (!ReadLanguageFileBytes(FileName, Bytes))
+    if (!ReadLanguageFileBytes(FileName, Bytes)) {
+        qCWarning(lcGlottaEngine).noquote() << QStringLiteral("import of %1 failed: it cannot be read").arg(FileName);
         throw EOSError(quint32(QFileDevice::ReadError), FileName);
+    }
 
     QString Text;
     bool HasText = false;
@@ -392,7 +427,11 @@ int TGlottaCore::ImportFromFile(const QString &FileName, bool ToCurrentLanguage)
             Translate(Import.Target.Name);
         }
         return Count;
-    } catch (...) {
+    } catch (const std::exception &Failure) {
+        // A refusal has been logged where it was decided; anything else is logged here.
+        if (!dynamic_cast<const EImportExport *>(&Failure))
+            qCWarning(lcGlottaEngine).noquote()
+                << QStringLiteral("import of %1 failed: %2").arg(FileName, QString::fromLocal8Bit(Failure.what()));
         if (!EditorOpen && Import.Selected) {
             LoadLanguage(Previous, TLoadFlags());
             UpdateLibraryLanguage(fCurrentLanguage, fCurrentLangISO, false);

@@ -6,6 +6,7 @@
 // count of languages, then per language its name or ISO code and its text.
 // Read only; the import takes the text of the language it imports into.
 
+#include "glotta/engine/glotta_engine_export.h"
 #include <QByteArray>
 #include <QString>
 #include <functional>
@@ -13,9 +14,9 @@
 // Reads the packed string at Pos into Text (or skips it when Text is null)
 // and moves Pos past it. False, leaving Pos, when fewer than 4 bytes remain
 // for the count, or the count is negative or runs past the end.
-bool ReadPackedString(const QByteArray &Bytes, qsizetype &Pos, QString *Text);
+GLOTTA_ENGINE_EXPORT bool ReadPackedString(const QByteArray &Bytes, qsizetype &Pos, QString *Text);
 
-struct TBundleText
+struct GLOTTA_ENGINE_EXPORT TBundleText
 {
     enum TKind {
         // Not a readable bundle for this language: the file is read as text.
@@ -32,4 +33,4 @@ struct TBundleText
 // The text of the first language entry IsTarget accepts (its identifier is
 // handed over as written), when that entry and all packed strings after it
 // end exactly at the end of the bytes.
-TBundleText ReadLanguageBundle(const QByteArray &Bytes, const std::function<bool(const QString &)> &IsTarget);
+GLOTTA_ENGINE_EXPORT TBundleText ReadLanguageBundle(const QByteArray &Bytes, const std::function<bool(const QString &)> &IsTarget);

@@ -6,6 +6,7 @@
 // pairs; the reader walks a lexicon file or a language file (they share the
 // line grammar) part by part for the import, which decides what to take.
 
+#include "glotta/engine/glotta_engine_export.h"
 #include "glotta/engine/language_file.h"
 #include "glotta/store/lang_types.h"
 #include "glotta/store/struct_lines.h"
@@ -24,7 +25,7 @@ inline constexpr QLatin1String LexiconFileSignature("[Glotta LeXicon File]");
 // The only format version an import accepts.
 inline constexpr QLatin1String ExchangeFileVersion("THLF1");
 
-struct TLexiconFileContent
+struct GLOTTA_ENGINE_EXPORT TLexiconFileContent
 {
     // The design language; its code is written when not empty.
     TLangIDs Reference;
@@ -40,11 +41,11 @@ struct TLexiconFileContent
     QByteArray Flag;
 };
 
-QStringList FormatLexiconFile(const TLexiconFileContent &Content);
+GLOTTA_ENGINE_EXPORT QStringList FormatLexiconFile(const TLexiconFileContent &Content);
 
 // One identity line before the sections: a reference ("%REF_LANG=") or the
 // language header ("%LANGUAGE_NAME=").
-struct TExchangeHead
+struct GLOTTA_ENGINE_EXPORT TExchangeHead
 {
     bool IsReference = false;
     QString Name;
@@ -54,7 +55,7 @@ struct TExchangeHead
 };
 
 // One usable line of the lexicon section.
-struct TLexiconEntry
+struct GLOTTA_ENGINE_EXPORT TLexiconEntry
 {
     enum TKind { Library, Name, Item };
     TKind Kind = Item;
@@ -63,7 +64,7 @@ struct TLexiconEntry
     int Number = 0;
 };
 
-class TLexiconFileReader
+class GLOTTA_ENGINE_EXPORT TLexiconFileReader
 {
 public:
     void SetText(const QString &Text);

@@ -5,6 +5,7 @@
 // answers whether its widget class matched, so that a group in which only
 // the first matching row runs can stop there.
 
+#include "glotta/widgets/glotta_widgets_export.h"
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -14,7 +15,7 @@ class QWidget;
 class TGlottaCPC;
 
 // One component in one pass.
-struct TRowPass
+struct GLOTTA_WIDGETS_EXPORT TRowPass
 {
     TGlottaCPC &Client;
     QObject *Component;
@@ -29,60 +30,60 @@ struct TRowPass
 
 // The row class matches (QObject::inherits) and the component is none of the
 // descendants that row skips (controls that show values or fill themselves).
-bool MatchesRowClass(const QObject *Component, const char *RowClass);
-bool IsExcludedRowDescendant(const QObject *Component, const char *RowClass);
+GLOTTA_WIDGETS_EXPORT bool MatchesRowClass(const QObject *Component, const char *RowClass);
+GLOTTA_WIDGETS_EXPORT bool IsExcludedRowDescendant(const QObject *Component, const char *RowClass);
 
 // A text: collected, or its translation written back when it changed.
-void TextRow(TRowPass &P, quint16 ID, const QString &Value, const std::function<void(const QString &)> &Write,
+GLOTTA_WIDGETS_EXPORT void TextRow(TRowPass &P, quint16 ID, const QString &Value, const std::function<void(const QString &)> &Write,
              const QString &Reference);
 // A string list, line i under the item path i.
-void LinesRow(TRowPass &P, quint16 ID, const QStringList &Lines,
+GLOTTA_WIDGETS_EXPORT void LinesRow(TRowPass &P, quint16 ID, const QStringList &Lines,
               const std::function<void(const QStringList &)> &Write);
 
 // Buttons and labels (buttons_labels.cpp).
-bool LabelCaption(TRowPass &P);
-bool ButtonCaption(TRowPass &P);
-bool ValuedLabelValueName(TRowPass &P);
+GLOTTA_WIDGETS_EXPORT bool LabelCaption(TRowPass &P);
+GLOTTA_WIDGETS_EXPORT bool ButtonCaption(TRowPass &P);
+GLOTTA_WIDGETS_EXPORT bool ValuedLabelValueName(TRowPass &P);
 // The caption the component repeats from its action: a tool button's
 // default action's text without its markers; empty for every other widget.
-QString ActionCaptionReference(const QObject *Component);
-QString ActionHintReference(const QObject *Component);
-QString ActionHelpReference(const QObject *Component);
+GLOTTA_WIDGETS_EXPORT QString ActionCaptionReference(const QObject *Component);
+GLOTTA_WIDGETS_EXPORT QString ActionHintReference(const QObject *Component);
+GLOTTA_WIDGETS_EXPORT QString ActionHelpReference(const QObject *Component);
 
 // Edits and memos (edits_memos.cpp).
-bool EditText(TRowPass &P);
-bool EditTextHint(TRowPass &P);
-bool MemoLines(TRowPass &P);
+GLOTTA_WIDGETS_EXPORT bool EditText(TRowPass &P);
+GLOTTA_WIDGETS_EXPORT bool EditTextHint(TRowPass &P);
+GLOTTA_WIDGETS_EXPORT bool MemoLines(TRowPass &P);
 // The bound label of an edit with a label: its caption and hint, recorded
 // under the edit's name with the label's own tag rules (ApplyLabelTag), which
 // from then on rule the rest of the component. False when the label's tag
 // ends the component's processing.
-bool LabeledEditLabel(TRowPass &P, const std::function<bool(int Tag)> &ApplyLabelTag);
+GLOTTA_WIDGETS_EXPORT bool LabeledEditLabel(TRowPass &P, const std::function<bool(int Tag)> &ApplyLabelTag);
 
 // Combo boxes and lists (combos_lists.cpp).
-bool ComboText(TRowPass &P);
-bool ListBoxItems(TRowPass &P);
-bool ComboItems(TRowPass &P);
+GLOTTA_WIDGETS_EXPORT bool ComboText(TRowPass &P);
+GLOTTA_WIDGETS_EXPORT bool ListBoxItems(TRowPass &P);
+GLOTTA_WIDGETS_EXPORT bool ComboItems(TRowPass &P);
 
 // Containers, pages, tab bars and forms (containers.cpp).
-bool GroupBoxCaption(TRowPass &P);
-bool ToolBoxPageCaption(TRowPass &P);
-bool TabPageCaption(TRowPass &P);
-bool FormCaption(TRowPass &P);
-bool TabBarTabs(TRowPass &P);
+GLOTTA_WIDGETS_EXPORT bool GroupBoxCaption(TRowPass &P);
+GLOTTA_WIDGETS_EXPORT bool ToolBoxPageCaption(TRowPass &P);
+GLOTTA_WIDGETS_EXPORT bool TabPageCaption(TRowPass &P);
+GLOTTA_WIDGETS_EXPORT bool FormCaption(TRowPass &P);
+GLOTTA_WIDGETS_EXPORT bool TabBarTabs(TRowPass &P);
 // The container that shows Page as one of its pages (a tab widget or a
 // tool box) and the page's index there; nullptr when Page is no page.
-QWidget *PageHost(const QWidget *Page, int &Index);
+GLOTTA_WIDGETS_EXPORT QWidget *PageHost(const QWidget *Page, int &Index);
 
 // Actions and menus (actions_menus.cpp).
-bool MenuCaption(TRowPass &P);
-bool ActionCaption(TRowPass &P);
-bool ActionHint(TRowPass &P);
+GLOTTA_WIDGETS_EXPORT bool MenuCaption(TRowPass &P);
+GLOTTA_WIDGETS_EXPORT bool ActionCaption(TRowPass &P);
+GLOTTA_WIDGETS_EXPORT bool ActionHint(TRowPass &P);
 
 // Hints and help keywords of any widget (hints_help.cpp).
-bool WidgetHint(TRowPass &P);
-bool WidgetHelpKeyword(TRowPass &P);
+GLOTTA_WIDGETS_EXPORT bool WidgetHint(TRowPass &P);
+GLOTTA_WIDGETS_EXPORT bool WidgetHelpKeyword(TRowPass &P);
 
 // Status bars and dialog components (bars_dialogs.cpp).
-bool StatusBarText(TRowPass &P);
-bool FileDialogTitle(TRowPass &P);
+GLOTTA_WIDGETS_EXPORT bool StatusBarText(TRowPass &P);
+GLOTTA_WIDGETS_EXPORT bool FileDialogTitle(TRowPass &P);

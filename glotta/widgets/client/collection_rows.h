@@ -4,24 +4,25 @@
 // each answers whether its widget class matched. A handler whose member is
 // not in the effective set is not called.
 
+#include "glotta/widgets/glotta_widgets_export.h"
 #include "glotta/widgets/client/item_texts.h"
 
 // Status-bar panels and standalone header sections (status_headers.cpp).
-bool StatusPanels(TItemPass &P);
-bool HeaderSections(TItemPass &P);
+GLOTTA_WIDGETS_EXPORT bool StatusPanels(TItemPass &P);
+GLOTTA_WIDGETS_EXPORT bool HeaderSections(TItemPass &P);
 
 // Tree nodes, list columns and table cells (item_views.cpp).
-bool TreeNodes(TItemPass &P);
-bool ListColumns(TItemPass &P);
-bool TableItems(TItemPass &P);
+GLOTTA_WIDGETS_EXPORT bool TreeNodes(TItemPass &P);
+GLOTTA_WIDGETS_EXPORT bool ListColumns(TItemPass &P);
+GLOTTA_WIDGETS_EXPORT bool TableItems(TItemPass &P);
 
 // File dialogs and message boxes (dialog_components.cpp).
-bool FileDialogFilters(TItemPass &P);
-bool FileDialogLabels(TItemPass &P);
-bool MessageBoxTexts(TItemPass &P);
+GLOTTA_WIDGETS_EXPORT bool FileDialogFilters(TItemPass &P);
+GLOTTA_WIDGETS_EXPORT bool FileDialogLabels(TItemPass &P);
+GLOTTA_WIDGETS_EXPORT bool MessageBoxTexts(TItemPass &P);
 
 // Tray icons (tray_icon.cpp).
-bool TrayIconTexts(TItemPass &P);
+GLOTTA_WIDGETS_EXPORT bool TrayIconTexts(TItemPass &P);
 
 // The unnamed actions of named menu bars, toolbars and menus (action_bars.cpp).
-bool ActionBarItems(TItemPass &P);
+GLOTTA_WIDGETS_EXPORT bool ActionBarItems(TItemPass &P);

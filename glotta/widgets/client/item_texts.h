@@ -20,6 +20,7 @@
 //   same name) get each their own designed text back when the line shows
 //   its designed text.
 
+#include "glotta/widgets/glotta_widgets_export.h"
 #include <QHash>
 #include <QObject>
 #include <QSet>
@@ -29,7 +30,7 @@
 class TGlottaClient;
 
 // What the client remembers of one collection item.
-struct TItemRecord
+struct GLOTTA_WIDGETS_EXPORT TItemRecord
 {
     QString Path;     // the item path its line carries
     QString Designed; // its own designed text
@@ -38,7 +39,7 @@ struct TItemRecord
 
 // The records of every component of one client, pruned to the items met in
 // each component's latest pass, and dropped with the component.
-class TItemMemory : public QObject
+class GLOTTA_WIDGETS_EXPORT TItemMemory : public QObject
 {
 public:
     using TRecords = QHash<QString, TItemRecord>;
@@ -53,7 +54,7 @@ private:
 };
 
 // One component's collection texts in one pass.
-struct TItemPass
+struct GLOTTA_WIDGETS_EXPORT TItemPass
 {
     TGlottaClient &Client;
     QObject *Component;
@@ -77,5 +78,5 @@ void ItemText(TItemPass &P, quint16 ID, const QString &Path, const void *Item, c
 // the member's own ID and an empty item path, when Member is in the
 // effective set. Never compared with a reference; a text equal to the
 // component's name is no designed text.
-void ComponentText(TItemPass &P, quint8 Member, const QString &Value,
+GLOTTA_WIDGETS_EXPORT void ComponentText(TItemPass &P, quint8 Member, const QString &Value,
                    const std::function<void(const QString &)> &Write);

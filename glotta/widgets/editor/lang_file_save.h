@@ -3,6 +3,7 @@
 // bytes are written by the engine's language-file writer.)
 #pragma once
 
+#include "glotta/widgets/glotta_widgets_export.h"
 #include <QString>
 
 // The full path for saving the language named Name in LangDir with the
@@ -11,5 +12,5 @@
 // dots could reach outside the directory or name no file: such a name gives an
 // empty string. The extension is forced: a name ending in another extension
 // keeps it as part of the base name.
-QString LangFileSavePath(const QString &LangDir, const QString &Name, const QString &Ext);
+GLOTTA_WIDGETS_EXPORT QString LangFileSavePath(const QString &LangDir, const QString &Name, const QString &Ext);
 

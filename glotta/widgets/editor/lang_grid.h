@@ -4,10 +4,11 @@
 // and its tooltip names the status; a click on a key cell asks to switch
 // the row's status.
 
+#include "glotta/widgets/glotta_widgets_export.h"
 #include <QTableWidget>
 #include <functional>
 
-class TLangGrid : public QTableWidget
+class GLOTTA_WIDGETS_EXPORT TLangGrid : public QTableWidget
 {
     Q_OBJECT
 public:

@@ -1,4 +1,5 @@
 #include "glotta/widgets/editor/language_manager.h"
+#include "glotta/engine/engine_log.h"
 
 #include "glotta/engine/lang_core_data.h"
 #include "glotta/store/flag_icon.h"
@@ -26,6 +27,8 @@
 #include <QPushButton>
 
 namespace {
+const char EditorDesign[] = ":/designs/language_manager.json";
+
 void RegisterEditorClasses()
 {
     static bool Done = false;
@@ -46,7 +49,8 @@ T *Control(QObject *Form, const char *Name)
 {
     T *C = Form->findChild<T *>(QLatin1String(Name));
     if (!C)
-        qFatal("the editor's design lacks %s", Name);
+        throw EDesignError(QStringLiteral("%1: the editor's design lacks %2")
+                               .arg(QLatin1String(EditorDesign), QLatin1String(Name)));
     return C;
 }
 
@@ -95,12 +99,13 @@ TLanguageManager *TLanguageManager::Create(TLangCoreData *Data, bool EditMode, c
     W->LData = Data;
     W->EditMode = EditMode;
     try {
-        ReadDesign(W, QStringLiteral(":/designs/language_manager.json"));
-    } catch (...) {
+        ReadDesign(W, QLatin1String(EditorDesign));
+        W->FormCreate(W);
+    } catch (const std::exception &E) {
+        qCWarning(lcGlottaEditor).noquote() << QStringLiteral("editor window not opened: %1").arg(QString::fromLocal8Bit(E.what()));
         delete W;
         throw;
     }
-    W->FormCreate(W);
 
     // The state before a language is chosen.
     W->CopyPanel->setText(About);

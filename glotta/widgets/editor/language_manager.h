@@ -6,6 +6,7 @@
 // library's interface texts, so the window speaks the library's languages.
 
 #include "glotta/engine/internal_lang_defs.h"
+#include "glotta/widgets/glotta_widgets_export.h"
 #include "glotta/store/word_list.h"
 #include "toolkit/widgets/form.h"
 
@@ -19,7 +20,7 @@ class QPushButton;
 class TLangGrid;
 class TLangCoreData;
 
-class TLanguageManager : public TForm
+class GLOTTA_WIDGETS_EXPORT TLanguageManager : public TForm
 {
     Q_OBJECT
 public:

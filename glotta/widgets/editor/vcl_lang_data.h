@@ -3,11 +3,12 @@
 // (TLanguageManager) when the engine asks for the editor, owns it while it
 // is open, and gives the editor model its rows through the window's grid.
 
+#include "glotta/widgets/glotta_widgets_export.h"
 #include "glotta/engine/lang_core_data.h"
 
 class TLanguageManager;
 
-class TVCLLangData : public TLangCoreData
+class GLOTTA_WIDGETS_EXPORT TVCLLangData : public TLangCoreData
 {
 public:
     explicit TVCLLangData(TLangDataEngine *OwnedEngine);
@@ -25,4 +26,4 @@ public:
 };
 
 // Makes engines created from now on open the editor window.
-void InstallLanguageEditor();
+GLOTTA_WIDGETS_EXPORT void InstallLanguageEditor();

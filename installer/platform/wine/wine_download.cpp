@@ -1,4 +1,5 @@
 #include "installer/platform/wine/wine_download.h"
+#include "installer/installer_log.h"
 
 #include "installer/platform/wine/download_response.h"
 #include "toolkit/core/exception.h"
@@ -505,6 +506,7 @@ bool TWineDownloader::Notify(TDownloadStatus Status, const QString &Text)
     } catch (...) {
         // Raised through the network layer's signal dispatch it would be
         // lost or worse; it ends the transfer and is raised by Download.
+        qCWarning(lcInstaller()) << "download of" << fRequestUrl.toDisplayString() << "ended: the progress handler raised an error";
         fUserError = std::current_exception();
         Cancel = true;
     }
