@@ -262,6 +262,41 @@ private slots:
         QCOMPARE(E.CurrentLanguage(), QStringLiteral("C"));
     }
 
+    // A superior chain that comes back to a language it has read stops at
+    // the first repeat: each language of the loop is read once, not again
+    // and again up to the depth limit.
+    void superiorLoopReadsEachLanguageOnce_data()
+    {
+        QTest::addColumn<QStringList>("superiors"); // of L0, L1, ... in turn
+        QTest::addColumn<int>("reads");
+        // Read once more as its own superior, as superiorChain's row says.
+        QTest::newRow("names itself") << QStringList{"L0"} << 2;
+        QTest::newRow("two name each other") << QStringList{"L1", "L0"} << 2;
+        QTest::newRow("ring of three") << QStringList{"L1", "L2", "L0"} << 3;
+        QTest::newRow("loop below the first") << QStringList{"L1", "L2", "L1"} << 3;
+        QTest::newRow("no loop") << QStringList{"L1", "L2", ""} << 3;
+    }
+    void superiorLoopReadsEachLanguageOnce()
+    {
+        QFETCH(QStringList, superiors);
+        QFETCH(int, reads);
+        TEngineFixture F;
+        TTestEngine &E = *F.Engine;
+        QStringList Names;
+        for (int i = 0; i < superiors.size(); ++i) {
+            const QString Name = QStringLiteral("L%1").arg(i);
+            E.Resources.insert(Name, LangFile({"[LANGUAGE_FILE]", HeaderLine(Name, QString(), superiors[i]),
+                                               "0\t\"" + Name + "\"\t%COMPONENT=Own" + Name + ";\t%OWNER=F;"}));
+            Names.append(Name);
+        }
+        E.SetLangResources(Names);
+        E.RescanLanguages();
+        E.ResourceReads = 0;
+        QVERIFY(E.LoadLanguage("L0", TLoadFlags()));
+        QCOMPARE(E.ResourceReads, reads);
+        QCOMPARE(E.LData()->DataStruct->GetString("OwnL0", "F", 0, ""), QStringLiteral("L0"));
+    }
+
     void specialFilesAreNotLanguages_data()
     {
         QTest::addColumn<QString>("kind");
