@@ -105,7 +105,9 @@ TInstallerCommandLine ParseInstallerCommandLine(const QStringList &Arguments)
                                      "  1603  a step failed; the steps after it did not run (see the log)\n"
                                      "  1641  a restart was started\n"
                                      "  3010  done so far, a restart is required; start the installer again "
-                                     "after it to go on\n");
+                                     "after it to go on\n"
+                                     "On Linux the exit status holds the low 8 bits of these: 1602 reads 66, "
+                                     "1603 67, 1641 105, 3010 194.\n");
         return Result;
     }
     if (!Parser.positionalArguments().isEmpty())

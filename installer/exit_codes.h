@@ -11,6 +11,14 @@ enum TInstallerExitCode : int {
     ExitRestartRequired = 3010, // done so far, a restart is needed before the rest
 };
 
+// What a parent process reads of Code: all of it on Windows; on Linux and
+// other POSIX systems the exit status holds only its low 8 bits (1602 reads
+// 66, 1603 67, 1641 105, 3010 194), still one value for each code.
+constexpr int ExitStatusSeen(int Code, bool Posix)
+{
+    return Posix ? (Code & 0xFF) : Code;
+}
+
 // Whether a component installer's exit code asks for a restart (.NET's and
 // the Windows Installer's 3010 and 1641).
 constexpr bool AsksForRestart(int ExitCode)

@@ -101,8 +101,10 @@ int main(int argc, char *argv[])
         return Help ? ExitDone : ExitBadUsage;
     }
     const TInstallerOptions &Options = CommandLine.Options;
-    const bool Quiet = Options.UiMode == TInstallerOptions::Quiet;
-    const bool ShowWindow = Options.UiMode != TInstallerOptions::Quiet;
+    // A layout asks nothing either: it shows its window only when --passive asks for one.
+    const bool Quiet = Options.UiMode == TInstallerOptions::Quiet
+                    || (!Options.LayoutDir.isEmpty() && Options.UiMode != TInstallerOptions::Passive);
+    const bool ShowWindow = !Quiet;
 #ifndef Q_OS_WIN
     // The backend, Wine and every program it starts find the prefix here.
     if (!Options.Prefix.isEmpty())

@@ -42,13 +42,20 @@ int Finish(TForm1 *Form, int Code, const QString &Text)
     return Code;
 }
 
-// What stops the run before the next step, if anything: a cancel, or a
-// restart a component installer asked for (the steps after it need it).
-bool Stops(TForm1 *Form, int &Code, QString &Text)
+// What stops the run before the next step, if anything: a cancel, a
+// package that could not be fetched since FailuresBefore (a failure even when
+// another package of the step asked for a restart), or a restart a component
+// installer asked for (the steps after it need it).
+bool Stops(TForm1 *Form, int FailuresBefore, int &Code, QString &Text)
 {
     if (Form->CancelRequested()) {
         Code = ExitUserCancel;
         Text = Form->Message(fmRunCancelled);
+        return true;
+    }
+    if (Form->DownloadFailures() != FailuresBefore) {
+        Code = ExitFailure;
+        Text = Form->Message(fmRunFailed);
         return true;
     }
     if (Form->RestartRequired()) {
@@ -86,21 +93,22 @@ int RunUnattended(TForm1 *Form)
     Form->pokracovatbClick(Form->pokracovatb);
     // Asked after "continue", which makes a missing Wine prefix first.
     LogPlatformFacts(Form);
-    if (Stops(Form, Code, Text))
+    if (Stops(Form, Form->DownloadFailures(), Code, Text))
         return Finish(Form, Code, Text);
     // Three steps at most; each one that succeeds enables the next.
     for (int Round = 0; Round < 3; ++Round) {
+        const int FailuresBefore = Form->DownloadFailures();
         if (Form->instalovat1b->isEnabled()) {
             Form->LogLine(QStringLiteral("step: 1"));
             Form->instalovat1bClick(Form->instalovat1b);
-            if (Stops(Form, Code, Text))
+            if (Stops(Form, FailuresBefore, Code, Text))
                 return Finish(Form, Code, Text);
             if (!Form->instalovat2b->isEnabled())
                 return Finish(Form, ExitFailure, Form->Message(fmRunFailed));
         } else if (Form->instalovat2b->isEnabled()) {
             Form->LogLine(QStringLiteral("step: 2"));
             Form->instalovat2bClick(Form->instalovat2b);
-            if (Stops(Form, Code, Text))
+            if (Stops(Form, FailuresBefore, Code, Text))
                 return Finish(Form, Code, Text);
             if (!Form->instalovat3b->isEnabled())
                 return Finish(Form, ExitFailure, Form->Message(fmRunFailed));
@@ -114,13 +122,12 @@ int RunUnattended(TForm1 *Form)
             }
             Form->LogLine(QStringLiteral("probe: Dilnex 8 absent"));
             Form->LogLine(QStringLiteral("step: 3"));
-            const int FailuresBefore = Form->DownloadFailures();
             Form->instalovat3bClick(Form->instalovat3b);
-            if (Stops(Form, Code, Text))
+            if (Stops(Form, FailuresBefore, Code, Text))
                 return Finish(Form, Code, Text);
             // Step 3 has no registry test of its own: the download and the
             // setup's exit code decide.
-            if (Form->DownloadFailures() != FailuresBefore || Form->LastExitCode() != 0)
+            if (Form->LastExitCode() != 0)
                 return Finish(Form, ExitFailure, Form->Message(fmRunFailed));
             return Finish(Form, ExitDone, Form->Message(fmFinished));
         } else {

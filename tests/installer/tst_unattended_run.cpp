@@ -260,6 +260,18 @@ private slots:
         QCOMPARE(M.Runs, (QStringList{"sqllocaldb.msi", "dilnex8.exe"}));
     }
 
+    // A package of the same step that could not be fetched outweighs a
+    // restart request: the run failed.
+    void failureBesideRestart()
+    {
+        TMachine M;
+        M.ExitCodes.insert("dotnetfx40_full_x86_x64.exe", 3010);
+        M.FailingDownloads = {"sqlncli.msi"};
+        const TRun R = RunOn(M, ProgramDir.path());
+        QCOMPARE(R.Code, int(ExitFailure));
+        QVERIFY(HasLine(R.Log, "restart required: "));
+    }
+
     // --layout then --source: the server is not asked again; a file changed
     // in the folder is refused before it runs, and the log says which.
     void layoutThenSource()

@@ -240,6 +240,22 @@ std::optional<TWineCommand> WineCommandFor(const QString &FileName, const QStrin
     return Command;
 }
 
+int WindowsExitCodeOf(int WineStatus)
+{
+    // Wine's own exit status carries only the low 8 bits of the Windows
+    // program's exit code. The two codes an installer uses to ask for a
+    // restart are what the installer must not miss, so their low bytes are
+    // read as them (no installer of this workflow ends with 105 or 194 of its own).
+    switch (WineStatus) {
+    case 3010 & 0xFF:
+        return 3010;
+    case 1641 & 0xFF:
+        return 1641;
+    default:
+        return WineStatus;
+    }
+}
+
 bool WineRunAndWait(const QString &FileName, const QString &Parameters, const QString &Verb, int ShowCmd,
                     const QString &Directory, int *ExitCode)
 {
@@ -251,7 +267,7 @@ bool WineRunAndWait(const QString &FileName, const QString &Parameters, const QS
         return false;
     const std::optional<int> Code = WineStartAndWait(*Command);
     if (ExitCode && Code)
-        *ExitCode = *Code;
+        *ExitCode = WindowsExitCodeOf(*Code);
     return Code.has_value();
 }
 

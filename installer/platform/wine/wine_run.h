@@ -42,6 +42,11 @@ QString WineserverProgram();
 std::optional<TWineCommand> WineCommandFor(const QString &FileName, const QString &Parameters, const QString &Verb,
                                            const QString &Directory);
 
+// A Windows program's exit code as far as Wine's exit status tells it: the
+// status holds the low 8 bits, and the low bytes of the restart requests
+// 3010 and 1641 are read as those codes.
+int WindowsExitCodeOf(int WineStatus);
+
 // The seam's RunAndWait for the Wine backend. True when the program was
 // started, false at once when it could not be. ExitCode, when given, gets
 // the program's exit code (-1 when it did not start or crashed).

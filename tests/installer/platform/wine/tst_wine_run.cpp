@@ -48,7 +48,7 @@ private slots:
         qputenv("RUN_TEST_LOG", fLog.toUtf8());
         // The program logs its folder and arguments and takes a moment, as an installer would.
         WriteScript("wine", "{ printf 'cwd=%s\\n' \"$PWD\"; for a in \"$@\"; do printf 'arg=%s\\n' \"$a\"; done; } >> \"$RUN_TEST_LOG\"\n"
-                            "sleep 0.3\necho ended >> \"$RUN_TEST_LOG\"\nexit 3\n");
+                            "sleep 0.3\necho ended >> \"$RUN_TEST_LOG\"\nexit ${RUN_TEST_EXIT:-3}\n");
         WriteScript("wineserver", "echo \"wineserver $*\" >> \"$RUN_TEST_LOG\"\n");
         qputenv("WINE", fBin.filePath("wine").toUtf8());
         qunsetenv("WINESERVER");
@@ -105,6 +105,33 @@ private slots:
         // The program has ended before the call returns, and the registry flush follows it.
         Expected << "ended" << "wineserver -w";
         QCOMPARE(LogLines(), Expected);
+    }
+
+    // The program's exit code as Wine's 8-bit status tells it; a restart
+    // request (3010, 1641) arrives as its low byte and is read as itself.
+    void reportsTheExitCode_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("code");
+        QTest::newRow("success") << 0 << 0;
+        QTest::newRow("failure") << 3 << 3;
+        QTest::newRow("3010") << (3010 & 0xFF) << 3010;
+        QTest::newRow("1641") << (1641 & 0xFF) << 1641;
+    }
+
+    void reportsTheExitCode()
+    {
+        QFETCH(int, status);
+        QFETCH(int, code);
+        qputenv("RUN_TEST_EXIT", QByteArray::number(status));
+        int ExitCode = -2;
+        const bool Started = WineRunAndWait(fFolder + "/setup.exe", {}, {}, 1, fFolder, &ExitCode);
+        qunsetenv("RUN_TEST_EXIT");
+        QVERIFY(Started);
+        QCOMPARE(ExitCode, code);
+        ExitCode = -2;
+        QVERIFY(!WineRunAndWait(fFolder + "/missing.exe", {}, {}, 1, fFolder, &ExitCode));
+        QCOMPARE(ExitCode, -1);
     }
 
     void handlesEventsWhileWaiting()
