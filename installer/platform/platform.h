@@ -28,8 +28,13 @@ using TDownloadProgressEvent = std::function<void(QObject *Sender, quint32 Progr
                                                   TDownloadStatus StatusCode, const QString &StatusText,
                                                   bool &Cancel)>;
 
+// Win32's values; where <windows.h> came first its macros stand for them.
+#ifndef LOCALE_SISO639LANGNAME
 constexpr int LOCALE_SISO639LANGNAME = 0x59;
+#endif
+#ifndef SW_SHOWNORMAL
 constexpr int SW_SHOWNORMAL = 1;
+#endif
 
 class TPlatform
 {

@@ -1,6 +1,7 @@
 # cmake -P: installs the build in GLOTTA_BUILD_DIR into a fresh prefix under
 # SCRATCH_DIR, checks what the prefix holds, configures and builds the
-# examples in EXAMPLES_DIR against it, and runs the workshop's self-check.
+# examples in EXAMPLES_DIR against it, runs the workshop's self-check and
+# the engine-only console program.
 function(run what)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
   if(NOT result EQUAL 0)
@@ -42,3 +43,5 @@ run("configuring the examples" ${CMAKE_COMMAND} -S ${EXAMPLES_DIR} -B ${build}
     -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=${BUILD_TYPE} ${flags})
 run("building the examples" ${CMAKE_COMMAND} --build ${build} -j2)
 run("the workshop's self-check" ${build}/workshop/workshop --self-check)
+run("the engine alone, switching the workshop's languages"
+    ${build}/console/console ${build}/workshop/lang)

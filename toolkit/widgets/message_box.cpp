@@ -27,7 +27,7 @@ QMessageBox::Icon IconOf(quint32 Flags)
 }
 } // namespace
 
-int MessageBox(const QString &Text, const QString &Caption, quint32 Flags)
+int ShowMessageBox(const QString &Text, const QString &Caption, quint32 Flags)
 {
     if (Handler())
         return Handler()(Text, Caption, Flags);
