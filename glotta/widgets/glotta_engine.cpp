@@ -1,5 +1,7 @@
 #include "glotta/widgets/glotta_engine.h"
 
+#include "glotta/widgets/qt_language.h"
+
 #include "glotta/engine/lang_core_data.h"
 #include "glotta/widgets/lang_control.h"
 #include "toolkit/widgets/application.h"
@@ -270,6 +272,8 @@ void TGlottaEngine::DisconnectClient(QObject *Client)
 void TGlottaEngine::LanguageChosen(const QString &Language)
 {
     TGlottaCore::LanguageChosen(Language);
+    if (fQtFollowsLanguage)
+        FollowLanguageInQt(CurrentLanguageISO());
     ++fLanguageChanges;
 }
 

@@ -25,7 +25,24 @@ struct TRowPass
     // The row's member is in the effective set: a matching row that is not
     // enabled stops its group without touching the text.
     bool Enabled = true;
+    // The rows beyond the published sets in force for the component (bit n:
+    // TQtRow n).
+    quint32 QtRows = 0;
+    // The Qt properties whose texts the component keeps untranslated ("*":
+    // all of them).
+    QStringList Keep;
 };
+
+// The component keeps the text of its Qt property Property as it is.
+bool Keeps(const TRowPass &P, const char *Property);
+// The Qt property a text row of property-type ID reads on Component, as Qt
+// Designer names it.
+const char *RowProperty(const QObject *Component, quint16 ID);
+// What Qt shows for a text without its markers: no "&" (a "&&" keeps one)
+// and no "..."; an action's tooltip and icon text fall back to it.
+QString QtStrippedText(const QString &Text);
+// The names a "do not translate" mark lists (empty: none).
+QStringList KeptProperties(const QObject *Object);
 
 // The row class matches (QObject::inherits) and the component is none of the
 // descendants that row skips (controls that show values or fill themselves).
@@ -48,6 +65,9 @@ bool ValuedLabelValueName(TRowPass &P);
 QString ActionCaptionReference(const QObject *Component);
 QString ActionHintReference(const QObject *Component);
 QString ActionHelpReference(const QObject *Component);
+// The tooltip of a button or label when it only repeats the caption without
+// its markers (it then follows the caption); empty otherwise.
+QString RepeatedCaption(const QWidget *Component);
 
 // Edits and memos (edits_memos.cpp).
 bool EditText(TRowPass &P);
@@ -82,6 +102,12 @@ bool ActionHint(TRowPass &P);
 // Hints and help keywords of any widget (hints_help.cpp).
 bool WidgetHint(TRowPass &P);
 bool WidgetHelpKeyword(TRowPass &P);
+
+// The texts beyond the published sets (qt_rows.cpp): accessible texts,
+// status tips, icon texts, spin-box affixes, placeholders of text editors,
+// progress formats, wizard subtitles, titles of toolbars, command-link
+// descriptions, date formats.
+void QtWidgetRows(TRowPass &P);
 
 // Status bars and dialog components (bars_dialogs.cpp).
 bool StatusBarText(TRowPass &P);

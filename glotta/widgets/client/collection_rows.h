@@ -10,6 +10,10 @@
 bool StatusPanels(TItemPass &P);
 bool HeaderSections(TItemPass &P);
 
+// Tree-item columns after the first, item and section tooltips, what's-this
+// texts and status tips, and table row headers (qt_item_rows.cpp).
+void QtItemRows(TItemPass &P);
+
 // Tree nodes, list columns and table cells (item_views.cpp).
 bool TreeNodes(TItemPass &P);
 bool ListColumns(TItemPass &P);
