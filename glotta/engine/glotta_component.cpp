@@ -311,7 +311,25 @@ QString TGlottaCPC::ClientTranslation(const QString &CompName, const QString &Ow
 void TGlottaCPC::CollectText(const QObject *Component, quint16 PropertyType, const QString &Input,
                              const QString &Addr)
 {
-    fDesignStruct->AddTextProperty(Component->objectName(), GetOwnerName(Component), PropertyType, Input, Addr);
+    if (DesignedTextRules()) {
+        // Numbers and punctuation alone are left out of a stored design.
+        fDesignStruct->AddTextProperty(Component->objectName(), GetOwnerName(Component), PropertyType, Input, Addr);
+        return;
+    }
+    // Elsewhere such a text ("...", "<-", "1") can be real, and a
+    // right-to-left language turns an arrow round: only an empty one is none.
+    if (Input.isEmpty())
+        return;
+    TFullStructLine Line;
+    Line.CompName = Component->objectName();
+    Line.OwnerName = GetOwnerName(Component);
+    Line.PropertyID = PropertyType;
+    Line.ItemAddr = Addr;
+    Line.Translation = Input;
+    EncodeControlChars(Line.Translation);
+    Line.Descent = DescentNone;
+    Line.Changeable = ChangeableTranslatable;
+    fDesignStruct->AddLine(Line);
 }
 
 QString TGlottaCPC::ApplyText(const QObject *Component, quint16 PropertyType, const QString &Addr,
@@ -347,9 +365,10 @@ QString TGlottaCPC::ProcessStringProperty(const QObject *Component, quint16 Prop
 {
     if (!Collect)
         return ApplyText(Component, PropertyType, QString(), Value);
-    // A text equal to the name is the toolkit's default caption; one equal
-    // to its reference only repeats a text collected elsewhere.
-    if (Value != Component->objectName() && ValueDiffers(PropertyType, Value, Reference))
+    // A text equal to the name is the toolkit's default caption (in a stored
+    // design only); one equal to its reference only repeats a text collected
+    // elsewhere.
+    if ((!DesignedTextRules() || Value != Component->objectName()) && ValueDiffers(PropertyType, Value, Reference))
         CollectText(Component, PropertyType, Value, QString());
     return Value;
 }
@@ -408,6 +427,19 @@ QString TGlottaCPC::ProcessFilter(const QObject *Component, quint16 PropertyType
     if (Collect || !AnyPair)
         return Filter;
     return Result;
+}
+
+QString TGlottaCPC::ObjectMapName(const QObject *Item, const QString &Caption)
+{
+    // The entry goes with the item: an item created later at the same
+    // address is another item and gets a name of its own.
+    const qsizetype Before = fObjMap.size();
+    const QString Name = ObjectMapName(static_cast<const void *>(Item), Caption);
+    if (fObjMap.size() > Before)
+        connect(Item, &QObject::destroyed, this, [this](QObject *Gone) {
+            fObjMap.removeIf([Gone](const auto &Entry) { return Entry.first == Gone; });
+        });
+    return Name;
 }
 
 QString TGlottaCPC::ObjectMapName(const void *Item, const QString &Caption)

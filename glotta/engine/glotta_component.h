@@ -109,6 +109,9 @@ public:
     // second creation event (or a first Show after it) does nothing.
     virtual void OwnerCreated(QObject *Sender);
     bool OwnerCreatedRun() const { return fOwnerCreatedRun; }
+    // Whether the stored-design rules of collecting hold: a text equal to its
+    // component's name and a text without letters are no designed texts.
+    virtual bool DesignedTextRules() const { return true; }
     // Whether a collected text is more than a copy of its reference text.
     virtual bool ValueDiffers(quint16 PropertyType, const QString &Value, const QString &Reference) const;
     // Collects or applies the texts of one component. Here: the texts every
@@ -158,7 +161,10 @@ public:
     QString ProcessFilter(const QObject *Component, quint16 PropertyType, bool Collect, const QString &Filter);
     // The stable name of a collection item without a position of its own,
     // made from its designed caption the first time it is asked for.
+    // An item that is no QObject keeps its entry for the client's life; a
+    // QObject's entry is dropped when it is destroyed.
     QString ObjectMapName(const void *Item, const QString &Caption);
+    QString ObjectMapName(const QObject *Item, const QString &Caption);
     int ObjMapCount() const { return int(fObjMap.size()); }
 
 protected:

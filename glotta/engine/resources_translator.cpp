@@ -112,6 +112,15 @@ QString TResourceInterceptor::translate(const char *context, const char *sourceT
 
 } // namespace
 
+void TCustomResourcesTranslator::RaiseInterception()
+{
+    TRegistry &R = Registry();
+    if (!R.Installed || !QCoreApplication::instance())
+        return;
+    QCoreApplication::removeTranslator(R.Interceptor);
+    R.Installed = QCoreApplication::installTranslator(R.Interceptor);
+}
+
 TCustomResourcesTranslator::TCustomResourcesTranslator(QObject *Owner)
     : TLMList(Owner), fList(new TResourcesList), fUnitList(new TUnitList)
 {

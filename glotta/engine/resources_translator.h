@@ -76,6 +76,10 @@ public:
 
     // The existing translators, in creation order.
     static QList<TCustomResourcesTranslator *> Translators();
+    // Puts the translators' interception in front of every translator
+    // installed since (Qt asks the one installed last first), so that their
+    // texts win over Qt translation files loaded later.
+    static void RaiseInterception();
     // The translation of a loaded text S: the first preferred translator
     // holding S decides, else the first in creation order. Answers false,
     // leaving S as it is, when no translator holds S (letter case counts).

@@ -5,6 +5,7 @@
 
 #include "glotta/widgets/client/client_rows.h"
 #include "glotta/widgets/client/collection_rows.h"
+#include "glotta/widgets/client/qt_rows.h"
 #include "toolkit/widgets/form.h"
 #include "glotta/store/property_ids.h"
 #include "glotta/store/text_helpers.h"
@@ -115,6 +116,19 @@ bool SameCaption(const QString &A, const QString &B)
 TGlottaClient::TGlottaClient(QObject *Owner) : TGlottaCPC(Owner), fItems(std::make_unique<TItemMemory>())
 {
     QObject *Form = ComponentOwner(this);
+    // A stored design sets the client's sets after this; a toolkit form is
+    // a stored design's kind of window, and a client made without a window
+    // is the stored design's default. Any other window (from Qt Designer's
+    // forms or built in code) has every text collected without the caller
+    // setting anything.
+    fDesignRules = IsLoading() || !Form || Form->inherits("TForm") || Form->inherits("TFrame");
+    if (!fDesignRules) {
+        fTransStringProp = AcceptedTransStringProp;
+        fTransTStringsProp = AcceptedTransTStringsProp;
+        fTransStructuredProp = AcceptedTransStructuredProp;
+        fTransOtherProp = AcceptedTransOtherProp;
+        fQtRows = AllQtRows;
+    }
     if (auto *F = qobject_cast<TForm *>(Form)) {
         OwnerOnCreate = F->OnCreate;
         // A client freed before the form's creation event leaves the form's
@@ -177,6 +191,37 @@ void TGlottaClient::SetTransAdditions(quint32 Value)
     SetSets(fTransAdditions, Value & AcceptedTransAdditions);
 }
 
+void TGlottaClient::UseStoredDesignRules()
+{
+    RebuildIfReady([this] {
+        fDesignRules = true;
+        fTransStringProp = DefaultTransStringProp;
+        fTransTStringsProp = DefaultTransTStringsProp;
+        fTransStructuredProp = DefaultTransStructuredProp;
+        fTransOtherProp = DefaultTransOtherProp;
+        fQtRows = 0;
+    });
+}
+
+void TGlottaClient::SetQtRows(quint32 Value)
+{
+    SetSets(fQtRows, Value & AllQtRows);
+}
+
+void TGlottaClient::SetNoTranslate(QObject *Object, const QStringList &Properties)
+{
+    if (!Object || NoTranslate(Object) == Properties)
+        return;
+    RebuildIfReady([Object, &Properties] {
+        Object->setProperty(NoTranslateProperty, Properties.isEmpty() ? QVariant() : QVariant(Properties));
+    });
+}
+
+QStringList TGlottaClient::NoTranslate(const QObject *Object)
+{
+    return KeptProperties(Object);
+}
+
 bool TGlottaClient::TranslatesStringProperty(quint8 Ordinal) const
 {
     return InSet(CmpTransStringProp, Ordinal, WideSetBits);
@@ -210,11 +255,13 @@ bool TGlottaClient::ApplyTagRules(int Tag)
     CmpTransTStringsProp = fTransTStringsProp;
     CmpTransStructuredProp = fTransStructuredProp;
     CmpTransOtherProp = fTransOtherProp;
+    CmpQtRows = fQtRows;
     switch (Tag) {
     case TagSkipComponent:
         return false;
     case TagNoHints:
         CmpTransStringProp &= ~HintPropertiesMask;
+        CmpQtRows &= ~QtHintRows;
         break;
     case TagNoText:
         CmpTransStringProp &= ~TextPropertyMask;
@@ -225,6 +272,7 @@ bool TGlottaClient::ApplyTagRules(int Tag)
         CmpTransTStringsProp = 0;
         CmpTransStructuredProp = 0;
         CmpTransOtherProp = 0;
+        CmpQtRows = Tag == TagTextOnly ? 0 : fQtRows & QtHintRows;
         break;
     default:
         break;
@@ -251,8 +299,15 @@ void TGlottaClient::ProcessComponent(QObject *Component, bool Collect)
     try {
         if (!ApplyTagRules(Tag(Component)))
             return;
+        const QStringList Keep = KeptProperties(Component);
+        if (Keep.contains(QStringLiteral("*")))
+            return;
+        if (Keep.contains(QStringLiteral("whatsThis")))
+            CmpTransStringProp &= ~PropertySet({pnHelpKeyword});
         TGlottaCPC::ProcessComponent(Component, Collect);
-        TRowPass P{*this, Component, Collect, ActionCaptionReference(Component)};
+        TRowPass P{*this, Component, Collect, ActionCaptionReference(Component), true, 0, {}};
+        P.QtRows = CmpQtRows;
+        P.Keep = Keep;
 
         P.Enabled = TranslatesStringProperty(pnCaption);
         MenuCaption(P) || LabelCaption(P) || ButtonCaption(P) || GroupBoxCaption(P) || ActionCaption(P)
@@ -279,6 +334,7 @@ void TGlottaClient::ProcessComponent(QObject *Component, bool Collect)
         ListBoxItems(P) || ComboItems(P);
         P.Enabled = TranslatesStringsProperty(pnTabs);
         TabBarTabs(P);
+        QtWidgetRows(P);
 
         ProcessCollections(Component, Collect);
     } catch (const std::exception &E) {
@@ -296,7 +352,7 @@ void TGlottaClient::ProcessComponent(QObject *Component, bool Collect)
 
 void TGlottaClient::ProcessCollections(QObject *Component, bool Collect)
 {
-    TItemPass P{*this, Component, Collect, *fItems, {}};
+    TItemPass P{*this, Component, Collect, *fItems, {}, CmpQtRows, KeptProperties(Component)};
     if (TranslatesStructuredProperty(pnPanels))
         StatusPanels(P);
     if (TranslatesStructuredProperty(pnTreeItems))
@@ -312,5 +368,6 @@ void TGlottaClient::ProcessCollections(QObject *Component, bool Collect)
     if (TranslatesOtherProperty(cnTActionManager))
         ActionBarItems(P);
     TrayIconTexts(P) || FileDialogLabels(P) || MessageBoxTexts(P);
+    QtItemRows(P);
     fItems->Replace(Component, std::move(P.Next));
 }

@@ -106,12 +106,37 @@ public:
     void SetTransOtherProp(quint32 Value);
     quint32 TransAdditions() const { return fTransAdditions; }
     void SetTransAdditions(quint32 Value);
+    // The rows beyond the published sets (bit n: TQtRow n, IDs from 1000
+    // up). Not part of a stored design: a client of a stored design starts
+    // without them, any other with all of them.
+    quint32 QtRows() const { return fQtRows; }
+    void SetQtRows(quint32 Value);
+
+    // True for a client read from a stored design, made without an owner
+    // or attached to a toolkit form or frame: it keeps the stored design's sets and rules (a text
+    // equal to its component's name, or one without letters, is no designed
+    // text). Any other window's client collects every text it carries.
+    bool DesignedTextRules() const override { return fDesignRules; }
+    // A client of a window built in code the way a stored design builds it:
+    // the stored design's default sets, none of the rows beyond them, and
+    // its rules. Call it before the client collects.
+    void UseStoredDesignRules();
+
+    // The texts of Object that stay as they are: "*" for all of them, or
+    // the names of its Qt properties ("text", "toolTip", "items", ...).
+    // Stored on the object as its dynamic property GlottaNoTranslate, which
+    // Qt Designer can set as well; such texts are not collected, never
+    // written, and do not appear in the editor. An empty list takes the mark
+    // away. A client showing a language rebuilds its design structure.
+    void SetNoTranslate(QObject *Object, const QStringList &Properties);
+    static QStringList NoTranslate(const QObject *Object);
 
     // The effective sets of the component being processed.
     quint32 CmpTransStringProp = DefaultTransStringProp;
     quint32 CmpTransTStringsProp = DefaultTransTStringsProp;
     quint32 CmpTransStructuredProp = DefaultTransStructuredProp;
     quint32 CmpTransOtherProp = DefaultTransOtherProp;
+    quint32 CmpQtRows = 0;
 
     bool TranslatesStringProperty(quint8 Ordinal) const override;
     bool TranslatesStringsProperty(quint8 Ordinal) const override;
@@ -142,6 +167,8 @@ private:
     quint32 fTransStructuredProp = DefaultTransStructuredProp;
     quint32 fTransOtherProp = DefaultTransOtherProp;
     quint32 fTransAdditions = DefaultTransAdditions;
+    quint32 fQtRows = 0;
+    bool fDesignRules = true;
     // Which collection item each collected line came from.
     std::unique_ptr<TItemMemory> fItems;
 };

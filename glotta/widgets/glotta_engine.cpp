@@ -1,6 +1,8 @@
 #include "glotta/widgets/glotta_engine.h"
 #include "glotta/engine/engine_log.h"
 
+#include "glotta/widgets/qt_language.h"
+
 #include "glotta/engine/lang_core_data.h"
 #include "glotta/store/text_helpers.h"
 #include "glotta/widgets/lang_control.h"
@@ -261,6 +263,8 @@ void TGlottaEngine::DisconnectClient(QObject *Client)
 void TGlottaEngine::LanguageChosen(const QString &Language)
 {
     TGlottaCore::LanguageChosen(Language);
+    if (fQtFollowsLanguage)
+        FollowLanguageInQt(CurrentLanguageISO());
     ++fLanguageChanges;
 }
 

@@ -51,6 +51,10 @@ public:
     // Completed language changes since the engine was created. A control
     // that asked for a change compares it to learn whether one happened.
     int LanguageChanges() const { return fLanguageChanges; }
+    // Qt's own translations and the layout direction follow each language
+    // change (see qt_language.h); on by default.
+    bool QtFollowsLanguage() const { return fQtFollowsLanguage; }
+    void SetQtFollowsLanguage(bool Value) { fQtFollowsLanguage = Value; }
 
     // The language directory: the program's directory combined with
     // LangSubdirectory (an absolute one is used as it is), ending with a separator.
@@ -84,4 +88,5 @@ private:
     TPicture fEmptyFlag;
     QList<QIcon> fFlagsList;
     int fLanguageChanges = 0;
+    bool fQtFollowsLanguage = true;
 };

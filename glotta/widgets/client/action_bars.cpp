@@ -6,7 +6,7 @@
 // which is a bar of its own.
 #include "glotta/widgets/client/collection_rows.h"
 
-#include "glotta/widgets/glotta_client.h"
+#include "glotta/engine/glotta_component.h"
 #include "glotta/store/property_ids.h"
 
 #include <QAction>

@@ -10,14 +10,27 @@
 #include <QMenu>
 
 namespace {
-// The text Qt shows as an action's tooltip when none was set.
-QString FallbackToolTip(QString Text)
+// The text Qt shows as an action's tooltip and icon text when none was set.
+QString FallbackToolTip(const QString &Text)
 {
-    Text.remove(QStringLiteral("..."));
-    for (qsizetype i = 0; i < Text.size(); ++i)
-        if (Text.at(i) == QLatin1Char('&'))
-            Text.remove(i, 1);
-    return Text.trimmed();
+    return QtStrippedText(Text);
+}
+
+// An action's text. A tooltip or icon text set equal to the text (without
+// its markers) repeats it: it follows the new text, as Qt's own fallback
+// does when none was set.
+void WriteActionText(QAction *Action, const QString &T)
+{
+    const QString Old = FallbackToolTip(Action->text()), New = FallbackToolTip(T);
+    const bool Tip = Action->toolTip() == Old, Icon = Action->iconText() == Old;
+    Action->setText(T);
+    if (Old == New)
+        return;
+    // Still the old text after the change: set by the program, not Qt's fallback.
+    if (Tip && Action->toolTip() == Old)
+        Action->setToolTip(New);
+    if (Icon && Action->iconText() == Old)
+        Action->setIconText(New);
 }
 } // namespace
 
@@ -39,8 +52,8 @@ bool ActionCaption(TRowPass &P)
     if (!Action)
         return false;
     if (P.Enabled)
-        TextRow(P, StringPropertyID(pnCaption), Action->text(), [Action](const QString &T) { Action->setText(T); },
-                QString());
+        TextRow(P, StringPropertyID(pnCaption), Action->text(),
+                [Action](const QString &T) { WriteActionText(Action, T); }, QString());
     return true;
 }
 

@@ -10,12 +10,29 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 
 namespace {
+// A button's text with what hangs on it. Qt gives the button the new text's
+// mnemonic as its shortcut, so a shortcut of its own (Esc on "Close") is
+// put back; a tooltip that only repeated the text repeats the new one.
+void WriteButtonText(QAbstractButton *Button, const QString &T)
+{
+    const QString Old = Button->text();
+    const QKeySequence Shortcut = Button->shortcut();
+    const bool OwnShortcut = Shortcut != QKeySequence::mnemonic(Old);
+    const bool TipFollows = !Button->toolTip().isEmpty() && Button->toolTip() == QtStrippedText(Old);
+    Button->setText(T);
+    if (OwnShortcut && Button->shortcut() != Shortcut)
+        Button->setShortcut(Shortcut);
+    if (TipFollows)
+        Button->setToolTip(QtStrippedText(T));
+}
+
 QAction *DefaultAction(const QObject *Component)
 {
     const auto *Button = qobject_cast<const QToolButton *>(Component);
@@ -36,6 +53,17 @@ QString ActionHintReference(const QObject *Component)
     return A ? A->toolTip() : QString();
 }
 
+QString RepeatedCaption(const QWidget *Component)
+{
+    QString Caption;
+    if (const auto *Button = qobject_cast<const QAbstractButton *>(Component))
+        Caption = Button->text();
+    else if (const auto *Label = qobject_cast<const QLabel *>(Component))
+        Caption = Label->text();
+    const QString Tip = Component->toolTip();
+    return !Caption.isEmpty() && Tip == QtStrippedText(Caption) ? Tip : QString();
+}
+
 QString ActionHelpReference(const QObject *Component)
 {
     const QAction *A = DefaultAction(Component);
@@ -48,7 +76,14 @@ bool LabelCaption(TRowPass &P)
     if (!Label || !MatchesRowClass(Label, "QLabel"))
         return false;
     if (P.Enabled)
-        TextRow(P, StringPropertyID(pnCaption), Label->text(), [Label](const QString &T) { Label->setText(T); },
+        TextRow(P, StringPropertyID(pnCaption), Label->text(),
+                [Label](const QString &T) {
+                    const bool TipFollows =
+                        !Label->toolTip().isEmpty() && Label->toolTip() == QtStrippedText(Label->text());
+                    Label->setText(T);
+                    if (TipFollows)
+                        Label->setToolTip(QtStrippedText(T));
+                },
                 P.R);
     return true;
 }
@@ -63,8 +98,8 @@ bool ButtonCaption(TRowPass &P)
              || qobject_cast<QCheckBox *>(Button) || qobject_cast<QRadioButton *>(Button)))
         return false;
     if (P.Enabled)
-        TextRow(P, StringPropertyID(pnCaption), Button->text(), [Button](const QString &T) { Button->setText(T); },
-                P.R);
+        TextRow(P, StringPropertyID(pnCaption), Button->text(),
+                [Button](const QString &T) { WriteButtonText(Button, T); }, P.R);
     return true;
 }
 

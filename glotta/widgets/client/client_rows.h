@@ -26,7 +26,24 @@ struct GLOTTA_WIDGETS_EXPORT TRowPass
     // The row's member is in the effective set: a matching row that is not
     // enabled stops its group without touching the text.
     bool Enabled = true;
+    // The rows beyond the published sets in force for the component (bit n:
+    // TQtRow n).
+    quint32 QtRows = 0;
+    // The Qt properties whose texts the component keeps untranslated ("*":
+    // all of them).
+    QStringList Keep;
 };
+
+// The component keeps the text of its Qt property Property as it is.
+GLOTTA_WIDGETS_EXPORT bool Keeps(const TRowPass &P, const char *Property);
+// The Qt property a text row of property-type ID reads on Component, as Qt
+// Designer names it.
+GLOTTA_WIDGETS_EXPORT const char *RowProperty(const QObject *Component, quint16 ID);
+// What Qt shows for a text without its markers: no "&" (a "&&" keeps one)
+// and no "..."; an action's tooltip and icon text fall back to it.
+GLOTTA_WIDGETS_EXPORT QString QtStrippedText(const QString &Text);
+// The names a "do not translate" mark lists (empty: none).
+GLOTTA_WIDGETS_EXPORT QStringList KeptProperties(const QObject *Object);
 
 // The row class matches (QObject::inherits) and the component is none of the
 // descendants that row skips (controls that show values or fill themselves).
@@ -49,6 +66,9 @@ GLOTTA_WIDGETS_EXPORT bool ValuedLabelValueName(TRowPass &P);
 GLOTTA_WIDGETS_EXPORT QString ActionCaptionReference(const QObject *Component);
 GLOTTA_WIDGETS_EXPORT QString ActionHintReference(const QObject *Component);
 GLOTTA_WIDGETS_EXPORT QString ActionHelpReference(const QObject *Component);
+// The tooltip of a button or label when it only repeats the caption without
+// its markers (it then follows the caption); empty otherwise.
+GLOTTA_WIDGETS_EXPORT QString RepeatedCaption(const QWidget *Component);
 
 // Edits and memos (edits_memos.cpp).
 GLOTTA_WIDGETS_EXPORT bool EditText(TRowPass &P);
@@ -83,6 +103,12 @@ GLOTTA_WIDGETS_EXPORT bool ActionHint(TRowPass &P);
 // Hints and help keywords of any widget (hints_help.cpp).
 GLOTTA_WIDGETS_EXPORT bool WidgetHint(TRowPass &P);
 GLOTTA_WIDGETS_EXPORT bool WidgetHelpKeyword(TRowPass &P);
+
+// The texts beyond the published sets (qt_rows.cpp): accessible texts,
+// status tips, icon texts, spin-box affixes, placeholders of text editors,
+// progress formats, wizard subtitles, titles of toolbars, command-link
+// descriptions, date formats.
+GLOTTA_WIDGETS_EXPORT void QtWidgetRows(TRowPass &P);
 
 // Status bars and dialog components (bars_dialogs.cpp).
 GLOTTA_WIDGETS_EXPORT bool StatusBarText(TRowPass &P);

@@ -11,6 +11,10 @@
 GLOTTA_WIDGETS_EXPORT bool StatusPanels(TItemPass &P);
 GLOTTA_WIDGETS_EXPORT bool HeaderSections(TItemPass &P);
 
+// Tree-item columns after the first, item and section tooltips, what's-this
+// texts and status tips, and table row headers (qt_item_rows.cpp).
+void QtItemRows(TItemPass &P);
+
 // Tree nodes, list columns and table cells (item_views.cpp).
 GLOTTA_WIDGETS_EXPORT bool TreeNodes(TItemPass &P);
 GLOTTA_WIDGETS_EXPORT bool ListColumns(TItemPass &P);

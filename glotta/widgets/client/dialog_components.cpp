@@ -2,7 +2,7 @@
 // one of its own texts) and the texts and custom buttons of a message box.
 #include "glotta/widgets/client/collection_rows.h"
 
-#include "glotta/widgets/glotta_client.h"
+#include "glotta/engine/glotta_component.h"
 #include "glotta/store/property_ids.h"
 
 #include <QCheckBox>

@@ -18,7 +18,11 @@ bool WidgetHint(TRowPass &P)
     if (!P.Enabled)
         return true;
     const quint16 ID = StringPropertyID(pnHint);
-    const QString Ref = ActionHintReference(W);
+    QString Ref = ActionHintReference(W);
+    // Outside stored designs a tooltip that repeats its caption follows the
+    // caption instead of having a line of its own.
+    if (Ref.isEmpty() && !P.Client.DesignedTextRules())
+        Ref = RepeatedCaption(W);
     int Index = -1;
     QWidget *Host = PageHost(W, Index);
     if (auto *Tabs = qobject_cast<QTabWidget *>(Host))

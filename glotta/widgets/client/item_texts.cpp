@@ -1,6 +1,6 @@
 #include "glotta/widgets/client/item_texts.h"
 
-#include "glotta/widgets/glotta_client.h"
+#include "glotta/engine/glotta_component.h"
 #include "glotta/store/component_structure.h"
 #include "glotta/store/property_ids.h"
 #include "glotta/store/text_helpers.h"
@@ -59,6 +59,9 @@ void ItemText(TItemPass &P, quint16 ID, const QString &Path, const void *Item, c
               const std::function<void(const QString &)> &Write, int Part,
               const std::function<QString(const QString &)> &Shows)
 {
+    // Items the program marked to stay as they are: no line, never written.
+    if (P.Keep.contains(QStringLiteral("*")) || P.Keep.contains(QStringLiteral("items")))
+        return;
     const QString Key = RecordKey(ID, Path, Item, Part);
     if (P.Collect) {
         P.Client.ProcessItemText(P.Component, ID, Path, true, Value);
@@ -98,7 +101,7 @@ void ItemText(TItemPass &P, quint16 ID, const QString &Path, const void *Item, c
 void ComponentText(TItemPass &P, quint8 Member, const QString &Value,
                    const std::function<void(const QString &)> &Write)
 {
-    if (!P.Client.TranslatesStringProperty(Member))
+    if (!P.Client.TranslatesStringProperty(Member) || P.Keep.contains(QStringLiteral("*")))
         return;
     const QString Text =
         P.Client.ProcessStringProperty(P.Component, StringPropertyID(Member), Value, P.Collect, QString());

@@ -25,9 +25,10 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
-class TGlottaClient;
+class TGlottaCPC;
 
 // What the client remembers of one collection item.
 struct GLOTTA_WIDGETS_EXPORT TItemRecord
@@ -56,12 +57,16 @@ private:
 // One component's collection texts in one pass.
 struct GLOTTA_WIDGETS_EXPORT TItemPass
 {
-    TGlottaClient &Client;
+    TGlottaCPC &Client;
     QObject *Component;
     bool Collect;
     TItemMemory &Memory;
     // The records of this pass, handed to Memory at its end.
     TItemMemory::TRecords Next;
+    // As in TRowPass: the rows beyond the published sets, and the Qt
+    // properties kept untranslated.
+    quint32 QtRows = 0;
+    QStringList Keep;
 };
 
 // One collection text in either pass. Item is the item's address, or

@@ -4,7 +4,7 @@
 // hint of every widget does not reach it.
 #include "glotta/widgets/client/collection_rows.h"
 
-#include "glotta/widgets/glotta_client.h"
+#include "glotta/engine/glotta_component.h"
 #include "glotta/store/property_ids.h"
 
 #include <QSystemTrayIcon>

@@ -26,7 +26,9 @@
 class TTestEngine : public TGlottaEngine
 {
 public:
-    using TGlottaEngine::TGlottaEngine;
+    // Qt's own translations and the layout direction are application-wide:
+    // the tests of them turn them on, the others keep Qt's texts as they are.
+    explicit TTestEngine(QObject *Owner = nullptr) : TGlottaEngine(Owner) { SetQtFollowsLanguage(false); }
     using TGlottaCore::ExtractResourceLanguage;
     using TGlottaCore::LoadLanguage;
     using TGlottaCore::RescanLanguages;

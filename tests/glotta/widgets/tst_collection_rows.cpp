@@ -135,6 +135,8 @@ struct TItemsForm : TEngineFixture
     {
         Client = new TGlottaClient(Form.get());
         Client->setObjectName("GlottaClient1");
+        // The published sets and their defaults, as a stored design has them.
+        Client->UseStoredDesignRules();
         if (AllSets) {
             Client->SetTransStructuredProp(AcceptedTransStructuredProp);
             Client->SetTransStringProp(AcceptedTransStringProp);
@@ -278,6 +280,28 @@ private slots:
         const int i = Design.Find("Bar@ItemsForm#64[2.5");
         QVERIFY(i >= 0);
         QCOMPARE(Design.GetPropertyName(i, {}), QStringLiteral("Panels[2].Text"));
+    }
+
+    // An unnamed action created where a destroyed one lived (the same
+    // address, which the allocator hands out again at will) is another
+    // action: it gets a name of its own, not the old one's name and line.
+    void actionAtFreedAddress()
+    {
+        TItemsForm F;
+        F.Attach();
+        alignas(QAction) unsigned char Place[sizeof(QAction)];
+        auto *Old = new (Place) QAction("Tisk");
+        F.Tools->addAction(Old);
+        F.Client->RecreateTransStruct();
+        QVERIFY(LinesOf(*F.Client, "Tools").contains("#102[Tisk,Caption"));
+        Old->~QAction();
+        auto *New = new (Place) QAction(QStringLiteral("Náhled"));
+        F.Tools->addAction(New);
+        F.Client->RecreateTransStruct();
+        const QStringList Lines = LinesOf(*F.Client, "Tools");
+        New->~QAction();
+        QVERIFY2(Lines.contains(QStringLiteral("#102[Náhled,Caption")), qPrintable(Lines.join(' ')));
+        QVERIFY(!Lines.contains("#102[Tisk,Caption"));
     }
 
     // A language saved as a file writes every text into its own item, the

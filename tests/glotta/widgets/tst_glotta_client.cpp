@@ -49,10 +49,14 @@ struct TCodeWindow : TEngineFixture
         Copy("client/deutsch.lng", "de.lng");
         Engine->RescanLanguages();
     }
-    void Attach()
+    // StoredDesignRules: the sets and rules of a stored design instead of a
+    // Qt window's.
+    void Attach(bool StoredDesignRules = false)
     {
         Client = new TGlottaClient(Form.get());
         Client->setObjectName("GlottaClient1");
+        if (StoredDesignRules)
+            Client->UseStoredDesignRules();
         Client->SetGlottaEngine(Engine);
     }
 };
@@ -132,7 +136,8 @@ private slots:
     }
 
     // Labels showing values and self-filling combos give only what is
-    // theirs; a caption equal to the name gives nothing.
+    // theirs; under a stored design's rules a caption equal to the name
+    // gives nothing.
     void exclusionsAndNames()
     {
         TCodeWindow W;
@@ -145,7 +150,7 @@ private slots:
         Combo->addItems({"jedna"});
         Named<QFontComboBox>(W.Form.get(), "Fonts1");
         Named<QLabel>(W.Form.get(), "Label1")->setText("Label1");
-        W.Attach();
+        W.Attach(true);
         QCOMPARE(LineIDs(*W.Client), (QStringList{"CodeForm@#0[", "Combo1@CodeForm#33[0", "Combo1@CodeForm#5[",
                                                   "Valued1@CodeForm#7["}));
     }
