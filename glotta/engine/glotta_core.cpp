@@ -72,7 +72,7 @@ void TGlottaCore::Construct(TDataFactory MakeData)
     fIncludeGlotta = false;
     fCookieEnabled = true;
     fCookieLifeDays = 0;
-    fLangFileEncoding = Unicode;
+    fLangFileEncoding = TLFEncoding::Unicode;
     fAllowEditInternalLangs = false;
     connect(this, &QObject::objectNameChanged, this, [this] { NameChanged(); });
     fIsFullyCreated = true;

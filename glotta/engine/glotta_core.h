@@ -46,7 +46,7 @@ class TGlottaCore : public QObject, public TComponentHooks, public TLangDataEngi
     Q_PROPERTY(QString LangSubdirectory READ LangSubdirectory WRITE SetLangSubdirectory)
     Q_PROPERTY(QString LangFileExtension READ LangFileExtension WRITE SetLangFileExtension)
     Q_PROPERTY(QString LangFileSignature READ LangFileSignature WRITE SetLangFileSignature)
-    Q_PROPERTY(TLFEncodingValue LangFileEncoding READ LangFileEncoding WRITE SetLangFileEncoding)
+    Q_PROPERTY(GlottaTypes::TLFEncoding LangFileEncoding READ LangFileEncoding WRITE SetLangFileEncoding)
     Q_PROPERTY(bool HideCopyright READ HideCopyright WRITE SetHideCopyright)
     // Stored as set; reading through LangCreatorVisible() also asks whether the engine is a multi-engine.
     Q_PROPERTY(bool LangCreatorVisible MEMBER fLangCreatorVisible WRITE SetLangCreatorVisible)
@@ -55,10 +55,6 @@ class TGlottaCore : public QObject, public TComponentHooks, public TLangDataEngi
     Q_PROPERTY(QStringList LangResources READ LangResources WRITE SetLangResources)
     Q_PROPERTY(bool LangResourcesAllowEdit READ LangResourcesAllowEdit WRITE SetLangResourcesAllowEdit)
 public:
-    // The encoding of written language files, as the design names it.
-    enum TLFEncodingValue { Unicode, BigEndianUnicode, UTF8, ANSI };
-    Q_ENUM(TLFEncodingValue)
-
     using TDataFactory = TLangCoreData *(*)(TGlottaCore *Engine);
 
     explicit TGlottaCore(QObject *Owner = nullptr);
@@ -79,8 +75,8 @@ public:
     void SetLangFileExtension(const QString &Value);
     QString LangFileSignature() const { return fLangFileSign; }
     void SetLangFileSignature(const QString &Value);
-    TLFEncodingValue LangFileEncoding() const { return fLangFileEncoding; }
-    void SetLangFileEncoding(TLFEncodingValue Value) { fLangFileEncoding = Value; }
+    TLFEncoding LangFileEncoding() const { return fLangFileEncoding; }
+    void SetLangFileEncoding(TLFEncoding Value) { fLangFileEncoding = Value; }
     bool HideCopyright() const override { return fHideCopyright; }
     void SetHideCopyright(bool Value) { fHideCopyright = Value; }
     bool LangCreatorVisible() const;
@@ -237,7 +233,7 @@ protected:
     QString fLangSubdir;
     QString fLangFileExt;
     QString fLangFileSign;
-    TLFEncodingValue fLangFileEncoding = Unicode;
+    TLFEncoding fLangFileEncoding = TLFEncoding::Unicode;
     bool fCookieEnabled = true;
     double fCookieLifeDays = 0;
     QString fCookieName;

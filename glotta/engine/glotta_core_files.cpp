@@ -252,7 +252,7 @@ void TGlottaCore::SaveLanguage(const QString &LangName, const QString &SuperiorN
         Header.Flag = FlagIconStream().data();
     const QStringList Lines = FormatLanguageFile(fLangFileSign, Header, *D.DataStruct, *D.DataLexicon,
                                                  *D.SmartLexicon, LibraryLexiconPath());
-    const QByteArray Bytes = EncodeLanguageFile(Lines, TLFEncoding(int(fLangFileEncoding)));
+    const QByteArray Bytes = EncodeLanguageFile(Lines, fLangFileEncoding);
     // A language parsed from this file before is stale now, and the store is
     // no longer what a switch loaded.
     fParsed.Forget(FileName);

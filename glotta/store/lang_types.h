@@ -1,17 +1,18 @@
 #pragma once
 // Small types shared by the store, the engine and its components: a
-// language's name and code, the encodings of written language files and the
-// shape of the "may this go on?" events.
+// language's name and code and the encodings of written language files (the
+// "may this go on?" events are the toolkit's TContinueQuery).
+
+#include "toolkit/core/events.h"
 
 #include <QObject>
 #include <QString>
-#include <functional>
 
 namespace GlottaTypes {
 Q_NAMESPACE
 
-// The text encoding of written language files, in the order the engine's
-// published LangFileEncoding stores them.
+// The text encoding of written language files; the engine's published
+// LangFileEncoding, named in a stored design by its members' names.
 enum class TLFEncoding { Unicode, BigEndianUnicode, UTF8, ANSI };
 Q_ENUM_NS(TLFEncoding)
 } // namespace GlottaTypes
@@ -26,5 +27,3 @@ struct TLangIDs
     QString Code;
 };
 
-// Raised before an action; a handler sets Continue to false to stop it.
-using TContinueQuery = std::function<void(QObject *Sender, bool &Continue)>;

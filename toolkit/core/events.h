@@ -7,4 +7,5 @@
 class QObject;
 
 using TNotifyEvent = std::function<void(QObject *Sender)>;
+// Raised before an action; a handler sets Continue to false to stop it.
 using TContinueQuery = std::function<void(QObject *Sender, bool &Continue)>;

@@ -133,7 +133,7 @@ void TGlottaCore::WriteExchangeFile(const QString &FileName, const QString &Lang
             Content.Flag = FlagIconStream().data();
         Lines = FormatLexiconFile(Content);
     }
-    const QByteArray Bytes = EncodeLanguageFile(Lines, TLFEncoding(int(fLangFileEncoding)));
+    const QByteArray Bytes = EncodeLanguageFile(Lines, fLangFileEncoding);
     QFileDevice::FileError Error = QFileDevice::NoError;
     QString ErrorText;
     if (!WriteLanguageFileBytes(FileName, Bytes, Error, ErrorText))

@@ -26,7 +26,7 @@ private slots:
         QCOMPARE(E.GetISOCode(0), QString());
         QCOMPARE(E.CurrentLanguage(), QStringLiteral("Design language"));
         QCOMPARE(E.LangFileExtension(), QStringLiteral(".lng"));
-        QCOMPARE(E.LangFileEncoding(), TGlottaCore::Unicode);
+        QCOMPARE(E.LangFileEncoding(), TLFEncoding::Unicode);
         QVERIFY(E.GetIsMultiEngine());
         // The library lexicon heads the registry.
         QCOMPARE(E.LData()->SpanClients->Components().value(0), dynamic_cast<QObject *>(E.LangFormLexicon()));

@@ -125,7 +125,7 @@ private slots:
         const QString Accent = Ansi ? QStringLiteral("é") : QStringLiteral("ěščř €");
         TEngineFixture F;
         TTestEngine &E = *F.Engine;
-        E.SetLangFileEncoding(TGlottaCore::TLFEncodingValue(int(encoding)));
+        E.SetLangFileEncoding(encoding);
         TLangCoreData &D = *E.LData();
         D.DataStruct->AddLine(MakeLine("Form1", "", 0, "Title " + Accent));
         D.DataStruct->AddLine(MakeLine("Button1", "Form1", 0, "two'#13''#10'lines \"quoted\""));

@@ -272,7 +272,7 @@ private slots:
     {
         QFETCH(QString, name);
         TExchangeWindow W;
-        W.Engine->SetLangFileEncoding(TGlottaCore::UTF8);
+        W.Engine->SetLangFileEncoding(TLFEncoding::UTF8);
         W.Engine->Translate("en");
         // A global pair of the language goes into the lexicon file as well.
         W.Engine->LData()->SmartLexicon->AddItem("Ne", "No", 0);
