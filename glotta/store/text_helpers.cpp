@@ -220,3 +220,18 @@ bool HasCodeLikeApostrophe(QStringView S)
     }
     return false;
 }
+
+QString StripAccelerators(const QString &Caption)
+{
+    QString S;
+    S.reserve(Caption.size());
+    for (qsizetype i = 0; i < Caption.size(); ++i) {
+        if (Caption.at(i) == QLatin1Char('&')) {
+            if (i + 1 < Caption.size() && Caption.at(i + 1) == QLatin1Char('&'))
+                S += QLatin1Char('&'), ++i;
+            continue;
+        }
+        S += Caption.at(i);
+    }
+    return S;
+}

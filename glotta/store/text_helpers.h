@@ -48,3 +48,7 @@ QString TrimControls(const QString &S);
 // A decimal integer with an optional sign and nothing else; false when the
 // text is empty, holds anything else or does not fit 32 bits.
 bool ParseDecimal(QStringView S, int &Value);
+
+// A caption without its accelerator markers: a single "&" marks the next
+// character and goes, "&&" shows one literal "&".
+QString StripAccelerators(const QString &Caption);

@@ -6,6 +6,7 @@
 #include "glotta/widgets/client/collection_rows.h"
 #include "toolkit/widgets/form.h"
 #include "glotta/store/property_ids.h"
+#include "glotta/store/text_helpers.h"
 
 #include <QCollator>
 #include <QEvent>
@@ -94,22 +95,6 @@ bool TransSetFromNames(TTransSet Set, const QStringList &Names, quint32 &Value, 
     }
     Value = Result;
     return true;
-}
-
-QString StripAccelerators(const QString &Caption)
-{
-    QString S;
-    S.reserve(Caption.size());
-    for (qsizetype i = 0; i < Caption.size(); ++i) {
-        if (Caption.at(i) == QLatin1Char('&')) {
-            // "&&" shows one "&"; a single "&" marks the next character.
-            if (i + 1 < Caption.size() && Caption.at(i + 1) == QLatin1Char('&'))
-                S += QLatin1Char('&'), ++i;
-            continue;
-        }
-        S += Caption.at(i);
-    }
-    return S;
 }
 
 bool SameCaption(const QString &A, const QString &B)

@@ -76,8 +76,6 @@ bool TransSetFromNames(TTransSet Set, const QStringList &Names, quint32 &Value, 
 // Captions equal after the accelerator markers are taken out, ignoring
 // letter case under the user's locale.
 bool SameCaption(const QString &A, const QString &B);
-// The caption without its accelerator markers ("&&" stays a literal "&").
-QString StripAccelerators(const QString &Caption);
 
 class TGlottaClient : public TGlottaCPC
 {

@@ -1,6 +1,7 @@
 #include "glotta/widgets/glotta_engine.h"
 
 #include "glotta/engine/lang_core_data.h"
+#include "glotta/store/text_helpers.h"
 #include "glotta/widgets/lang_control.h"
 #include "toolkit/widgets/application.h"
 
@@ -31,23 +32,6 @@ QActionGroup *LanguageGroup(QMenu *Menu)
     G->setProperty(LanguageGroupMark, true);
     G->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     return G;
-}
-
-// A caption without its accelerator marks: a single "&" goes, "&&" is a
-// literal "&".
-QString StripAccelerators(const QString &Caption)
-{
-    QString Result;
-    Result.reserve(Caption.size());
-    for (qsizetype i = 0; i < Caption.size(); ++i) {
-        if (Caption[i] == QLatin1Char('&')) {
-            if (i + 1 < Caption.size() && Caption[i + 1] == QLatin1Char('&'))
-                Result += Caption[++i];
-            continue;
-        }
-        Result += Caption[i];
-    }
-    return Result;
 }
 
 // The program's activation handler of one engine. It runs the engine's
