@@ -6,6 +6,7 @@
 // shown at once.
 
 #include "tests/glotta/engine/editor/editor_double.h"
+#include "tests/glotta/engine/engine_fixture.h"
 #include "tests/installer/fake_platform.h"
 #include "glotta/engine/editor/item_colors.h"
 #include "glotta/engine/lexicon.h"
@@ -23,15 +24,6 @@
 #include <memory>
 
 namespace {
-QStringList DecodedLines(const QString &FileName)
-{
-    QFile File(FileName);
-    if (!File.open(QIODevice::ReadOnly))
-        return {};
-    QStringDecoder Decode(QStringConverter::Utf16);
-    return QString(Decode(File.readAll())).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-}
-
 QPushButton *Button(TForm1 *Form, const QString &Name)
 {
     return Form->findChild<QPushButton *>(Name);
@@ -169,7 +161,7 @@ private slots:
         QCOMPARE(Colors, (QList<quint32>{Salmon, Salmon, Green, SteelBlue, Salmon, Yellow}));
 
         // The saved file: the built-in English with exactly these changes.
-        QStringList Expected = DecodedLines(GLOTTA_ENGLISH_LNG);
+        QStringList Expected = FileLines(GLOTTA_ENGLISH_LNG);
         QVERIFY(!Expected.isEmpty());
         const auto Replace = [&Expected](const QString &From, const QString &To) {
             const qsizetype i = Expected.indexOf(From);
@@ -188,7 +180,7 @@ private slots:
         Expected.insert(Smart, "1\t\"No\"");
         Expected.insert(Smart, "0\t%LEXICON_NAME=Form2.Texts;");
         Expected << "0\t%LEXICON_NAME=Form2.Res;" << "0\t\"Zrušit\"" << "0\t\"Cancel\"";
-        QCOMPARE(DecodedLines(SavedTo), Expected);
+        QCOMPARE(FileLines(SavedTo), Expected);
 
         // Shown at once: the engine switched to the saved language.
         QCOMPARE(Engine->CurrentLanguage(), QStringLiteral("english"));

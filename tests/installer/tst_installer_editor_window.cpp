@@ -2,6 +2,7 @@
 // window's language combo: a new language created, translated and saved,
 // then edited again and closed without saving.
 
+#include "tests/glotta/engine/engine_fixture.h"
 #include "tests/installer/fake_platform.h"
 #include "glotta/engine/lexicon.h"
 #include "glotta/widgets/editor/lang_grid.h"
@@ -78,12 +79,6 @@ void TypeValue(TLanguageManager *W, const QString &Label, const QString &Text)
     QCoreApplication::processEvents();
 }
 
-QByteArray FileBytes(const QString &Name)
-{
-    QFile File(Name);
-    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
-}
-
 // With GLOTTA_EDITOR_SCREENSHOTS set to a folder (scripts/editor_screenshots.sh
 // sets it), the window is photographed in the states the user meets.
 void Photograph(QWidget *Window, const QString &State)
@@ -94,12 +89,6 @@ void Photograph(QWidget *Window, const QString &State)
     QCoreApplication::processEvents();
     const QString Scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
     Window->grab().save(Dir + QStringLiteral("/editor-%1-%2x.png").arg(State, Scale));
-}
-
-QStringList FileLines(const QString &Name)
-{
-    QStringDecoder Decode(QStringConverter::Utf16);
-    return QString(Decode(FileBytes(Name))).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
 }
 } // namespace
 

@@ -31,21 +31,6 @@
 #include <QTreeWidget>
 
 namespace {
-template<typename T, typename... A>
-T *Named(QObject *Parent, const QString &Name, A &&...Args)
-{
-    auto *O = new T(std::forward<A>(Args)...);
-    // A widget made without a parent is a window: it keeps the flags of its
-    // kind (a menu's popup, a dialog's) and drops only that.
-    if constexpr (std::is_base_of_v<QWidget, T>)
-        O->setParent(qobject_cast<QWidget *>(Parent),
-                     O->windowType() == Qt::Window ? Qt::Widget : O->windowFlags());
-    else
-        O->setParent(Parent);
-    O->setObjectName(Name);
-    return O;
-}
-
 QAction *Unnamed(QWidget *Bar, const QString &Text)
 {
     auto *A = new QAction(Text, Bar);

@@ -22,28 +22,6 @@
 #include <QTest>
 
 namespace {
-QByteArray Bitmap(QSize Size, QColor Colour)
-{
-    QImage Image(Size, QImage::Format_RGB32);
-    Image.fill(Colour);
-    QByteArray Bytes;
-    QBuffer Out(&Bytes);
-    Out.open(QIODevice::WriteOnly);
-    Image.save(&Out, "BMP");
-    return Bytes;
-}
-
-// A language file of the fixture's directory; Flag null: no flag section.
-void WriteLanguage(TEngineFixture &F, const QString &File, const QString &Name, const QString &Code,
-                   const QByteArray &Flag = QByteArray())
-{
-    // A header alone is no language file; one lexicon line makes it one.
-    QStringList Lines{QStringLiteral("[LANGUAGE_FILE]"), HeaderLine(Name, Code), QStringLiteral("0\t%LEXICON_STRINGS")};
-    if (!Flag.isNull())
-        WriteFlagIcon(Flag, Lines);
-    WriteBytes(F.Path(File), LangFile(Lines));
-}
-
 QRgb Pixel(const QIcon &Icon, int X, int Y)
 {
     return Icon.pixmap(FlagSize, FlagSize).toImage().pixel(X, Y);
@@ -114,14 +92,6 @@ QList<QStringList> Discovered(const TGlottaEngine &E)
             {E.DesignLangISOCode(), E.CurrentLanguage(), QString::number(E.FlagsList().size())}};
 }
 
-QStringList Items(const QComboBox &Box)
-{
-    QStringList L;
-    for (int i = 0; i < Box.count(); ++i)
-        L.append(Box.itemText(i));
-    return L;
-}
-
 void Activate()
 {
     emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
@@ -137,9 +107,9 @@ private slots:
     {
         TEngineFixture F;
         TTestEngine &E = *F.Engine;
-        WriteLanguage(F, "de.lng", "Deutsch", "de", Bitmap(QSize(16, 16), Qt::blue));
-        WriteLanguage(F, "xx.lng", "Plain", "xx");
-        WriteLanguage(F, "yy.lng", "Tiny", "yy", QByteArray("BM12345"));
+        F.WriteLanguage("de.lng", "Deutsch", "de", FlagBitmap(QSize(16, 16), Qt::blue));
+        F.WriteLanguage("xx.lng", "Plain", "xx");
+        F.WriteLanguage("yy.lng", "Tiny", "yy", QByteArray("BM12345"));
         E.RescanLanguages();
         const TLangCoreData &D = *E.LData();
         QCOMPARE(E.FlagsList().size(), D.Flags.Count());
@@ -185,7 +155,7 @@ private slots:
     {
         TEngineFixture F;
         TTestEngine &E = *F.Engine;
-        WriteLanguage(F, "de.lng", "Deutsch", "de", Bitmap(QSize(16, 16), Qt::blue));
+        F.WriteLanguage("de.lng", "Deutsch", "de", FlagBitmap(QSize(16, 16), Qt::blue));
         E.RescanLanguages();
         QMenu Menu;
         for (int i = 0; i < 6; ++i)
@@ -223,7 +193,7 @@ private slots:
     {
         TEngineFixture F;
         TTestEngine &E = *F.Engine;
-        WriteLanguage(F, "de.lng", "Deutsch", "de", Bitmap(QSize(16, 16), Qt::blue));
+        F.WriteLanguage("de.lng", "Deutsch", "de", FlagBitmap(QSize(16, 16), Qt::blue));
         E.RescanLanguages();
         QMenu Menu;
         E.SetLangMenuFlags(false);
@@ -257,9 +227,9 @@ private slots:
         QFETCH(bool, EngineFirst);
         RegisterGlottaClasses();
         TEngineFixture F;
-        WriteLanguage(F, "de.lng", "Deutsch", "de", Bitmap(QSize(16, 16), Qt::blue));
-        WriteLanguage(F, "sk.lng", "Slovenčina", "sk");
-        const QByteArray Flag = Bitmap(QSize(16, 16), Qt::red);
+        F.WriteLanguage("de.lng", "Deutsch", "de", FlagBitmap(QSize(16, 16), Qt::blue));
+        F.WriteLanguage("sk.lng", "Slovenčina", "sk");
+        const QByteArray Flag = FlagBitmap(QSize(16, 16), Qt::red);
 
         // Every property here asks for a rescan when set on a ready engine.
         const QJsonObject Engine{
@@ -313,7 +283,7 @@ private slots:
         QCOMPARE(Discovered(*Loaded), Discovered(*Built));
         QCOMPARE(Loaded->LData()->Languages.ToStringList(), (QStringList{"čeština", "Deutsch", "Slovenčina"}));
         QCOMPARE(Pixel(Loaded->FlagsList()[0], 8, 8), qRgb(255, 0, 0));
-        QCOMPARE(Items(*Box), Items(BuiltBox));
+        QCOMPARE(ComboItems(*Box), ComboItems(BuiltBox));
         QCOMPARE(Box->currentIndex(), 0);
     }
 

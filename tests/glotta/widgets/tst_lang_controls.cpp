@@ -22,41 +22,12 @@
 #include <QTest>
 
 namespace {
-QByteArray Bitmap(QColor Colour)
-{
-    QImage Image(16, 11, QImage::Format_RGB32);
-    Image.fill(Colour);
-    QByteArray Bytes;
-    QBuffer Out(&Bytes);
-    Out.open(QIODevice::WriteOnly);
-    Image.save(&Out, "BMP");
-    return Bytes;
-}
-
-void WriteLanguage(TEngineFixture &F, const QString &File, const QString &Name, const QString &Code,
-                   const QByteArray &Flag = QByteArray())
-{
-    // A header alone is no language file; one lexicon line makes it one.
-    QStringList Lines{QStringLiteral("[LANGUAGE_FILE]"), HeaderLine(Name, Code), QStringLiteral("0\t%LEXICON_STRINGS")};
-    if (!Flag.isNull())
-        WriteFlagIcon(Flag, Lines);
-    WriteBytes(F.Path(File), LangFile(Lines));
-}
-
 // The fixture's engine with "Deutsch" (a blue flag) beside the design
 // language "čeština" (no flag).
 void AddDeutsch(TEngineFixture &F)
 {
-    WriteLanguage(F, "de.lng", "Deutsch", "de", Bitmap(Qt::blue));
+    F.WriteLanguage("de.lng", "Deutsch", "de", FlagBitmap(QSize(16, 11), Qt::blue));
     F.Engine->RescanLanguages();
-}
-
-QStringList Items(const QComboBox &Box)
-{
-    QStringList L;
-    for (int i = 0; i < Box.count(); ++i)
-        L.append(Box.itemText(i));
-    return L;
 }
 
 // Opens the box's list and clicks entry Row, as a user picks it.
@@ -90,14 +61,14 @@ private slots:
         auto *Box = new TLangCombo(F.Form.get());
         QCOMPARE(Box->StyleCombo(), TLangCombo::scDropDownList);
         Box->SetGlottaEngine(F.Engine);
-        QCOMPARE(Items(*Box), (QStringList{"čeština", "Deutsch"}));
+        QCOMPARE(ComboItems(*Box), (QStringList{"čeština", "Deutsch"}));
         QCOMPARE(Box->currentIndex(), 0);
         // The command entries follow initialisation, in the library's language.
         F.Engine->InitEngine(false);
-        QCOMPARE(Items(*Box), (QStringList{"čeština", "Deutsch", "> Přidat jazyk <", "> Upravit jazyk <"}));
+        QCOMPARE(ComboItems(*Box), (QStringList{"čeština", "Deutsch", "> Přidat jazyk <", "> Upravit jazyk <"}));
         F.Engine->Translate("de");
         QCOMPARE(Box->currentText(), QStringLiteral("Deutsch"));
-        QCOMPARE(Items(*Box).mid(2), (QStringList{"> Hinzufügen <", F.Engine->LData()->LangMenu.Strings(3)}));
+        QCOMPARE(ComboItems(*Box).mid(2), (QStringList{"> Hinzufügen <", F.Engine->LData()->LangMenu.Strings(3)}));
         // Setting the same engine again keeps what the box shows.
         Box->SetGlottaEngine(F.Engine);
         QCOMPARE(Box->count(), 4);
@@ -224,7 +195,7 @@ private slots:
         TLangFlagsCombo Box;
         Box.SetGlottaEngine(F.Engine);
         F.Engine->InitEngine(false);
-        QCOMPARE(Items(Box), F.Engine->LData()->LangMenu.ToStringList());
+        QCOMPARE(ComboItems(Box), F.Engine->LData()->LangMenu.ToStringList());
         QCOMPARE(Box.Images().size(), F.Engine->FlagsList().size());
         const int De = F.Engine->LData()->Languages.IndexOf("Deutsch");
         QCOMPARE(Box.itemIcon(De).pixmap(16, 16).toImage().pixel(8, 8), qRgb(0, 0, 255));
@@ -300,10 +271,10 @@ private slots:
         Box.SetGlottaEngine(G.Engine);
         QVERIFY(!F.Engine->LData()->SpanClients->Components().contains(&Box));
         QVERIFY(G.Engine->LData()->SpanClients->Components().contains(&Box));
-        QCOMPARE(Items(Box), QStringList{"čeština"});
+        QCOMPARE(ComboItems(Box), QStringList{"čeština"});
         // The first engine's changes no longer reach it.
         F.Engine->Translate("de");
-        QCOMPARE(Items(Box), QStringList{"čeština"});
+        QCOMPARE(ComboItems(Box), QStringList{"čeština"});
     }
 
     void engineGoesFirst()
@@ -385,8 +356,8 @@ private slots:
         auto *Label = Form.findChild<TValuedLabel *>("ValuedLabel1");
         QVERIFY(Combo && Flags && Label);
         QCOMPARE(Combo->StyleCombo(), TLangCombo::scOwnerDrawFixed);
-        QCOMPARE(Items(*Combo), QStringList{"Designed"});
-        QCOMPARE(Items(*Flags), QStringList{"Designed"});
+        QCOMPARE(ComboItems(*Combo), QStringList{"Designed"});
+        QCOMPARE(ComboItems(*Flags), QStringList{"Designed"});
         QCOMPARE(Label->text(), QStringLiteral("Size:  10"));
         QCOMPARE(WriteDesign(&Form), QJsonDocument(Design));
     }

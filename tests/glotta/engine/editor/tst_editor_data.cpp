@@ -101,14 +101,7 @@ struct TEditForm : TEngineFixture
             qFatal("nothing saved");
     }
     // The lines of a language file of the language directory.
-    QStringList FileLines(const QString &Name) const
-    {
-        QFile File(Path(Name));
-        if (!File.open(QIODevice::ReadOnly))
-            return {};
-        QStringDecoder Decode(QStringConverter::Utf16);
-        return QString(Decode(File.readAll())).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    }
+    QStringList FileLines(const QString &Name) const { return ::FileLines(Path(Name)); }
 };
 
 struct TRowState

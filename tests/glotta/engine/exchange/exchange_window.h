@@ -47,13 +47,6 @@ struct TExchangeWindow : TEngineFixture
         Engine->InitEngine(false);
     }
 
-    template <typename T>
-    T *Add(const QString &Name)
-    {
-        auto *W = new T(Form.get());
-        W->setObjectName(Name);
-        return W;
-    }
     void CopyExchange(const QString &DataName, const QString &Name)
     {
         QFile F(ExchangeDataPath(DataName));
