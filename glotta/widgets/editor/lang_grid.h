@@ -4,6 +4,7 @@
 // and its tooltip names the status; a click on a key cell asks to switch
 // the row's status.
 
+#include <QColor>
 #include <QTableWidget>
 #include <functional>
 
@@ -13,9 +14,12 @@ class TLangGrid : public QTableWidget
 public:
     explicit TLangGrid(QWidget *Parent = nullptr);
 
-    // Colour (0xRRGGBB) of the marker of row Row; the hint of a colour.
+    // Colour of the marker of row Row (red in the low byte, as the editor
+    // model answers it); the hint of a colour.
     std::function<quint32(int Row)> RowColor;
     std::function<QString(quint32 Color)> ColorHint;
+    // The colour Qt paints for a colour value with red in its low byte.
+    static QColor PaintedColor(quint32 Color);
 
     // Appends a row; the value is editable unless told otherwise.
     void AddRow(const QString &Label, const QString &Value);
