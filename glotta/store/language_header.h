@@ -40,6 +40,13 @@ GLOTTA_STORE_EXPORT bool LineNumber(const QStringList &Lines, int Index, int &Nu
 // search of the raw bytes, without decoding and splitting whole files, and
 // its tests hold it to this one's answers.
 
+// The header reader of lines and whole texts, the one definition of what a
+// header says. Discovery, which opens every file of a language directory,
+// reads through ReadLanguageFileHead (glotta/engine/language_file_head.h)
+// instead: that reader gives the same answer from the first lines and a
+// search of the raw bytes, without decoding and splitting whole files, and
+// its tests hold it to this one's answers.
+
 // Reads name and code from the "%LANGUAGE_NAME=" line of the lines of a
 // language file whose first line (trimmed) is Sign; with Flag also the flag
 // icon into FlagIconData. Lines that do not start with Sign give an empty

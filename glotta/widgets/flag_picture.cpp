@@ -88,8 +88,8 @@ QRect FlagPlacement(QSize Size)
 
 void NormalizeFlagPicture(TPicture &Picture)
 {
-    if (Picture.IsEmpty())
-        return;
+    // An empty picture becomes the plain white square: the flag every list
+    // shows for a language without one.
     const QImage Flag = Fitted(Picture.Image(), QImage::Format_RGB32, Qt::white);
     if (IsBitmapBytes(Picture.Bytes()) && Picture.Image().convertToFormat(QImage::Format_RGB32) == Flag)
         return;

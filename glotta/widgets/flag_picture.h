@@ -27,8 +27,8 @@ GLOTTA_WIDGETS_EXPORT QRect FlagPlacement(QSize Size);
 
 // Redraws Picture into a square bitmap that starts white (white is the
 // colour menus and combos leave transparent), placed by FlagPlacement. An
-// empty picture stays empty; a bitmap that already is that square keeps its
-// bytes, so a stored design reads back what it wrote.
+// empty picture becomes the white square; a bitmap that already is that
+// square keeps its bytes, so a stored design reads back what it wrote.
 GLOTTA_WIDGETS_EXPORT void NormalizeFlagPicture(TPicture &Picture);
 
 // Flag bytes starting with "BM" are a bitmap, anything else is taken for an

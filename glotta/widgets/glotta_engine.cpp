@@ -163,14 +163,27 @@ TFlagKind TGlottaEngine::LoadFlagPicture(TPicture &Picture, int Index)
 
 void TGlottaEngine::RebuildFlagsList()
 {
+    // Every switch rebuilds the list; decoding each picture again would be
+    // most of a switch's work. A picture is decoded once for its bytes (a
+    // file's new version brings new bytes) and kept while a language shows it.
+    QHash<QByteArray, QIcon> Shown;
     fFlagsList.clear();
-    const int Count = LData()->Flags.Count();
+    TLangCoreData *D = LData();
+    const int Count = D->Flags.Count();
     for (int i = 0; i < Count; ++i) {
-        TPicture Scratch;
-        const TFlagKind Kind = LoadFlagPicture(Scratch, i);
-        // Nothing loaded gives the white square, so image i stays with entry i.
-        fFlagsList.append(QIcon(QPixmap::fromImage(FlagListImage(Scratch, Kind))));
+        const QByteArray Bytes = D->Flags.Present(i) ? D->Flags.GetFlagStream(i)->data() : QByteArray();
+        auto It = fDecodedFlags.constFind(Bytes);
+        if (It == fDecodedFlags.constEnd()) {
+            TPicture Scratch;
+            const TFlagKind Kind = LoadFlagBytes(Scratch, Bytes);
+            ++fFlagDecodes;
+            // Nothing loaded gives the white square, so image i stays with entry i.
+            It = fDecodedFlags.insert(Bytes, QIcon(QPixmap::fromImage(FlagListImage(Scratch, Kind))));
+        }
+        Shown.insert(Bytes, *It);
+        fFlagsList.append(*It);
     }
+    fDecodedFlags = std::move(Shown);
 }
 
 // ---- the menu list, the language menu and the controls ----

@@ -10,6 +10,7 @@
 #include "glotta/widgets/flag_picture.h"
 #include "toolkit/widgets/picture.h"
 
+#include <QHash>
 #include <QIcon>
 #include <QList>
 #include <QMenu>
@@ -45,6 +46,8 @@ public:
     // One image per flag of the language list, in its order: image i belongs
     // to entry i of the menu list.
     const QList<QIcon> &FlagsList() const { return fFlagsList; }
+    // How many flag pictures the images of FlagsList were decoded from so far.
+    int FlagDecodes() const { return fFlagDecodes; }
     // Loads flag Index into Picture; fkNone (and an empty picture) when the
     // language brings no usable flag.
     TFlagKind LoadFlagPicture(TPicture &Picture, int Index);
@@ -87,6 +90,9 @@ private:
     TPicture fDesignLangFlag;
     TPicture fEmptyFlag;
     QList<QIcon> fFlagsList;
+    // The images of the flags the list shows, by the bytes they were decoded from.
+    QHash<QByteArray, QIcon> fDecodedFlags;
+    int fFlagDecodes = 0;
     int fLanguageChanges = 0;
     bool fQtFollowsLanguage = true;
 };

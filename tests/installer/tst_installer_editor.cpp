@@ -6,6 +6,7 @@
 // shown at once.
 
 #include "tests/glotta/engine/editor/editor_double.h"
+#include "tests/glotta/engine/engine_fixture.h"
 #include "tests/installer/fake_platform.h"
 #include "glotta/engine/editor/item_colors.h"
 #include "glotta/engine/lexicon.h"

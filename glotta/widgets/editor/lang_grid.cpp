@@ -18,7 +18,7 @@ public:
         QStyledItemDelegate::paint(Painter, Option, Index);
         if (Index.column() != 0 || !fGrid->RowColor)
             return;
-        Painter->fillRect(MarkerRect(Option.rect), QColor(QRgb(fGrid->RowColor(Index.row()))));
+        Painter->fillRect(MarkerRect(Option.rect), PaintedColor(fGrid->RowColor(Index.row())));
     }
 
     bool helpEvent(QHelpEvent *Event, QAbstractItemView *View, const QStyleOptionViewItem &Option,
@@ -53,6 +53,11 @@ TLangGrid::TLangGrid(QWidget *Parent) : QTableWidget(0, 2, Parent)
     horizontalHeader()->setStretchLastSection(true);
     setColumnWidth(0, 115);
     setWordWrap(false);
+}
+
+QColor TLangGrid::PaintedColor(quint32 Color)
+{
+    return QColor(int(Color & 0xFF), int((Color >> 8) & 0xFF), int((Color >> 16) & 0xFF));
 }
 
 void TLangGrid::AddRow(const QString &Label, const QString &Value)

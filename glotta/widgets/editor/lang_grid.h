@@ -5,6 +5,7 @@
 // the row's status.
 
 #include "glotta/widgets/glotta_widgets_export.h"
+#include <QColor>
 #include <QTableWidget>
 #include <functional>
 
@@ -14,9 +15,12 @@ class GLOTTA_WIDGETS_EXPORT TLangGrid : public QTableWidget
 public:
     explicit TLangGrid(QWidget *Parent = nullptr);
 
-    // Colour (0xRRGGBB) of the marker of row Row; the hint of a colour.
+    // Colour of the marker of row Row (red in the low byte, as the editor
+    // model answers it); the hint of a colour.
     std::function<quint32(int Row)> RowColor;
     std::function<QString(quint32 Color)> ColorHint;
+    // The colour Qt paints for a colour value with red in its low byte.
+    static QColor PaintedColor(quint32 Color);
 
     // Appends a row; the value is editable unless told otherwise.
     void AddRow(const QString &Label, const QString &Value);

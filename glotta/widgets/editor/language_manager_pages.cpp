@@ -18,8 +18,8 @@
 namespace {
 void ShowDot(QLabel *Dot, quint32 Color)
 {
-    Dot->setStyleSheet(QStringLiteral("background-color: #%1; border-radius: %2px;")
-                           .arg(Color, 6, 16, QLatin1Char('0'))
+    Dot->setStyleSheet(QStringLiteral("background-color: %1; border-radius: %2px;")
+                           .arg(TLangGrid::PaintedColor(Color).name())
                            .arg(qMin(Dot->width(), Dot->height()) / 2));
     Dot->show();
 }

@@ -95,9 +95,22 @@ private slots:
         TPicture P(Bytes);
         NormalizeFlagPicture(P);
         QCOMPARE(P.Bytes(), Bytes);
+    }
+
+    void normalizeMakesAnEmptyPictureTheWhiteSquare()
+    {
         TPicture Empty;
         NormalizeFlagPicture(Empty);
-        QVERIFY(Empty.IsEmpty());
+        QVERIFY(Empty.Bytes().startsWith("BM"));
+        QCOMPARE(Empty.Image().size(), QSize(FlagSize, FlagSize));
+        const QImage Image = Empty.Image().convertToFormat(QImage::Format_RGB32);
+        for (int Y = 0; Y < FlagSize; ++Y)
+            for (int X = 0; X < FlagSize; ++X)
+                QCOMPARE(Image.pixel(X, Y), qRgb(255, 255, 255));
+        // Normalised again, it keeps its bytes.
+        const QByteArray Bytes = Empty.Bytes();
+        NormalizeFlagPicture(Empty);
+        QCOMPARE(Empty.Bytes(), Bytes);
     }
 
     void imageLoader_data()

@@ -151,6 +151,33 @@ private slots:
         }
     }
 
+    // A switch rebuilds the menu list's images from pictures already decoded;
+    // only a flag that changed in its file is decoded again.
+    void flagsDecodedOncePerVersion()
+    {
+        TEngineFixture F;
+        TTestEngine &E = *F.Engine;
+        F.WriteLanguage("de.lng", "Deutsch", "de", FlagBitmap(QSize(16, 16), Qt::blue));
+        F.WriteLanguage("it.lng", "Italiano", "it", FlagBitmap(QSize(16, 16), Qt::green));
+        F.WriteLanguage("xx.lng", "Plain", "xx");
+        E.RescanLanguages();
+        // Initialised, the menu list holds its command entries' pictures too.
+        E.InitEngine(false);
+        const int First = E.FlagDecodes();
+        QVERIFY(First > 0);
+        for (const char *Language : {"Deutsch", "Italiano", "Deutsch"})
+            QCOMPARE(E.Translate(Language), QString::fromLatin1(Language));
+        QCOMPARE(E.CurrentLanguage(), QStringLiteral("Deutsch"));
+        QCOMPARE(E.FlagDecodes(), First);
+
+        F.WriteLanguage("it.lng", "Italiano", "it", FlagBitmap(QSize(16, 16), Qt::red));
+        E.RescanLanguages();
+        QCOMPARE(E.FlagDecodes(), First + 1);
+        const TLangCoreData &D = *E.LData();
+        QCOMPARE(Pixel(E.FlagsList()[D.Languages.IndexOf("Italiano")], 8, 8), qRgb(255, 0, 0));
+        QCOMPARE(Pixel(E.FlagsList()[D.Languages.IndexOf("Deutsch")], 8, 8), qRgb(0, 0, 255));
+    }
+
     void languageMenu()
     {
         TEngineFixture F;

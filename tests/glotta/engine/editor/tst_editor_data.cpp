@@ -246,6 +246,44 @@ private slots:
         QCOMPARE(D.GetColorHint(0x123456), QString());
     }
 
+    // The colours are the documented numbers, red in the low byte: a caller
+    // that takes a colour from the documentation gets its hint, and the
+    // model answers those numbers.
+    void colourNumbers_data()
+    {
+        QTest::addColumn<quint32>("Color");
+        QTest::addColumn<quint32>("Number");
+        QTest::addColumn<int>("Hint");
+        using namespace EditorColor;
+        QTest::newRow("yellow") << Yellow << quint32(0x03F1F8) << int(liHintDesigned);
+        QTest::newRow("lime") << Lime << quint32(0x28FFD4) << int(liHintSource);
+        QTest::newRow("light blue") << LightBlue << quint32(0xFFE580) << int(liHintGlobalSource);
+        QTest::newRow("green") << Green << quint32(0x00E922) << int(liHintTranslated);
+        QTest::newRow("blue") << Blue << quint32(0xFF6600) << int(liHintGlobal);
+        QTest::newRow("dark red") << DarkRed << quint32(0x2222CA) << int(liHintDeleted);
+        QTest::newRow("violet") << Violet << quint32(0xFF55DD) << int(liHintRestored);
+        QTest::newRow("salmon") << Salmon << quint32(0xAFC6F9) << int(liHintExcluded);
+        QTest::newRow("sea green") << SeaGreen << quint32(0x5AA02C) << int(liHintInvalid);
+        QTest::newRow("steel blue") << SteelBlue << quint32(0xA0892C) << int(liHintInvalid);
+        QTest::newRow("grey") << Grey << quint32(0x7C7C7C) << int(liHintInvalid);
+        QTest::newRow("red") << Red << quint32(0x1111EE) << int(liHintGlobalDeleted);
+        QTest::newRow("grey green") << GreyGreen << quint32(0x4C6C4C) << -1;
+    }
+    void colourNumbers()
+    {
+        QFETCH(quint32, Color);
+        QFETCH(quint32, Number);
+        QFETCH(int, Hint);
+        QCOMPARE(Color, Number);
+        TEditForm F;
+        TEditorDouble &D = F.Data();
+        QVERIFY(!D.PrepareForEditor().isEmpty());
+        QCOMPARE(D.GetColorHint(Number), Hint < 0 ? QString() : D.EditorLex[size_t(Hint)]);
+        // The documented source colours, by number.
+        QCOMPARE(TLangCoreData::GetItemColor(255, false), quint32(0x03F1F8));
+        QCOMPARE(TLangCoreData::GetItemColor(1, true), quint32(0xAFC6F9));
+    }
+
     // Editing English through the engine's editor request: values changed on
     // every page, an obsolete line brought back, an own translation
     // deleted. The saved file holds exactly the own lines, and the engine
