@@ -1,5 +1,5 @@
 #include "installer/form1.h"
-#include "installer/installer_log.h"
+#include "installer/platform/installer_log.h"
 
 #include "toolkit/widgets/class_registry.h"
 #include "toolkit/widgets/design.h"

@@ -1,5 +1,5 @@
 #include "installer/platform/wine/wine_download.h"
-#include "installer/installer_log.h"
+#include "installer/platform/installer_log.h"
 
 #include "installer/platform/wine/download_response.h"
 #include "toolkit/core/exception.h"
