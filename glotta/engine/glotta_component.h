@@ -39,7 +39,6 @@ public:
 
     // Prepare for translation; nothing here.
     void InitClient() override {}
-    void PrepareForDesignTimeEdit() override {}
     // Take over the engine's current language and raise OnChangeLanguage.
     void ChangeLanguage() override;
 

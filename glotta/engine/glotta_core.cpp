@@ -72,8 +72,6 @@ void TGlottaCore::Construct(TDataFactory MakeData)
     fLangCreatorVisible = true;
     fLangEditorVisible = true;
     fIncludeGlotta = false;
-    fCookieEnabled = true;
-    fCookieLifeDays = 0;
     fLangFileEncoding = TLFEncoding::Unicode;
     fAllowEditInternalLangs = false;
     connect(this, &QObject::objectNameChanged, this, [this] { NameChanged(); });

@@ -235,8 +235,6 @@ protected:
     QString fLangFileExt;
     QString fLangFileSign;
     TLFEncoding fLangFileEncoding = TLFEncoding::Unicode;
-    bool fCookieEnabled = true;
-    double fCookieLifeDays = 0;
     QString fCookieName;
     bool fAllowEditInternalLangs = false;
     bool fLangEditorVisible = true;

@@ -14,7 +14,6 @@ public:
     virtual void InitClient() = 0;
     // Applies the engine's current language.
     virtual void ChangeLanguage() = 0;
-    virtual void PrepareForDesignTimeEdit() = 0;
 
     // The language whose texts the component shows; empty for the designed texts.
     virtual QString ComponentLanguage() const = 0;

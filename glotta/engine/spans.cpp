@@ -77,11 +77,6 @@ void TSpans::InitToLanguage(const QString &InitLanguage, bool IsDesignLang)
     });
 }
 
-void TSpans::PrepareForDesignTimeEdit()
-{
-    ForEachGlotta(fComponents, [](TSpanClient *C) { C->PrepareForDesignTimeEdit(); });
-}
-
 TSpanClient *TSpans::GetClientByStructLine(const TFullStructLine &StructItem) const
 {
     const QString ID = TComponentStructure::MakeLineID(StructItem);

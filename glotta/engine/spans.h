@@ -42,7 +42,6 @@ public:
     // with IsDesignLang a component that still shows its designed texts only
     // takes the name.
     void InitToLanguage(const QString &InitLanguage, bool IsDesignLang);
-    void PrepareForDesignTimeEdit();
 
     // The first registered client whose design structure has the line's ID.
     TSpanClient *GetClientByStructLine(const TFullStructLine &StructItem) const;

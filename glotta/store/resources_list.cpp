@@ -176,12 +176,6 @@ void TResourcesList::ReadList(TValueReader &Reader)
         const bool Legacy = Header.left(4) == QLatin1String("ANSI");
         if (!Legacy && !Header.startsWith(QLatin1Char('1')))
             throw EReadError(QStringLiteral("Glotta can not retrieve a list of resource strings!"));
-        struct TUpdate
-        {
-            TStringList &L;
-            ~TUpdate() { L.EndUpdate(); }
-        } Update{*this};
-        BeginUpdate();
         Clear();
         const qsizetype Semicolon = Header.indexOf(QLatin1Char(';'));
         LibraryLangCode = Semicolon < 0 ? QString() : Header.mid(Semicolon + 1, 2);

@@ -72,11 +72,6 @@ public:
     void AddStrings(const TStringList &Source);
     void Assign(const TStringList &Source);
 
-    // Change notifications suspended while a bulk operation runs; kept for
-    // callers that bracket bulk loads, the list itself has no observers.
-    void BeginUpdate() { ++fUpdateCount; }
-    void EndUpdate() { --fUpdateCount; }
-
     // Grows whenever a text is added, removed, replaced or moved, so a
     // derived index can tell whether it still describes the list.
     quint64 ChangeCount() const { return fChangeCount; }
@@ -100,7 +95,6 @@ private:
     bool fOwnsObjects = false;
     TDuplicates fDuplicates = TDuplicates::dupAccept;
     QChar fNameValueSeparator = QLatin1Char('=');
-    int fUpdateCount = 0;
     quint64 fChangeCount = 0;
 };
 

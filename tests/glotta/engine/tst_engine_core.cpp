@@ -46,6 +46,44 @@ private slots:
         QCOMPARE(E.GetISOCode(0), QStringLiteral("sk"));
     }
 
+    // The name under which the chosen language would be remembered: the
+    // engine's own key stands for no name; only a change is reported.
+    void cookieName()
+    {
+        struct TCookieEngine : TGlottaCore
+        {
+            int Changes = 0;
+            void CookieNameChanged() override { ++Changes; }
+        } E;
+        E.setObjectName(QStringLiteral("CookieEngine"));
+        E.SetCookieName(QStringLiteral("Lang"));
+        QCOMPARE(E.CookieName(), QStringLiteral("Lang"));
+        QCOMPARE(E.Changes, 1);
+        E.SetCookieName(QStringLiteral("Lang"));
+        QCOMPARE(E.Changes, 1);
+        E.SetCookieName(E.EngineKey());
+        QCOMPARE(E.CookieName(), QString());
+        QCOMPARE(E.Changes, 2);
+    }
+
+    // The queries a program asks of the language list.
+    void languageQueries()
+    {
+        TEngineFixture F;
+        TTestEngine &E = *F.Engine;
+        F.WriteLanguage("de.lng", "Deutsch", "de");
+        E.RescanLanguages();
+        QStringList Target{"old"};
+        E.AssignLanguagesList(&Target);
+        QCOMPARE(Target, (QStringList{"čeština", "Deutsch"}));
+        E.AssignLanguagesList(nullptr);
+        QVERIFY(E.LangExists("Deutsch"));
+        QVERIFY(E.LangExists("de"));
+        QVERIFY(E.LangExists("cs"));
+        QVERIFY(!E.LangExists("fr"));
+        QVERIFY(!E.LangExists("Français"));
+    }
+
     void discovery()
     {
         TEngineFixture F;

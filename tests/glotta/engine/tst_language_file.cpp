@@ -36,6 +36,32 @@ TFullStructLine MakeLine(const QString &Comp, const QString &Owner, quint16 Id, 
     L.ItemAddr = Item;
     return L;
 }
+
+// Every kind of line a language file holds: component lines (a text with a
+// line break and quotes, an excluded one, an item of a list), a lexicon, the
+// library's lexicon, the global and a named smart lexicon, and the flag.
+// Answers the flag's bytes.
+QByteArray FillEveryKindOfLine(TTestEngine &E, const QString &Accent)
+{
+    TLangCoreData &D = *E.LData();
+    D.DataStruct->AddLine(MakeLine("Form1", "", 0, "Title " + Accent));
+    D.DataStruct->AddLine(MakeLine("Button1", "Form1", 0, "two'#13''#10'lines \"quoted\""));
+    D.DataStruct->AddLine(MakeLine("Memo1", "Form1", 32, "", 0));
+    D.DataStruct->AddLine(MakeLine("List1", "Form1", 33, "item", 3, "2"));
+    D.DataLexicon->NewLexicon("Form1.Lexicon1");
+    D.DataLexicon->WriteItem("Form1.Lexicon1", 0, "zero " + Accent, 0);
+    D.DataLexicon->WriteItem("Form1.Lexicon1", 70, "seventy", 0);
+    D.DataLexicon->NewLexicon(E.LibraryLexiconPath());
+    D.DataLexicon->WriteItem(E.LibraryLexiconPath(), 1, "> Plus <", 0);
+    D.SmartLexicon->AddItem("Hello", "Salut", 0);
+    D.SmartLexicon->NewLexicon("Form1.Smart1");
+    D.SmartLexicon->AddItem("Form1.Smart1", "Yes", "Oui " + Accent, 0);
+    QByteArray Flag(120, 0);
+    for (int i = 0; i < Flag.size(); ++i)
+        Flag[i] = char(i * 7);
+    FlagIconData().buffer() = Flag;
+    return Flag;
+}
 } // namespace
 
 class TestLanguageFile : public QObject
@@ -127,22 +153,7 @@ private slots:
         TTestEngine &E = *F.Engine;
         E.SetLangFileEncoding(encoding);
         TLangCoreData &D = *E.LData();
-        D.DataStruct->AddLine(MakeLine("Form1", "", 0, "Title " + Accent));
-        D.DataStruct->AddLine(MakeLine("Button1", "Form1", 0, "two'#13''#10'lines \"quoted\""));
-        D.DataStruct->AddLine(MakeLine("Memo1", "Form1", 32, "", 0));
-        D.DataStruct->AddLine(MakeLine("List1", "Form1", 33, "item", 3, "2"));
-        D.DataLexicon->NewLexicon("Form1.Lexicon1");
-        D.DataLexicon->WriteItem("Form1.Lexicon1", 0, "zero " + Accent, 0);
-        D.DataLexicon->WriteItem("Form1.Lexicon1", 70, "seventy", 0);
-        D.DataLexicon->NewLexicon(E.LibraryLexiconPath());
-        D.DataLexicon->WriteItem(E.LibraryLexiconPath(), 1, "> Plus <", 0);
-        D.SmartLexicon->AddItem("Hello", "Salut", 0);
-        D.SmartLexicon->NewLexicon("Form1.Smart1");
-        D.SmartLexicon->AddItem("Form1.Smart1", "Yes", "Oui " + Accent, 0);
-        QByteArray Flag(120, 0);
-        for (int i = 0; i < Flag.size(); ++i)
-            Flag[i] = char(i * 7);
-        FlagIconData().buffer() = Flag;
+        const QByteArray Flag = FillEveryKindOfLine(E, Accent);
 
         const QString File = F.Path("roundtrip.lng");
         E.SaveLanguage("Français", "čeština", "FR", File);
@@ -178,6 +189,28 @@ private slots:
         QCOMPARE(D.SmartLexicon->ReadItem("Hello"), QStringLiteral("Salut"));
         QCOMPARE(D.SmartLexicon->ReadItem("Form1.Smart1", "Yes"), "Oui " + Accent);
         QCOMPARE(FlagIconData().data(), Flag);
+    }
+
+    // What the writer writes, byte for byte, in UTF-16 with its mark and in
+    // UTF-8 (golden files in tests/data/lang/golden).
+    void writtenFileGolden_data()
+    {
+        QTest::addColumn<TLFEncoding>("encoding");
+        QTest::addColumn<QString>("golden");
+        QTest::newRow("UTF-16 LE") << TLFEncoding::Unicode << "every_line_utf16.lng";
+        QTest::newRow("UTF-8") << TLFEncoding::UTF8 << "every_line_utf8.lng";
+    }
+    void writtenFileGolden()
+    {
+        QFETCH(TLFEncoding, encoding);
+        QFETCH(QString, golden);
+        TEngineFixture F;
+        TTestEngine &E = *F.Engine;
+        E.SetLangFileEncoding(encoding);
+        FillEveryKindOfLine(E, QStringLiteral("ěščř €"));
+        const QString File = F.Path("written.lng");
+        E.SaveLanguage("Français", "čeština", "FR", File);
+        QCOMPARE(FileBytes(File), LangData("golden/" + golden));
     }
 
     // A lexicon that holds items is written with its name line even when

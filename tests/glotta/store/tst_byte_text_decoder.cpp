@@ -1,6 +1,5 @@
 #include "glotta/store/byte_text_decoder.h"
 
-#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTest>
 #include <cstring>

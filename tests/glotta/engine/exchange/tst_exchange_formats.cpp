@@ -1,6 +1,8 @@
 // The exchange formats on their own: the bundle's packed strings (never read
 // past the end), the dictionary's option values and entries, the lexicon
-// file reader's item numbers.
+// file reader's item numbers, and what the lexicon-file and dictionary
+// writers write, byte for byte, for content holding every kind of line
+// (golden files in tests/data/exchange/golden).
 
 #include "glotta/engine/exchange/dictionary.h"
 #include "glotta/engine/exchange/language_bundle.h"
@@ -8,6 +10,7 @@
 #include "glotta/engine/language_file.h"
 #include "glotta/store/named_items.h"
 
+#include <QFile>
 #include <QTest>
 #include <QtEndian>
 
@@ -17,6 +20,24 @@ QByteArray Count(qint32 N)
     QByteArray B(4, '\0');
     qToLittleEndian<qint32>(N, B.data());
     return B;
+}
+
+QByteArray Golden(const QString &Name)
+{
+    QFile F(QStringLiteral(GLOTTA_TEST_DATA "/exchange/golden/") + Name);
+    if (!F.open(QIODevice::ReadOnly))
+        qFatal("missing fixture %s", qPrintable(F.fileName()));
+    return F.readAll();
+}
+
+// Designed texts and translations in one-line form: plain, with a line
+// break and with the coded "=" a dictionary needs, one left untranslated.
+void FillPairs(TNamedItems &Pairs)
+{
+    Pairs.Add(QStringLiteral("Zavřít"), QStringLiteral("Close"), 0);
+    Pairs.Add(QStringLiteral("dva'#13''#10'řádky \"v uvozovkách\""), QStringLiteral("two'#13''#10'lines \"quoted\""), 0);
+    Pairs.Add(QStringLiteral("a'#61'b"), QStringLiteral("x'#61'y"), 0);
+    Pairs.Add(QStringLiteral("Ano"), QString(), 0);
 }
 
 QByteArray Packed(const QString &S)
@@ -178,6 +199,37 @@ private slots:
         QCOMPARE(int(E.size()), 5);
         QCOMPARE(E[4].Designed, QStringLiteral("A'#61'B"));
         QCOMPARE(E[4].Translated, QStringLiteral("C=D"));
+    }
+
+    void lexiconFileWriterGolden()
+    {
+        TNamedItems Pairs{QString()};
+        FillPairs(Pairs);
+        TLexiconFileContent Content;
+        Content.Reference = {QStringLiteral("čeština"), QStringLiteral("cs")};
+        Content.Language = {QStringLiteral("Deutsch"), QStringLiteral("DE - German")};
+        Content.WithLibrary = true;
+        // An empty library text is left out.
+        Content.LibraryItems = {{1, QStringLiteral("> Hinzufügen <")}, {2, QString()}, {29, QStringLiteral("Falscher Pfad")}};
+        Content.Pairs = &Pairs;
+        QByteArray Flag("BM");
+        for (int i = 0; i < 40; ++i)
+            Flag.append(char(i * 13));
+        Content.Flag = Flag;
+        QCOMPARE(EncodeLanguageFile(FormatLexiconFile(Content), TLFEncoding::UTF8), Golden("every_line.llx"));
+    }
+
+    void dictionaryWriterGolden()
+    {
+        TNamedItems Entries{QString()};
+        FillPairs(Entries);
+        TDictionaryContent Content;
+        Content.Language = {QStringLiteral("Deutsch"), QStringLiteral("de")};
+        Content.Reference = {QStringLiteral("čeština"), QStringLiteral("cs")};
+        Content.LibraryItems = {{QStringLiteral("> Přidat <"), QStringLiteral("> Hinzufügen <")},
+                                {QStringLiteral("> Upravit <"), QString()}};
+        Content.Entries = &Entries;
+        QCOMPARE(EncodeLanguageFile(FormatDictionary(Content), TLFEncoding::UTF8), Golden("every_line.txt"));
     }
 };
 
