@@ -226,6 +226,7 @@ private slots:
     void sourceRefusesAnAlteredFile()
     {
         QFile Changed(Layout() + SetupPath);
+        const qint64 Size = Changed.size();
         QVERIFY(Changed.open(QIODevice::Append));
         Changed.write("altered");
         Changed.close();
@@ -237,8 +238,7 @@ private slots:
         for (const QString &Line : R.Log)
             QVERIFY2(!(Line.startsWith("run: ") && Line.contains("dilnex8.exe")), qPrintable(Line));
 
-        QVERIFY(QFile::remove(Layout() + SetupPath));
-        QVERIFY(QFile::copy(Packages + SetupPath, Layout() + SetupPath));
+        QVERIFY(Changed.resize(Size));
         R = Run(FromFolder);
         QVERIFY2(R.Code == ExitDone, qPrintable(Report(R)));
         QCOMPARE(Steps(R.Log), (QStringList{"continue", "3"}));
