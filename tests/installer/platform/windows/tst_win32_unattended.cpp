@@ -253,11 +253,14 @@ private slots:
         QVERIFY2(R.Code == ExitDone, qPrintable(Report(R)));
         QCOMPARE(Steps(R.Log), QStringList{"continue"});
         QVERIFY(HasLine(R.Log, "probe: Dilnex 8 present"));
-        // The passive window, on the offscreen platform as there is no desktop here.
-        R = Run({QStringLiteral("--passive"), QStringLiteral("--server"), Server->BaseUrl()},
+        // The passive window, on the offscreen platform as there is no
+        // desktop here, in the language asked for rather than the locale's.
+        R = Run({QStringLiteral("--passive"), QStringLiteral("--language"), QStringLiteral("en"),
+                 QStringLiteral("--server"), Server->BaseUrl()},
                 [](QProcessEnvironment &E) { E.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")); });
         QVERIFY2(R.Code == ExitDone, qPrintable(Report(R)));
         QVERIFY(HasLine(R.Log, "passive mode"));
+        QVERIFY2(HasLine(R.Log, "language: en asked, english current"), qPrintable(R.Log.filter("language").join(" / ")));
         QCOMPARE(Steps(R.Log), QStringList{"continue"});
         QCOMPARE(Server->RequestCount(NetPath) + Server->RequestCount(SetupPath), Requests);
     }
