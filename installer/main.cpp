@@ -16,6 +16,7 @@
 #ifdef Q_OS_WIN
 #include "installer/platform/windows/win32_platform.h"
 using TMachinePlatform = TWin32Platform;
+#include <windows.h>
 #else
 #include "installer/platform/wine/wine_platform.h"
 using TMachinePlatform = TWinePlatform;
@@ -72,6 +73,22 @@ void CancelOnTerminate(TForm1 *Form)
 }
 #endif
 
+#ifdef Q_OS_WIN
+// A program of the window subsystem starts without standard streams unless
+// its parent handed it some (a pipe, a redirection). Started from a console,
+// it writes --help and usage errors into that console instead.
+void UseParentConsole()
+{
+    const HANDLE Out = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (Out != nullptr && Out != INVALID_HANDLE_VALUE)
+        return;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    [[maybe_unused]] FILE *Stream = std::freopen("CONOUT$", "w", stdout);
+    Stream = std::freopen("CONOUT$", "w", stderr);
+}
+#endif
+
 QString ModeName(const TInstallerOptions &O)
 {
     if (!O.LayoutDir.isEmpty())
@@ -96,6 +113,9 @@ int main(int argc, char *argv[])
         Arguments << QString::fromLocal8Bit(argv[I]);
     const TInstallerCommandLine CommandLine = ParseInstallerCommandLine(Arguments);
     if (CommandLine.Outcome != TInstallerCommandLine::Run) {
+#ifdef Q_OS_WIN
+        UseParentConsole();
+#endif
         const bool Help = CommandLine.Outcome == TInstallerCommandLine::Help;
         std::fprintf(Help ? stdout : stderr, "%s\n", CommandLine.Text.toLocal8Bit().constData());
         return Help ? ExitDone : ExitBadUsage;
@@ -105,14 +125,15 @@ int main(int argc, char *argv[])
     const bool Quiet = Options.UiMode == TInstallerOptions::Quiet
                     || (!Options.LayoutDir.isEmpty() && Options.UiMode != TInstallerOptions::Passive);
     const bool ShowWindow = !Quiet;
+    // A quiet run shows nothing and so needs no display (on Windows: no
+    // desktop either, as in a service's session).
+    if (Quiet && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 #ifndef Q_OS_WIN
     // The backend, Wine and every program it starts find the prefix here.
     if (!Options.Prefix.isEmpty())
         qputenv("WINEPREFIX", QFile::encodeName(Options.Prefix));
 
-    // A quiet run shows nothing and so needs no display.
-    if (Quiet && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     // Without a display Qt would abort with a long platform-plugin message.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {

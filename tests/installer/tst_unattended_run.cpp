@@ -109,7 +109,8 @@ TRun RunOn(TMachine &M, const QString &ProgramDir, const QString &Source = QStri
     R.Boxes = Boxes.Boxes;
     M.Form = nullptr;
     QFile F(LogName);
-    if (F.open(QIODevice::ReadOnly))
+    // Text: the log's lines end in CR LF on Windows.
+    if (F.open(QIODevice::ReadOnly | QIODevice::Text))
         for (const QByteArray &Line : F.readAll().split('\n'))
             if (!Line.isEmpty())
                 R.Log << QString::fromUtf8(Line).section(u' ', 2); // without date and time
@@ -156,7 +157,8 @@ private slots:
         QVERIFY(HasLine(R.Log, "probe: .NET Framework 4 absent"));
         QVERIFY(HasLine(R.Log, "platform: Windows 10"));
         QVERIFY(R.Log.last().startsWith("end: exit code 0 (done)"));
-        QVERIFY(R.Status.contains(M.Temp.filePath("run.log")));
+        // The status line names the log as the system writes paths.
+        QVERIFY2(R.Status.contains(QDir::toNativeSeparators(M.Temp.filePath("run.log"))), qPrintable(R.Status));
 
         M.Downloads.clear();
         M.Runs.clear();
@@ -329,7 +331,7 @@ private slots:
         QCOMPARE(MessageBox("question", "Caption", MB_ICONQUESTION | MB_YESNO), IDYES);
         SetMessageBoxHandler(Before);
         QFile F(Dir.filePath("boxes.log"));
-        QVERIFY(F.open(QIODevice::ReadOnly));
+        QVERIFY(F.open(QIODevice::ReadOnly | QIODevice::Text));
         const QList<QByteArray> Lines = F.readAll().split('\n');
         QCOMPARE(Lines.size(), 3); // and the empty rest after the last line break
         QVERIFY(Lines[0].endsWith("message box: Caption: two | lines"));

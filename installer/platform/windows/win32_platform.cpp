@@ -88,10 +88,17 @@ void TWin32Platform::DownloadFile(const QString &URL, const QString &FileName, c
     if (OnProgress)
         Progress = [&](uint32_t P, uint32_t Max, WinPlatform::TWinDownloadStatus Code, const std::wstring &Text,
                        bool &Cancel) { OnProgress(&Operation, P, Max, Code, Q(Text), Cancel); };
-    Rewrapped([&] {
-        WinPlatform::DownloadFile(W(URL), W(FileName), Progress);
-        return 0;
-    });
+    std::wstring Reason;
+    fLastDownloadFailure.clear();
+    try {
+        Rewrapped([&] {
+            WinPlatform::DownloadFile(W(URL), W(FileName), Progress, &Reason);
+            return 0;
+        });
+    } catch (...) {
+        fLastDownloadFailure = Q(Reason);
+        throw;
+    }
 }
 
 bool TWin32Platform::RunAndWait(const QString &FileName, const QString &Parameters, const QString &Verb, int ShowCmd,

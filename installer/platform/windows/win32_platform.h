@@ -20,8 +20,10 @@ public:
     bool RunAndWait(const QString &FileName, const QString &Parameters, const QString &Verb, int ShowCmd,
                     const QString &Directory) override;
     int LastExitCode() const override { return fLastExitCode; }
+    QString LastDownloadFailure() const override { return fLastDownloadFailure; }
     bool ServerAnswers(const QString &BaseUrl) override;
 
 private:
     int fLastExitCode = -1;
+    QString fLastDownloadFailure;
 };

@@ -6,6 +6,7 @@
 #include <urlmon.h>
 
 #include <exception>
+#include <string>
 
 namespace WinPlatform {
 
@@ -177,16 +178,25 @@ TWinDownloadStatus DownloadStatusOf(unsigned long BindStatus)
     }
 }
 
-void DownloadFile(const std::wstring &URL, const std::wstring &FileName, const TWinDownloadProgress &OnProgress)
+void DownloadFile(const std::wstring &URL, const std::wstring &FileName, const TWinDownloadProgress &OnProgress,
+                  std::wstring *Reason)
 {
+    auto Because = [Reason](const std::wstring &Text) {
+        if (Reason)
+            *Reason = Text;
+    };
+    Because(std::wstring());
     TURLDownloadToFileW Download = DownloadService();
-    if (!Download)
+    if (!Download) {
+        Because(L"urlmon.dll cannot be loaded");
         throw EWinError("Exception", L"Unable to load urlmon.dll");
+    }
 
     const std::wstring Failure = L"Error downloading URL: " + URL;
     wchar_t Partial[MAX_PATH + 1] = {};
     // Creates an empty file of a unique name that the service then fills.
     if (!GetTempFileNameW(FolderOf(FileName).c_str(), L"dl", 0, Partial)) {
+        Because(L"no file can be made in " + FolderOf(FileName));
         DeleteFileW(FileName.c_str());
         throw EWinError("Exception", Failure);
     }
@@ -204,6 +214,17 @@ void DownloadFile(const std::wstring &URL, const std::wstring &FileName, const T
     // No file under the target name after a failure: an older download of the
     // same name must not be mistaken for this one and started.
     DeleteFileW(FileName.c_str());
+    if (Callback.Cancelled)
+        Because(L"cancelled");
+    else if (HttpError)
+        Because(L"server answered " + std::to_wstring(Callback.HttpStatus));
+    else if (Result != S_OK) {
+        std::wstring Code = L"0x";
+        for (int Shift = 28; Shift >= 0; Shift -= 4)
+            Code += L"0123456789ABCDEF"[(static_cast<unsigned long>(Result) >> Shift) & 0xF];
+        Because(L"the download service failed with " + Code);
+    } else
+        Because(L"the download cannot be put in place");
     if (Callback.HandlerError)
         std::rethrow_exception(Callback.HandlerError);
     throw EWinError("Exception", Failure);

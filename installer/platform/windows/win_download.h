@@ -29,6 +29,9 @@ using TWinDownloadProgress = std::function<void(uint32_t Progress, uint32_t Prog
 // removed too) and no temporary file. Raises EWinError "Exception" with
 // "Unable to load urlmon.dll" or "Error downloading URL: <URL>"; an exception
 // thrown by OnProgress cancels the transfer and is passed on unchanged.
-void DownloadFile(const std::wstring &URL, const std::wstring &FileName, const TWinDownloadProgress &OnProgress);
+// When Reason is given it receives why a transfer failed, for a log ("server
+// answered 403", "cancelled", the service's error code), or is emptied.
+void DownloadFile(const std::wstring &URL, const std::wstring &FileName, const TWinDownloadProgress &OnProgress,
+                  std::wstring *Reason = nullptr);
 
 } // namespace WinPlatform
