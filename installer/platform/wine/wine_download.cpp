@@ -2,16 +2,13 @@
 #include "installer/platform/installer_log.h"
 
 #include "installer/platform/wine/download_response.h"
+#include "installer/platform/wine/http_transfer.h"
 #include "toolkit/core/exception.h"
 
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QHostAddress>
-#include <QNetworkAccessManager>
 #include <QNetworkProxyFactory>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QSslConfiguration>
 #include <QStorageInfo>
 #include <QTemporaryFile>
 #include <QTimer>
@@ -25,10 +22,10 @@
 
 namespace {
 
-// The network layer holds at most this much unread data; the rest waits in
-// the socket, so memory does not grow with the file.
+// The socket holds at most this much unread data; the rest waits in the
+// system's buffers, so memory does not grow with the file.
 constexpr qint64 ReadBufferBytes = 1024 * 1024;
-// Data is moved from the reply to the file in pieces of this size.
+// Data is moved from the connection to the file in pieces of this size.
 constexpr qint64 CopyBytes = 256 * 1024;
 // The low-speed window is sampled this many times per period.
 constexpr int SpeedSamples = 12;
@@ -58,28 +55,6 @@ bool IsHttpScheme(const QUrl &Url)
 QString SystemError(int Error)
 {
     return QString::fromLocal8Bit(std::strerror(Error));
-}
-
-// Failures a flaky network or a restarting server cause, which another try
-// may not meet. A refused TLS handshake or a broken protocol will not mend.
-bool IsPassingNetworkError(QNetworkReply::NetworkError Error)
-{
-    switch (Error) {
-    case QNetworkReply::ConnectionRefusedError:
-    case QNetworkReply::RemoteHostClosedError:
-    case QNetworkReply::HostNotFoundError:
-    case QNetworkReply::TimeoutError:
-    case QNetworkReply::TemporaryNetworkFailureError:
-    case QNetworkReply::NetworkSessionFailedError:
-    case QNetworkReply::UnknownNetworkError:
-    case QNetworkReply::ProxyConnectionRefusedError:
-    case QNetworkReply::ProxyConnectionClosedError:
-    case QNetworkReply::ProxyNotFoundError:
-    case QNetworkReply::ProxyTimeoutError:
-        return true;
-    default:
-        return false;
-    }
 }
 
 // Writes all of Data or answers the system's errno.
@@ -163,14 +138,13 @@ void TWineDownloader::Download(const QString &URL, const QString &FileName, cons
         throw Exception(Message);
     }
 
-    QNetworkAccessManager Manager;
-    Manager.setProxyFactory(new TSystemProxyFactory);
+    TSystemProxyFactory Proxies;
     QEventLoop Loop;
     QTimer SpeedTimer;
     SpeedTimer.setInterval(qMax(1, fLowSpeedTimeMsec / SpeedSamples));
     connect(&SpeedTimer, &QTimer::timeout, this, [this] { OnSpeedCheck(); });
     fOnProgress = OnProgress ? &OnProgress : nullptr;
-    fManager = &Manager;
+    fProxies = &Proxies;
     fHandle = File.handle();
     fFolder = TargetInfo.absolutePath();
     fLoop = &Loop;
@@ -234,7 +208,7 @@ void TWineDownloader::Download(const QString &URL, const QString &FileName, cons
             Finish(TOutcome::Failed, QStringLiteral("cancelled"));
     }
 
-    fManager = nullptr;
+    fProxies = nullptr;
     fOnProgress = nullptr;
     fLoop = nullptr;
     fSpeedTimer = nullptr;
@@ -267,48 +241,37 @@ bool TWineDownloader::Install(int Handle, const QString &TempName, const QString
 
 void TWineDownloader::RunRequest(const QUrl &Url)
 {
-    QNetworkRequest Request(Url);
-    // Redirects are followed here rather than by the network layer, so each
-    // hop's scheme is checked and a redirect's body never reaches the file.
-    Request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    // The file is wanted byte for byte: no transparent decompression, which
-    // would also make the received size disagree with Content-Length.
-    Request.setRawHeader("Accept-Encoding", "identity");
-    Request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    // Redirects are followed here, so each hop's scheme is checked and a
+    // redirect's body never reaches the file. The file is wanted byte for
+    // byte: the transfer asks for no content coding and decodes none.
+    QList<std::pair<QByteArray, QByteArray>> Headers;
     fRequestOffset = 0;
     if (fReceived > 0 && fUseRange) {
         // The rest of the file, as long as it is still the same file.
         fRequestOffset = fReceived;
-        Request.setRawHeader("Range", "bytes=" + QByteArray::number(fReceived) + '-');
+        Headers.append({"Range", "bytes=" + QByteArray::number(fReceived) + '-'});
         if (!fValidator.isEmpty())
-            Request.setRawHeader("If-Range", fValidator);
-    }
-    if (!fCaCertificates.isEmpty()) {
-        QSslConfiguration Ssl = QSslConfiguration::defaultConfiguration();
-        Ssl.addCaCertificates(fCaCertificates);
-        Request.setSslConfiguration(Ssl);
+            Headers.append({"If-Range", fValidator});
     }
     fRequestUrl = Url;
     fRequestBytes = 0;
     fSpeedSamples = {0};
     fHeadSeen = false;
 
-    fReply = fManager->get(Request);
-    fReply->setReadBufferSize(ReadBufferBytes);
-    connect(fReply, &QNetworkReply::metaDataChanged, this, [this] { OnMetaData(); });
-    connect(fReply, &QNetworkReply::readyRead, this, [this] { OnReadyRead(); });
-    connect(fReply, &QNetworkReply::finished, this, [this] { OnFinished(); });
+    THttpTransfer Transfer(Url, Headers, fCaCertificates, fProxies);
+    Transfer.OnHead = [this] { OnMetaData(); };
+    Transfer.OnReadyRead = [this] { OnReadyRead(); };
+    Transfer.OnFinished = [this] { OnFinished(); };
+    fTransfer = &Transfer;
+    Transfer.Start(ReadBufferBytes);
     fSpeedTimer->start();
     if (fOutcome == TOutcome::Running)
         fLoop->exec();
-    // The reply is aborted only now that the loop has been left: aborting
-    // it from inside one of its own signals confuses the network layer.
+    // The connection is closed only now that the loop has been left, never
+    // from inside one of its own signals.
     fSpeedTimer->stop();
-    fReply->disconnect(this);
-    if (!fReply->isFinished())
-        fReply->abort();
-    delete fReply;
-    fReply = nullptr;
+    Transfer.Stop();
+    fTransfer = nullptr;
 }
 
 void TWineDownloader::OnMetaData()
@@ -317,9 +280,7 @@ void TWineDownloader::OnMetaData()
         return;
     fHeadSeen = true;
     TResponseHead Head;
-    Head.Status = fReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    for (const auto &Pair : fReply->rawHeaderPairs())
-        Head.Headers.append({Pair.first, Pair.second});
+    Head = fTransfer->Head();
     const TResponseVerdict Verdict = JudgeResponse(Head, {fRequestUrl, fRequestOffset, fTotal, fMaxFileBytes});
     switch (Verdict.Action) {
     case TResponseAction::Redirect:
@@ -367,7 +328,7 @@ void TWineDownloader::OnMetaData()
             return;
         }
     }
-    if (Notify(TDownloadStatus::BeginDownloadData, fReply->url().toString()))
+    if (Notify(TDownloadStatus::BeginDownloadData, fRequestUrl.toString()))
         Finish(TOutcome::Failed, QStringLiteral("cancelled"));
 }
 
@@ -375,8 +336,8 @@ bool TWineDownloader::WriteAvailable()
 {
     if (!fHeadSeen)
         OnMetaData();
-    while (fOutcome == TOutcome::Running && fReply->bytesAvailable() > 0) {
-        const qint64 Read = fReply->read(fBuffer.data(), fBuffer.size());
+    while (fOutcome == TOutcome::Running) {
+        const qint64 Read = fTransfer->Read(fBuffer.data(), fBuffer.size());
         if (Read <= 0)
             break;
         // A body without a length (or a longer one than announced) ends
@@ -403,7 +364,7 @@ void TWineDownloader::OnReadyRead()
         return;
     const qint64 Before = fReceived;
     if (WriteAvailable() && fReceived != Before
-        && Notify(TDownloadStatus::DownloadingData, fReply->url().toString()))
+        && Notify(TDownloadStatus::DownloadingData, fRequestUrl.toString()))
         Finish(TOutcome::Failed, QStringLiteral("cancelled"));
 }
 
@@ -412,19 +373,17 @@ void TWineDownloader::OnFinished()
     if (fOutcome != TOutcome::Running)
         return;
     // What arrived before a dropped connection is kept for a resumed try.
-    const QNetworkReply::NetworkError Error = fReply->error();
-    if ((fHeadSeen || Error == QNetworkReply::NoError) && !WriteAvailable())
+    if (fHeadSeen && !WriteAvailable())
         return;
-    if (Error != QNetworkReply::NoError) {
-        const QString Reason = Error == QNetworkReply::SslHandshakeFailedError
-                                   ? QStringLiteral("TLS handshake failed: %1").arg(fReply->errorString())
-                                   : fReply->errorString();
-        Finish(IsPassingNetworkError(Error) ? TOutcome::Retry : TOutcome::Failed, Reason);
+    if (fTransfer->State() != THttpTransfer::TState::Done) {
+        Finish(fTransfer->Passing() ? TOutcome::Retry : TOutcome::Failed, fTransfer->ErrorString());
+    } else if (!fHeadSeen) {
+        Finish(TOutcome::Failed, QStringLiteral("no answer"));
     } else if (fTotal >= 0 && fReceived != fTotal) {
         Finish(TOutcome::Retry, QStringLiteral("received %1 of %2 bytes").arg(fReceived).arg(fTotal));
     } else if (fReceived == 0) {
         Finish(TOutcome::Failed, QStringLiteral("empty body"));
-    } else if (Notify(TDownloadStatus::EndDownloadData, fReply->url().toString())) {
+    } else if (Notify(TDownloadStatus::EndDownloadData, fRequestUrl.toString())) {
         Finish(TOutcome::Failed, QStringLiteral("cancelled"));
     } else {
         Finish(TOutcome::Done);
@@ -488,6 +447,8 @@ void TWineDownloader::Finish(TOutcome Outcome, const QString &Reason)
     fOutcome = Outcome;
     if (Outcome != TOutcome::Done && Outcome != TOutcome::Redirect)
         fFailureReason = Reason;
+    if (fTransfer)
+        fTransfer->Stop();
     fSpeedTimer->stop();
     fLoop->quit();
 }
@@ -504,7 +465,7 @@ bool TWineDownloader::Notify(TDownloadStatus Status, const QString &Text)
     try {
         (*fOnProgress)(this, Values.Progress, Values.ProgressMax, Status, Text, Cancel);
     } catch (...) {
-        // Raised through the network layer's signal dispatch it would be
+        // Raised through the socket's signal dispatch it would be
         // lost or worse; it ends the transfer and is raised by Download.
         qCWarning(lcInstaller()) << "download of" << fRequestUrl.toDisplayString() << "ended: the progress handler raised an error";
         fUserError = std::current_exception();

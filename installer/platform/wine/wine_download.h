@@ -1,5 +1,6 @@
 #pragma once
-// The Linux backend's downloader: fetches a URL into a file with QtNetwork,
+// The Linux backend's downloader: fetches a URL into a file over its own
+// bounded HTTP/1.1 transfer (http_transfer.h),
 // streaming to disk while a nested event loop keeps the window live, and
 // reports progress to the seam's TDownloadProgressEvent. It rides out a
 // flaky network (retries that resume where the server allows it) and
@@ -16,10 +17,10 @@
 
 #include <exception>
 
-class QNetworkAccessManager;
-class QNetworkReply;
+class QNetworkProxyFactory;
 class QTimer;
 class QEventLoop;
+class THttpTransfer;
 
 // One download operation; it is the Sender handed to OnProgress. Use a fresh
 // object per download (WineDownloadFile does).
@@ -90,8 +91,8 @@ private:
 
     // State of the running download.
     const TDownloadProgressEvent *fOnProgress = nullptr;
-    QNetworkAccessManager *fManager = nullptr;
-    QNetworkReply *fReply = nullptr;
+    QNetworkProxyFactory *fProxies = nullptr;
+    THttpTransfer *fTransfer = nullptr;
     QTimer *fSpeedTimer = nullptr;
     QEventLoop *fLoop = nullptr;
     int fHandle = -1;          // the temporary file, written without Qt's buffering

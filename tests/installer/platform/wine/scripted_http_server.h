@@ -27,6 +27,7 @@ struct TScriptedAnswer
     qint64 CloseAfter = -1; // close the connection after this many body bytes
     bool Endless = false;  // after Body, send filler until the client goes
     int TrickleMsec = 0;   // send the body one byte per this many ms
+    bool EndlessHead = false; // after Head's lines, header lines follow until the client goes
 
     static TScriptedAnswer Fixed(const QByteArray &Head, const QByteArray &Body = {})
     {
@@ -175,6 +176,16 @@ private:
                          || !Head.toLower().contains("\r\ncontent-length:");
         if (Closes && !Head.toLower().contains("\r\nconnection:"))
             Head += "\r\nConnection: close";
+        if (A.EndlessHead) {
+            Socket->setProperty("Busy", true);
+            const QByteArray Lines = QByteArray("X-Filler: ").append(60, 'x').append("\r\n").repeated(1024);
+            QObject::connect(Socket, &QTcpSocket::bytesWritten, Socket, [Socket, Lines] {
+                if (Socket->bytesToWrite() < 4 * Lines.size())
+                    Socket->write(Lines);
+            });
+            Socket->write(Head + "\r\n" + Lines);
+            return;
+        }
         Socket->write(Head + "\r\n\r\n");
         Socket->setProperty("Busy", Closes);
         if (A.TrickleMsec > 0) {

@@ -603,6 +603,140 @@ private slots:
         }
     }
 
+    // The head of an answer is bounded (64 KiB in all, 100 header lines) as
+    // its bytes arrive: a hostile head is refused without waiting for its
+    // end, is not asked for again, and leaves no file. Heads at the bounds
+    // download as usual.
+    void responseHeadBounds_data()
+    {
+        QTest::addColumn<TScriptedAnswer>("Answer");
+        QTest::addColumn<QString>("Reason"); // empty: downloads "hello"
+
+        auto Fixed = [](const QByteArray &Head) { return TScriptedAnswer::Fixed(Head, "hello"); };
+        QTest::newRow("20 MB header line") << Fixed("HTTP/1.1 200 OK\r\nContent-Length: 5\r\nX-Big: "
+                                                    + QByteArray(20 * 1024 * 1024, 'a'))
+                                           << "head is longer than 65536 bytes";
+        QTest::newRow("100,000 header lines")
+            << Fixed("HTTP/1.1 200 OK\r\nContent-Length: 5" + QByteArray("\r\nX-Line: v").repeated(100000))
+            << "more than 100 header lines";
+        TScriptedAnswer Endless = TScriptedAnswer::Fixed("HTTP/1.1 200 OK");
+        Endless.EndlessHead = true;
+        QTest::newRow("a head that never ends") << Endless << "more than 100 header lines";
+        QTest::newRow("interim heads without end")
+            << Fixed(QByteArray("HTTP/1.1 100 Continue\r\n\r\n").repeated(20000) + "HTTP/1.1 200 OK\r\nContent-Length: 5")
+            << "head is longer than 65536 bytes";
+        // At the bounds: the status line, Content-Length and the padding
+        // header with their line ends, and the blank line, make 65,536 bytes.
+        const QByteArray Start = "HTTP/1.1 200 OK\r\nContent-Length: 5\r\nX-Pad: ";
+        const int Pad = 65536 - Start.size() - 4;
+        QTest::newRow("head of 65,536 bytes") << Fixed(Start + QByteArray(Pad, 'p')) << QString();
+        QTest::newRow("head of 65,537 bytes") << Fixed(Start + QByteArray(Pad + 1, 'p'))
+                                              << "head is longer than 65536 bytes";
+        QTest::newRow("100 header lines")
+            << Fixed("HTTP/1.1 200 OK\r\nContent-Length: 5" + QByteArray("\r\nX-Line: v").repeated(99)) << QString();
+        QTest::newRow("101 header lines")
+            << Fixed("HTTP/1.1 200 OK\r\nContent-Length: 5" + QByteArray("\r\nX-Line: v").repeated(100))
+            << "more than 100 header lines";
+        QTest::newRow("interim head before the answer")
+            << Fixed("HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nContent-Length: 5") << QString();
+        QTest::newRow("no status line") << Fixed("hello\r\nContent-Length: 5") << "malformed status line";
+    }
+
+    void responseHeadBounds()
+    {
+        QFETCH(TScriptedAnswer, Answer);
+        QFETCH(QString, Reason);
+        TScriptedServer Server({Answer});
+        QVERIFY(Server.isListening());
+        TWineDownloader Downloader;
+        Quick(Downloader);
+        const QString Got = Fetch(Downloader, Server.Url("/f.bin"), Target());
+        if (Reason.isEmpty()) {
+            QCOMPARE(Got, QString());
+            QCOMPARE(ReadFile(Target()), QByteArray("hello"));
+        } else {
+            QVERIFY2(Got.contains(Reason), qPrintable(Got));
+            QCOMPARE(TargetFolderEntries(), QStringList());
+        }
+        QCOMPARE(Server.Requests.size(), 1);
+    }
+
+    // The body's end as the head gives it: a length, chunks, or the close.
+    // The bytes are kept as sent, a content coding included; a broken
+    // chunked body is refused.
+    void bodyFramings_data()
+    {
+        QTest::addColumn<TScriptedAnswer>("Answer");
+        QTest::addColumn<QByteArray>("File");  // what the file holds
+        QTest::addColumn<QString>("Reason");   // empty: downloads File
+
+        auto Fixed = [](const QByteArray &Head, const QByteArray &Body) { return TScriptedAnswer::Fixed(Head, Body); };
+        const QByteArray Chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked";
+        QTest::newRow("chunked") << Fixed(Chunked, "5\r\nhello\r\n6\r\n world\r\n0\r\n\r\n") << QByteArray("hello world")
+                                 << QString();
+        QTest::newRow("chunked, extensions and a trailer")
+            << Fixed(Chunked, "005;name=v\r\nhello\r\nA\r\n0123456789\r\n0\r\nX-Sum: 1\r\n\r\n")
+            << QByteArray("hello0123456789") << QString();
+        QTest::newRow("chunked, a large chunk") << Fixed(Chunked, "4B000\r\n" + fSmall + "\r\n0\r\n\r\n") << fSmall << QString();
+        QTest::newRow("until the close, HTTP/1.0") << Fixed("HTTP/1.0 200 OK", fSmall) << fSmall << QString();
+        const QByteArray Gzip = QByteArray::fromHex("1f8b08000000000000034bcbcf07002165738c03000000");
+        QTest::newRow("gzip coding kept as sent")
+            << Fixed("HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\nContent-Length: " + QByteArray::number(Gzip.size()), Gzip)
+            << Gzip << QString();
+        QTest::newRow("malformed chunk size") << Fixed(Chunked, "zz\r\nhello\r\n0\r\n\r\n") << QByteArray()
+                                              << "malformed chunk size";
+        QTest::newRow("chunk longer than its size") << Fixed(Chunked, "3\r\nhello\r\n0\r\n\r\n") << QByteArray()
+                                                    << "a chunk longer than its size";
+        QTest::newRow("endless chunk-size line") << Fixed(Chunked, QByteArray(4096, '0')) << QByteArray()
+                                                 << "chunk-size line longer than 1024 bytes";
+    }
+
+    void bodyFramings()
+    {
+        QFETCH(TScriptedAnswer, Answer);
+        QFETCH(QByteArray, File);
+        QFETCH(QString, Reason);
+        TScriptedServer Server({Answer});
+        QVERIFY(Server.isListening());
+        TWineDownloader Downloader;
+        Quick(Downloader);
+        const QString Got = Fetch(Downloader, Server.Url("/f.bin"), Target());
+        if (Reason.isEmpty()) {
+            QCOMPARE(Got, QString());
+            QCOMPARE(ReadFile(Target()), File);
+        } else {
+            QVERIFY2(Got.contains(Reason), qPrintable(Got));
+            QCOMPARE(TargetFolderEntries(), QStringList());
+            QCOMPARE(Server.Requests.size(), 1);
+        }
+        QVERIFY(Server.Requests.first().contains("\r\nAccept-Encoding: identity"));
+    }
+
+    // With http_proxy set, a plain http download goes to the proxy with the
+    // whole URL as its target, as the system's proxy settings say; loopback
+    // hosts never go through a proxy (every other test relies on that).
+    void plainHttpGoesThroughTheProxy()
+    {
+        TScriptedServer Proxy({TScriptedAnswer::FileAnswer(fSmall, false)});
+        QVERIFY(Proxy.isListening());
+        const QByteArray Saved = qgetenv("http_proxy");
+        const QByteArray SavedNo = qgetenv("no_proxy");
+        qputenv("http_proxy", "http://127.0.0.1:" + QByteArray::number(Proxy.serverPort()));
+        qunsetenv("no_proxy");
+        TWineDownloader Downloader;
+        Quick(Downloader);
+        const QString Got = Fetch(Downloader, QStringLiteral("http://downloads.invalid/data/f.bin?v=1"), Target());
+        Saved.isNull() ? qunsetenv("http_proxy") : qputenv("http_proxy", Saved);
+        if (!SavedNo.isNull())
+            qputenv("no_proxy", SavedNo);
+        QCOMPARE(Got, QString());
+        QCOMPARE(ReadFile(Target()), fSmall);
+        QCOMPARE(Proxy.Requests.size(), 1);
+        QVERIFY2(Proxy.Requests.first().startsWith("GET http://downloads.invalid/data/f.bin?v=1 HTTP/1.1\r\n"),
+                 Proxy.Requests.first().constData());
+        QVERIFY(Proxy.Requests.first().contains("\r\nHost: downloads.invalid\r\n"));
+    }
+
     // A cancel pressed while the downloader waits before another try ends
     // the wait at once: the handler is asked during the pause. The pause here
     // is a minute; the watchdog (half of it) fires only if the cancel had to
