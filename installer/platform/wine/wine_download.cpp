@@ -259,7 +259,7 @@ void TWineDownloader::RunRequest(const QUrl &Url)
     fHeadSeen = false;
 
     THttpTransfer Transfer(Url, Headers, fCaCertificates, fProxies);
-    Transfer.OnHead = [this] { OnMetaData(); };
+    Transfer.OnHead = [this] { OnHead(); };
     Transfer.OnReadyRead = [this] { OnReadyRead(); };
     Transfer.OnFinished = [this] { OnFinished(); };
     fTransfer = &Transfer;
@@ -274,13 +274,12 @@ void TWineDownloader::RunRequest(const QUrl &Url)
     fTransfer = nullptr;
 }
 
-void TWineDownloader::OnMetaData()
+void TWineDownloader::OnHead()
 {
     if (fOutcome != TOutcome::Running || fHeadSeen)
         return;
     fHeadSeen = true;
-    TResponseHead Head;
-    Head = fTransfer->Head();
+    const TResponseHead &Head = fTransfer->Head();
     const TResponseVerdict Verdict = JudgeResponse(Head, {fRequestUrl, fRequestOffset, fTotal, fMaxFileBytes});
     switch (Verdict.Action) {
     case TResponseAction::Redirect:
@@ -334,8 +333,6 @@ void TWineDownloader::OnMetaData()
 
 bool TWineDownloader::WriteAvailable()
 {
-    if (!fHeadSeen)
-        OnMetaData();
     while (fOutcome == TOutcome::Running) {
         const qint64 Read = fTransfer->Read(fBuffer.data(), fBuffer.size());
         if (Read <= 0)

@@ -69,7 +69,7 @@ private:
     enum class TOutcome { Running, Done, Failed, Retry, Restart, Redirect };
 
     void RunRequest(const QUrl &Url);
-    void OnMetaData();
+    void OnHead();
     void OnReadyRead();
     void OnFinished();
     void OnSpeedCheck();

@@ -1,6 +1,7 @@
 #pragma once
 // TWinePlatform: the installer's platform seam on Linux. The probes read the
-// Wine prefix, downloads go through QtNetwork, installers run through Wine.
+// Wine prefix, downloads go through the bounded HTTP/1.1 transfer of
+// http_transfer.h, installers run through Wine.
 
 #include "installer/platform/platform.h"
 #include "installer/platform/wine/wine_probes.h"

@@ -737,6 +737,63 @@ private slots:
         QVERIFY(Proxy.Requests.first().contains("\r\nHost: downloads.invalid\r\n"));
     }
 
+    // An https download is tunnelled through the proxy (CONNECT to the
+    // host asked for) and its TLS handshake runs through the tunnel: the
+    // test certificate names only loopback addresses, so the handshake for
+    // the name asked for fails at the far end of the tunnel, and nothing
+    // reaches the server as plain HTTP.
+    void httpsIsTunnelledThroughTheProxy()
+    {
+        if (!QSslSocket::supportsSsl())
+            QSKIP("no TLS backend");
+        TScriptedServer Server({TScriptedAnswer::FileAnswer(fSmall, true)}, true);
+        QVERIFY(Server.isListening() && Server.TlsReady());
+        // A tunnelling proxy that takes every CONNECT to the TLS server.
+        QTcpServer Proxy;
+        QList<QByteArray> Asked;
+        connect(&Proxy, &QTcpServer::newConnection, this, [&] {
+            QTcpSocket *In = Proxy.nextPendingConnection();
+            auto *Out = new QTcpSocket(In);
+            connect(In, &QTcpSocket::readyRead, In, [&Asked, &Server, In, Out] {
+                if (Out->state() != QAbstractSocket::UnconnectedState) {
+                    Out->write(In->readAll());
+                    return;
+                }
+                QByteArray Head = In->property("Head").toByteArray() + In->readAll();
+                const qsizetype End = Head.indexOf("\r\n\r\n");
+                In->setProperty("Head", Head);
+                if (End < 0)
+                    return;
+                Asked.append(Head.left(End));
+                connect(Out, &QTcpSocket::connected, In,
+                        [In] { In->write("HTTP/1.1 200 Connection established\r\n\r\n"); });
+                connect(Out, &QTcpSocket::readyRead, In, [In, Out] { In->write(Out->readAll()); });
+                connect(Out, &QTcpSocket::disconnected, In, [In] { In->disconnectFromHost(); });
+                Out->connectToHost(QHostAddress::LocalHost, Server.serverPort());
+            });
+            connect(In, &QTcpSocket::disconnected, In, &QObject::deleteLater);
+        });
+        QVERIFY(Proxy.listen(QHostAddress::LocalHost));
+        const QByteArray Saved = qgetenv("https_proxy");
+        const QByteArray SavedNo = qgetenv("no_proxy");
+        qputenv("https_proxy", "http://127.0.0.1:" + QByteArray::number(Proxy.serverPort()));
+        qunsetenv("no_proxy");
+        TWineDownloader Downloader;
+        Quick(Downloader);
+        Downloader.SetCaCertificates(QSslCertificate::fromPath(TlsFile("ca.pem")));
+        const QString Url = QStringLiteral("https://downloads.invalid:%1/f.bin").arg(Server.serverPort());
+        const QString Got = Fetch(Downloader, Url, Target());
+        Saved.isNull() ? qunsetenv("https_proxy") : qputenv("https_proxy", Saved);
+        if (!SavedNo.isNull())
+            qputenv("no_proxy", SavedNo);
+        QVERIFY(!Asked.isEmpty());
+        QVERIFY2(Asked.first().startsWith("CONNECT downloads.invalid:" + QByteArray::number(Server.serverPort()) + " HTTP/1.1"),
+                 Asked.first().constData());
+        QVERIFY2(Got.contains("TLS handshake failed"), qPrintable(Got));
+        QCOMPARE(Server.Requests.size(), 0);
+        QCOMPARE(TargetFolderEntries(), QStringList());
+    }
+
     // A cancel pressed while the downloader waits before another try ends
     // the wait at once: the handler is asked during the pause. The pause here
     // is a minute; the watchdog (half of it) fires only if the cancel had to
