@@ -333,6 +333,11 @@ void TGlottaCore::RescanLanguages()
     RebuildLangMenu();
 }
 
+QStringList TGlottaCore::LanguageMenuEntries() const
+{
+    return fData ? fData->LangMenu.ToStringList() : QStringList();
+}
+
 bool TGlottaCore::RebuildLangMenu()
 {
     if (!IsReady())
@@ -386,8 +391,10 @@ void TGlottaCore::GetInternalFlag(QBuffer &Stream, TInternalFlag Kind)
 
 // ---- switching language ----
 
-QString TGlottaCore::Translate(const QString &ISOorLangName)
+QString TGlottaCore::Translate(const QString &ISOorLangName, bool *Switched)
 {
+    if (Switched)
+        *Switched = false;
     bool Continue = true;
     if (OnChangeLangQuery)
         OnChangeLangQuery(this, Continue);
@@ -405,6 +412,8 @@ QString TGlottaCore::Translate(const QString &ISOorLangName)
     UpdateLibraryLanguage(fCurrentLanguage, fCurrentLangISO, false);
     fData->SpanClients->CallClientProcs();
     LanguageChosen(fCurrentLanguage);
+    if (Switched)
+        *Switched = true;
     if (OnChangeLanguage)
         OnChangeLanguage(this);
     RebuildLangMenu();

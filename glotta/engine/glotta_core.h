@@ -102,8 +102,16 @@ public:
 
     // Switches language (an ISO code, a name, ">" for the next language, or
     // a command entry, which opens the editor); answers the current
-    // language's name afterwards. An unknown language changes nothing.
-    QString Translate(const QString &ISOorLangName);
+    // language's name afterwards. An unknown language, or one the change
+    // query refuses, changes nothing. Switched, when given, tells whether
+    // a language was loaded and shown (the caller cannot tell from the name:
+    // a refused switch to another language also answers the current one).
+    QString Translate(const QString &ISOorLangName, bool *Switched = nullptr);
+    // What a language menu or combo lists: the languages in list order, then
+    // the command entries (create, edit) where they are shown. An entry is
+    // also its identity: Translate takes it back whatever caption a menu
+    // item shows for it meanwhile.
+    QStringList LanguageMenuEntries() const;
     // One string of a lexicon in the current language, decoded. ItemNr < 0:
     // a smart-lexicon lookup of Str; without a lexicon the global lexicon's.
     QString TranslateString(const QString &Str, const TSpanClient *Lexicon, int ItemNr);

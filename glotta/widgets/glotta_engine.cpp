@@ -4,7 +4,6 @@
 #include "glotta/widgets/qt_language.h"
 
 #include "glotta/engine/lang_core_data.h"
-#include "glotta/store/text_helpers.h"
 #include "glotta/widgets/lang_control.h"
 #include "toolkit/widgets/application.h"
 
@@ -227,7 +226,7 @@ void TGlottaEngine::FillLanguageMenu(QMenu *MenuItem)
 {
     if (!MenuItem)
         return;
-    const QStringList Entries = LData()->LangMenu.ToStringList();
+    const QStringList Entries = LanguageMenuEntries();
     QActionGroup *Group = LanguageGroup(MenuItem);
     QList<QAction *> Items = MenuItem->actions();
     for (int i = 0; i < Entries.size(); ++i) {
@@ -238,6 +237,9 @@ void TGlottaEngine::FillLanguageMenu(QMenu *MenuItem)
         }
         Item->setSeparator(false);
         Item->setText(Entries[i]);
+        // The entry itself, not the caption, says which language the item
+        // chooses: a client or the editor may give the caption another text.
+        Item->setData(Entries[i]);
         Item->setCheckable(true);
         Item->setActionGroup(Group);
         Item->setChecked(Entries[i] == fCurrentLanguage);
@@ -255,7 +257,7 @@ void TGlottaEngine::FillLanguageMenu(QMenu *MenuItem)
 
 void TGlottaEngine::MenuClick(QAction *Item)
 {
-    const QString Name = StripAccelerators(Item->text());
+    const QString Name = Item->data().toString();
     if (Name != fCurrentLanguage)
         RunGuarded([&] { Translate(Name); });
 }

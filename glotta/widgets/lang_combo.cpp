@@ -48,7 +48,7 @@ TLangCombo::TLangCombo(QWidget *Parent) : QComboBox(Parent)
     setEditable(false);
     // The user's pick, never a selection the engine set while filling.
     connect(this, &QComboBox::activated, this,
-            [this](int Index) { ChooseLanguage(this, fGlottaEngine, itemText(Index), OnChangeLanguage); });
+            [this](int Index) { ChooseLanguage(this, fGlottaEngine, itemData(Index).toString(), OnChangeLanguage); });
 }
 
 TLangCombo::~TLangCombo()
@@ -100,13 +100,16 @@ void TLangCombo::SetStyleCombo(TLangComboStyle Value)
 
 void TLangCombo::UpdateLanguages(TGlottaEngine &Engine, int LanguageIndex)
 {
-    const QStringList Entries = Engine.LData()->LangMenu.ToStringList();
+    const QStringList Entries = Engine.LanguageMenuEntries();
     QStringList Shown;
     for (int i = 0; i < count(); ++i)
-        Shown.append(itemText(i));
+        Shown.append(itemData(i).toString());
     if (Shown != Entries) {
         clear();
-        addItems(Entries);
+        // Each item carries its entry as data: the pick is taken from there,
+        // whatever text the item shows by then.
+        for (const QString &Entry : Entries)
+            addItem(Entry, Entry);
     }
     setCurrentIndex(LanguageIndex < count() ? LanguageIndex : -1);
     update();

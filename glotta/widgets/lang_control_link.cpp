@@ -44,9 +44,9 @@ void ChooseLanguage(QObject *Control, TGlottaEngine *Engine, const QString &Entr
         // The engine's handlers may close the window that holds both.
         const QPointer<QObject> Self(Control);
         const QPointer<TGlottaEngine> Target(Engine);
-        const int Before = Target->LanguageChanges();
-        Target->Translate(Entry);
-        if (!Self || !Target || Target->LanguageChanges() == Before)
+        bool Switched = false;
+        Target->Translate(Entry, &Switched);
+        if (!Self || !Target || !Switched)
             return;
         if (OnChangeLanguage)
             OnChangeLanguage(Control);

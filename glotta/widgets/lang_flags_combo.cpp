@@ -30,7 +30,7 @@ TLangFlagsCombo::TLangFlagsCombo(QWidget *Parent) : QComboBox(Parent)
     setItemDelegate(new TFlagItemDelegate(this));
     // The user's pick, never a selection the engine set while filling.
     connect(this, &QComboBox::activated, this,
-            [this](int Index) { ChooseLanguage(this, fGlottaEngine, itemText(Index), OnChangeLanguage); });
+            [this](int Index) { ChooseLanguage(this, fGlottaEngine, itemData(Index).toString(), OnChangeLanguage); });
 }
 
 TLangFlagsCombo::~TLangFlagsCombo()
@@ -61,19 +61,19 @@ void TLangFlagsCombo::UpdateLanguages(TGlottaEngine &Engine, int LanguageIndex)
 {
     Q_UNUSED(LanguageIndex);
     fImages = Engine.FlagsList();
-    const QStringList Entries = Engine.LData()->LangMenu.ToStringList();
+    const QStringList Entries = Engine.LanguageMenuEntries();
     for (int i = 0; i < Entries.size(); ++i) {
         const QIcon Image = i < fImages.size() ? fImages[i] : QIcon();
         if (i < count()) {
             setItemText(i, Entries[i]);
             setItemIcon(i, Image);
-            setItemData(i, QVariant());
+            setItemData(i, Entries[i]);
         } else
-            addItem(Image, Entries[i]);
+            addItem(Image, Entries[i], Entries[i]);
     }
     while (count() > Entries.size())
         removeItem(count() - 1);
-    setCurrentIndex(findText(Engine.CurrentLanguage(), Qt::MatchExactly | Qt::MatchCaseSensitive));
+    setCurrentIndex(findData(Engine.CurrentLanguage(), Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive));
     update();
 }
 

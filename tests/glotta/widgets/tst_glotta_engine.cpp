@@ -171,6 +171,13 @@ private slots:
         QCOMPARE(E.FlagDecodes(), First);
 
         F.WriteLanguage("it.lng", "Italiano", "it", FlagBitmap(QSize(16, 16), Qt::red));
+        // Same size, and written within the file system clock's tick the
+        // modification time may not move: a new version says so by its time.
+        QFile Rewritten(F.Path("it.lng"));
+        QVERIFY(Rewritten.open(QIODevice::ReadWrite));
+        QVERIFY(Rewritten.setFileTime(Rewritten.fileTime(QFileDevice::FileModificationTime).addSecs(2),
+                                      QFileDevice::FileModificationTime));
+        Rewritten.close();
         E.RescanLanguages();
         QCOMPARE(E.FlagDecodes(), First + 1);
         const TLangCoreData &D = *E.LData();
@@ -201,12 +208,30 @@ private slots:
         Menu.actions()[0]->trigger();
         QCOMPARE(E.CurrentLanguage(), QStringLiteral("čeština"));
         QCOMPARE(Checked(Menu), QStringList{"čeština"});
-        // A refused switch leaves the mark on the current language.
+        // A refused switch leaves the mark on the current language, and
+        // Translate says it did not switch.
         E.OnChangeLangQuery = [](QObject *, bool &Continue) { Continue = false; };
         Menu.actions()[1]->trigger();
         QCOMPARE(E.CurrentLanguage(), QStringLiteral("čeština"));
         QCOMPARE(Checked(Menu), QStringList{"čeština"});
+        bool Switched = true;
+        QCOMPARE(E.Translate("de", &Switched), QStringLiteral("čeština"));
+        QVERIFY(!Switched);
         E.OnChangeLangQuery = nullptr;
+        QCOMPARE(E.Translate("de", &Switched), QStringLiteral("Deutsch"));
+        QVERIFY(Switched);
+        QCOMPARE(E.Translate("xx", &Switched), QStringLiteral("Deutsch"));
+        QVERIFY(!Switched);
+
+        // A caption given another text (by a client, the editor or the
+        // program) still picks the language its entry names.
+        Menu.actions()[0]->setText(QStringLiteral("&Czech"));
+        Menu.actions()[1]->setText(QStringLiteral("German"));
+        Menu.actions()[0]->trigger();
+        QCOMPARE(E.CurrentLanguage(), QStringLiteral("čeština"));
+        Menu.actions()[1]->trigger();
+        QCOMPARE(E.CurrentLanguage(), QStringLiteral("Deutsch"));
+        E.Translate("cs");
 
         // The command entries join; a menu list that shrinks takes items away.
         E.InitEngine(false);

@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(ComboItems(*Box), (QStringList{"čeština", "Deutsch", "> Přidat jazyk <", "> Upravit jazyk <"}));
         F.Engine->Translate("de");
         QCOMPARE(Box->currentText(), QStringLiteral("Deutsch"));
-        QCOMPARE(ComboItems(*Box).mid(2), (QStringList{"> Hinzufügen <", F.Engine->LData()->LangMenu.Strings(3)}));
+        QCOMPARE(ComboItems(*Box).mid(2), (QStringList{"> Hinzufügen <", F.Engine->LanguageMenuEntries().value(3)}));
         // Setting the same engine again keeps what the box shows.
         Box->SetGlottaEngine(F.Engine);
         QCOMPARE(Box->count(), 4);
@@ -136,6 +136,40 @@ private slots:
         QCOMPARE(Queries, row == 0 ? 0 : 1);
         // The box shows the language that is current, whatever was picked.
         QCOMPARE(Box->currentText(), current);
+    }
+
+    // An item whose text a client or the program changed still picks the
+    // language its entry names.
+    void pickByEntryNotCaption_data()
+    {
+        QTest::addColumn<bool>("flags");
+        QTest::newRow("combo") << false;
+        QTest::newRow("flags combo") << true;
+    }
+
+    void pickByEntryNotCaption()
+    {
+        QFETCH(bool, flags);
+        TEngineFixture F;
+        AddDeutsch(F);
+        QComboBox *Box = nullptr;
+        if (flags) {
+            auto *C = new TLangFlagsCombo(F.Form.get());
+            C->SetGlottaEngine(F.Engine);
+            Box = C;
+        } else {
+            auto *C = new TLangCombo(F.Form.get());
+            C->SetGlottaEngine(F.Engine);
+            Box = C;
+        }
+        Box->setItemText(0, QStringLiteral("Czech"));
+        Box->setItemText(1, QStringLiteral("German"));
+        emit Box->activated(1);
+        QCOMPARE(F.Engine->CurrentLanguage(), QStringLiteral("Deutsch"));
+        QCOMPARE(Box->currentIndex(), 1);
+        emit Box->activated(0);
+        QCOMPARE(F.Engine->CurrentLanguage(), QStringLiteral("čeština"));
+        QCOMPARE(Box->currentIndex(), 0);
     }
 
     void comboStyles()
