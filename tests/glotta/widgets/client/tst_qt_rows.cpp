@@ -12,6 +12,9 @@
 #include "glotta/store/component_structure.h"
 #include "glotta/store/descent_codes.h"
 #include "glotta/store/text_helpers.h"
+#include "glotta/widgets/editor/lang_grid.h"
+#include "glotta/widgets/editor/language_manager.h"
+#include "glotta/widgets/editor/vcl_lang_data.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,6 +29,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QWizardPage>
@@ -365,6 +369,45 @@ private slots:
         // Taken away again, the text is translated once more.
         F.Client->SetNoTranslate(F.Progress, {});
         QCOMPARE(F.Progress->format(), Translated("%v z %m"));
+    }
+
+    // In the editor window the rows from 1000 up carry their names, and a
+    // marked text has no row: an object whose texts are all marked is not
+    // even offered. (Last: the editor's data factory stays installed.)
+    void editorWindow()
+    {
+        InstallLanguageEditor();
+        TQtForm F;
+        F.Label->setProperty(NoTranslateProperty, "*");
+        F.Ok->setProperty(NoTranslateProperty, "statusTip");
+        F.Attach();
+        F.Engine->InitEngine(false);
+        F.SaveTestLanguage();
+        QStringList Objects, OkRows;
+        QTimer::singleShot(0, [&] {
+            for (QWidget *W : QApplication::topLevelWidgets()) {
+                auto *M = qobject_cast<TLanguageManager *>(W);
+                if (!M || !M->isVisible())
+                    continue;
+                const auto Pick = [](QComboBox *Combo, const QString &Text) {
+                    Combo->setCurrentIndex(Combo->findText(Text));
+                    emit Combo->activated(Combo->currentIndex());
+                };
+                Pick(M->LangCombo, "Zkouška");
+                for (int i = 0; i < M->ObjectCombo->count(); ++i)
+                    Objects << M->ObjectCombo->itemText(i);
+                Pick(M->ObjectCombo, "Ok");
+                for (int r = 0; r < M->LangListEditor->rowCount(); ++r)
+                    OkRows << M->LangListEditor->item(r, 0)->text() + " = " + M->LangListEditor->Value(r);
+                M->LangModify = false;
+                M->close();
+            }
+        });
+        F.Engine->ShowLangEditor();
+        QVERIFY2(Objects.contains("Ok"), qPrintable(Objects.join(", ")));
+        QVERIFY2(!Objects.contains("Label"), qPrintable(Objects.join(", ")));
+        QCOMPARE(OkRows, (QStringList{"Caption = " + Translated("OK"), "AccessibleName = " + Translated("Potvrdit"),
+                                      "AccessibleDescription = " + Translated("Potvrdí volby")}));
     }
 };
 
