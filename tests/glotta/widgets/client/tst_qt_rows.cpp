@@ -19,6 +19,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QCommandLinkButton>
 #include <QDateEdit>
 #include <QLabel>
@@ -369,6 +371,58 @@ private slots:
         // Taken away again, the text is translated once more.
         F.Client->SetNoTranslate(F.Progress, {});
         QCOMPARE(F.Progress->format(), Translated("%v z %m"));
+    }
+
+    // A tooltip or icon text that repeats its text follows the text, but
+    // not when it is marked to stay as it is.
+    void markedRepeatsStay()
+    {
+        TQtForm F;
+        F.Act->setIconText("Otevřít");
+        F.Act->setProperty(NoTranslateProperty, "iconText");
+        F.Close->setProperty(NoTranslateProperty, "toolTip");
+        F.Attach();
+        F.SaveTestLanguage();
+        F.Engine->Translate("Zkouška");
+        QCOMPARE(F.Act->text(), Translated("&Otevřít..."));
+        QCOMPARE(F.Act->iconText(), QStringLiteral("Otevřít"));
+        QCOMPARE(F.Close->text(), Translated("Zavřít"));
+        QCOMPARE(F.Close->toolTip(), QStringLiteral("Zavřít"));
+        F.Engine->Translate("čeština");
+        QCOMPARE(F.Act->text(), QStringLiteral("&Otevřít..."));
+        QCOMPARE(F.Act->iconText(), QStringLiteral("Otevřít"));
+        QCOMPARE(F.Close->toolTip(), QStringLiteral("Zavřít"));
+    }
+
+    // An editable combo box's text that is its current item's has no line
+    // of its own: it shows the item's translation, and stays with items
+    // marked to stay as they are.
+    void comboTextFollowsItem_data()
+    {
+        QTest::addColumn<bool>("Marked");
+        QTest::newRow("items translated") << false;
+        QTest::newRow("items marked") << true;
+    }
+    void comboTextFollowsItem()
+    {
+        QFETCH(bool, Marked);
+        TQtForm F;
+        auto *Combo = Named<QComboBox>(F.Form.get(), "Combo");
+        Combo->setEditable(true);
+        Combo->addItems({"Jedna", "Dvě"});
+        if (Marked)
+            Combo->setProperty(NoTranslateProperty, "items");
+        F.Attach();
+        QCOMPARE(F.LineText("Combo@QtForm#5["), QStringLiteral("<no line>"));
+        F.SaveTestLanguage();
+        F.Engine->Translate("Zkouška");
+        const QString Shown = Marked ? QStringLiteral("Jedna") : Translated("Jedna");
+        QCOMPARE(Combo->itemText(0), Shown);
+        QCOMPARE(Combo->currentText(), Shown);
+        QCOMPARE(Combo->lineEdit()->text(), Shown);
+        F.Engine->Translate("čeština");
+        QCOMPARE(Combo->currentText(), QStringLiteral("Jedna"));
+        QCOMPARE(Combo->itemText(1), QStringLiteral("Dvě"));
     }
 
     // In the editor window the rows from 1000 up carry their names, and a

@@ -17,6 +17,7 @@
 #include <QtWidgets>
 #include <QTest>
 #include <QXmlStreamReader>
+#include <algorithm>
 
 QList<TRealForm> &RealForms()
 {
@@ -63,6 +64,8 @@ struct TUiMarks
 {
     QSet<QString> Shortcuts, NoTr;
     QMap<QString, QStringList> NoTranslate;
+    // The marked item texts of lists that also hold texts to translate.
+    QSet<QString> NoTrItems;
 };
 
 TUiMarks ReadUi(const QString &UiFile)
@@ -74,6 +77,7 @@ TUiMarks ReadUi(const QString &UiFile)
     QXmlStreamReader X(&F);
     QList<QPair<QString, QString>> Open; // open elements: tag, name attribute
     QMap<QString, QPair<int, int>> Items; // per object: item texts, of them marked
+    QMultiMap<QString, QString> MarkedItems; // per object: its marked item texts
     while (!X.atEnd()) {
         const auto Token = X.readNext();
         if (Token == QXmlStreamReader::EndElement) {
@@ -106,6 +110,8 @@ TUiMarks ReadUi(const QString &UiFile)
         if (Item) {
             ++Items[Object].first;
             Items[Object].second += Notr ? 1 : 0;
+            if (Notr)
+                MarkedItems.insert(Object, Text);
         }
         if (Notr) {
             M.NoTr.insert(Text);
@@ -118,6 +124,9 @@ TUiMarks ReadUi(const QString &UiFile)
     for (auto It = Items.cbegin(); It != Items.cend(); ++It)
         if (It.value().second > 0 && It.value().second == It.value().first)
             M.NoTranslate[It.key()] << QStringLiteral("items");
+        else
+            for (const QString &T : MarkedItems.values(It.key()))
+                M.NoTrItems.insert(T);
     return M;
 }
 
@@ -127,6 +136,9 @@ QMap<QString, QString> Dump(QWidget *Form)
     QMap<QString, QString> D;
     QList<QObject *> Objects{Form};
     Objects += Form->findChildren<QObject *>();
+    // A combo box's edit line shows the combo's current text, dumped with
+    // the combo.
+    Objects.removeIf([](QObject *O) { return qobject_cast<QLineEdit *>(O) && qobject_cast<QComboBox *>(O->parent()); });
     int n = 0;
     for (QObject *O : std::as_const(Objects)) {
         const QString Key = QString::number(n++) + QLatin1Char(' ') + O->objectName() + QLatin1Char('.');
@@ -215,7 +227,7 @@ QSet<QString> StandInTexts(QWidget *Form)
 class TestRealForms : public QObject
 {
     Q_OBJECT
-    int fListed = 0, fShortcuts = 0, fStandIn = 0, fJudged = 0, fTranslated = 0, fKept = 0;
+    int fListed = 0, fShortcuts = 0, fStandIn = 0, fLeftOut = 0, fJudged = 0, fTranslated = 0, fKept = 0;
 private slots:
     void forms_data()
     {
@@ -267,7 +279,7 @@ private slots:
             TFullStructLine Line = Design.GetFull(i);
             QString Text = Line.Translation;
             DecodeCharCodes(Text);
-            if (Ui.NoTr.contains(Text))
+            if (Ui.NoTrItems.contains(Text))
                 continue;
             Line.Translation = Pseudo(Text);
             EncodeControlChars(Line.Translation);
@@ -280,27 +292,43 @@ private slots:
         Engine->Translate("Pseudo");
         QCOMPARE(Engine->CurrentLanguage(), QStringLiteral("Pseudo"));
         const QMap<QString, QString> After = Dump(W.get());
-        // Where each text sits (states left out).
+        // Where each text sits (states left out), and which places the form
+        // marks "do not translate".
         QMultiHash<QString, QString> Places;
-        for (auto It = Before.cbegin(); It != Before.cend(); ++It)
-            if (!It.key().startsWith(QLatin1Char('=')))
+        QSet<QString> Marked;
+        for (auto It = Before.cbegin(); It != Before.cend(); ++It) {
+            if (It.key().startsWith(QLatin1Char('=')))
+                continue;
+            const QString Rest = It.key().section(QLatin1Char(' '), 1);
+            const QString Object = Rest.section(QLatin1Char('.'), 0, 0), Property = Rest.section(QLatin1Char('.'), 1);
+            const QStringList Marks = Ui.NoTranslate.value(Object);
+            const bool ItemPlace = Property.startsWith(QLatin1String("item "));
+            // A combo box's current text is its current item's (unless set
+            // apart from the items).
+            const bool ItemText = ItemPlace || Property == QLatin1String("currentText");
+            if (Marks.contains(QStringLiteral("*")) || Marks.contains(Property)
+                || (ItemText && Marks.contains(QStringLiteral("items")))
+                || (ItemText && Ui.NoTrItems.contains(It.value())))
+                Marked.insert(It.key());
+            else
                 Places.insert(It.value(), It.key());
+        }
 
-        // Every listed text the form shows is shown no more; a shortcut (kept
-        // as designed) and a text that is also marked "do not translate" are
-        // not judged, and a text only a stand-in keeps cannot be.
+        // Every listed text is shown no more where the form shows it
+        // unmarked; a shortcut (kept as designed) is not judged, and a text
+        // only a stand-in keeps cannot be.
         QStringList Untranslated, NotShown;
-        int Shortcuts = 0, Judged = 0, Translated = 0, StandInOnly = 0;
+        int Shortcuts = 0, Judged = 0, Translated = 0, StandInOnly = 0, LeftOut = 0;
         for (const QString &S : Listed) {
             if (Ui.Shortcuts.contains(S)) {
                 ++Shortcuts;
                 continue;
             }
-            if (Ui.NoTr.contains(S))
-                continue;
             const QStringList At = Places.values(S);
             if (At.isEmpty()) {
-                if (StandIn.contains(S))
+                if (std::any_of(Marked.cbegin(), Marked.cend(), [&](const QString &K) { return Before[K] == S; }))
+                    ++LeftOut; // shown only where the form marks it
+                else if (StandIn.contains(S))
                     ++StandInOnly;
                 else
                     NotShown << S;
@@ -316,23 +344,25 @@ private slots:
             else
                 Untranslated << S + " (" + Still.join(", ") + ")";
         }
-        // Every text marked "do not translate" is as designed.
+        // Every text where the form marks "do not translate" is as designed.
         QStringList Changed;
         int Kept = 0;
-        for (auto It = Before.cbegin(); It != Before.cend(); ++It)
-            if (!It.key().startsWith(QLatin1Char('=')) && Ui.NoTr.contains(It.value()) && !It.value().isEmpty()) {
+        for (const QString &Key : std::as_const(Marked))
+            if (!Before[Key].isEmpty()) {
                 ++Kept;
-                if (After.value(It.key()) != It.value())
-                    Changed << It.key() + ": " + It.value() + " -> " + After.value(It.key());
+                if (After.value(Key) != Before[Key])
+                    Changed << Key + ": " + Before[Key] + " -> " + After.value(Key);
             }
         fListed += Listed.size();
         fShortcuts += Shortcuts;
         fStandIn += StandInOnly;
+        fLeftOut += LeftOut;
         fJudged += Judged;
         fTranslated += Translated;
         fKept += Kept;
-        qInfo("%s: %lld listed (%d shortcuts, %d only in stand-ins), %d judged, %d translated; %d marked texts kept",
-              qPrintable(R.File), Listed.size(), Shortcuts, StandInOnly, Judged, Translated, Kept);
+        qInfo("%s: %lld listed (%d shortcuts, %d only in stand-ins, %d shown only where marked), %d judged, %d translated; "
+              "%d marked texts kept",
+              qPrintable(R.File), Listed.size(), Shortcuts, StandInOnly, LeftOut, Judged, Translated, Kept);
         QVERIFY2(NotShown.isEmpty(), qPrintable("not found in the form: " + NotShown.join(" | ")));
         QVERIFY2(Untranslated.isEmpty(), qPrintable(Untranslated.join(" | ")));
         QVERIFY2(Changed.isEmpty(), qPrintable(Changed.join("\n")));
@@ -348,9 +378,9 @@ private slots:
     }
     void cleanupTestCase()
     {
-        qInfo("all forms: %d texts listed, %d of them shortcuts and %d only in stand-ins; %d judged, %d translated; "
-              "%d marked texts kept",
-              fListed, fShortcuts, fStandIn, fJudged, fTranslated, fKept);
+        qInfo("all forms: %d texts listed, %d of them shortcuts, %d only in stand-ins, %d shown only where marked; %d judged, "
+              "%d translated; %d marked texts kept",
+              fListed, fShortcuts, fStandIn, fLeftOut, fJudged, fTranslated, fKept);
     }
 };
 
