@@ -2,6 +2,7 @@
 // item and its action at once; a submenu entry is its QMenu's title.
 
 #include "glotta/widgets/client/client_rows.h"
+#include "glotta/widgets/client/qt_rows.h"
 
 #include "glotta/engine/glotta_component.h"
 #include "glotta/store/property_ids.h"
@@ -18,11 +19,12 @@ QString FallbackToolTip(const QString &Text)
 
 // An action's text. A tooltip or icon text set equal to the text (without
 // its markers) repeats it: it follows the new text, as Qt's own fallback
-// does when none was set.
+// does when none was set, unless it is marked "do not translate".
 void WriteActionText(QAction *Action, const QString &T)
 {
     const QString Old = FallbackToolTip(Action->text()), New = FallbackToolTip(T);
-    const bool Tip = Action->toolTip() == Old, Icon = Action->iconText() == Old;
+    const bool Tip = Action->toolTip() == Old && !KeepsUntranslated(Action, "toolTip");
+    const bool Icon = Action->iconText() == Old && !KeepsUntranslated(Action, "iconText");
     Action->setText(T);
     if (Old == New)
         return;

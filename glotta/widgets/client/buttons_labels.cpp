@@ -3,6 +3,7 @@
 // action's texts; the action is translated itself.
 
 #include "glotta/widgets/client/client_rows.h"
+#include "glotta/widgets/client/qt_rows.h"
 
 #include "glotta/engine/glotta_component.h"
 #include "glotta/store/property_ids.h"
@@ -25,7 +26,9 @@ void WriteButtonText(QAbstractButton *Button, const QString &T)
     const QString Old = Button->text();
     const QKeySequence Shortcut = Button->shortcut();
     const bool OwnShortcut = Shortcut != QKeySequence::mnemonic(Old);
-    const bool TipFollows = !Button->toolTip().isEmpty() && Button->toolTip() == QtStrippedText(Old);
+    // A tooltip marked "do not translate" stays, whatever it repeats.
+    const bool TipFollows = !Button->toolTip().isEmpty() && Button->toolTip() == QtStrippedText(Old)
+                            && !KeepsUntranslated(Button, "toolTip");
     Button->setText(T);
     if (OwnShortcut && Button->shortcut() != Shortcut)
         Button->setShortcut(Shortcut);
@@ -79,7 +82,8 @@ bool LabelCaption(TRowPass &P)
         TextRow(P, StringPropertyID(pnCaption), Label->text(),
                 [Label](const QString &T) {
                     const bool TipFollows =
-                        !Label->toolTip().isEmpty() && Label->toolTip() == QtStrippedText(Label->text());
+                        !Label->toolTip().isEmpty() && Label->toolTip() == QtStrippedText(Label->text())
+                        && !KeepsUntranslated(Label, "toolTip");
                     Label->setText(T);
                     if (TipFollows)
                         Label->setToolTip(QtStrippedText(T));

@@ -14,6 +14,12 @@ bool ComboText(TRowPass &P)
     auto *Combo = qobject_cast<QComboBox *>(P.Component);
     if (!Combo || !MatchesRowClass(Combo, "QComboBox"))
         return false;
+    // On a Qt window a text that is the current item's has no line of its
+    // own: the item's line translates it, and Qt shows the item's new text
+    // in the edit line too (items marked "do not translate" keep it).
+    if (!P.Client.DesignedTextRules() && P.Client.TranslatesStringsProperty(pnItems) && Combo->currentIndex() >= 0
+        && Combo->currentText() == Combo->itemText(Combo->currentIndex()))
+        return true;
     // A combo that cannot be edited shows its current item, which its item
     // lines translate: writing the text would select the first item of that
     // text and could undo the user's choice.

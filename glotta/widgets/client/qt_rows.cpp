@@ -9,6 +9,7 @@
 #include "glotta/widgets/client/qt_rows.h"
 
 #include "glotta/engine/glotta_component.h"
+#include "glotta/store/property_ids.h"
 #include "toolkit/core/component.h"
 
 #include <QAction>
@@ -115,8 +116,10 @@ void QtWidgetRows(TRowPass &P)
         [W](const QString &T) { W->setAccessibleDescription(T); });
     Row(P, qrStatusTip, W->statusTip(), [W](const QString &T) { W->setStatusTip(T); });
     // A form's and a dock's titles are captions; any other widget's title
-    // (a toolbar's, shown on its handle and in the window's menu) is here.
-    if (!IsForm(W) && !qobject_cast<QDockWidget *>(W))
+    // (a toolbar's, shown on its handle and in the window's menu) is here,
+    // and so is that of a form whose caption is another text (a wizard
+    // page's title).
+    if (qstrcmp(RowProperty(W, StringPropertyID(pnCaption)), "windowTitle") != 0)
         Row(P, qrWindowTitle, W->windowTitle(), [W](const QString &T) { W->setWindowTitle(T); });
     if (auto *Spin = qobject_cast<QSpinBox *>(W)) {
         Row(P, qrPrefix, Spin->prefix(), [Spin](const QString &T) { Spin->setPrefix(T); });

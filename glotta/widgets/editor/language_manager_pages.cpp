@@ -6,6 +6,7 @@
 #include "glotta/store/text_helpers.h"
 #include "glotta/widgets/editor/lang_grid.h"
 #include "glotta/engine/lang_core_data.h"
+#include "glotta/widgets/client/qt_rows.h"
 #include "toolkit/widgets/message_box.h"
 
 #include <QApplication>
@@ -75,8 +76,8 @@ void TLanguageManager::LoadPage()
     SourceIcon->hide();
     SelectedRow = 0;
     LangListEditor->setRowCount(0);
-    LData->NewEditorPage(ObjectCombo->isEnabled() ? ObjectCombo->currentText() : QString(),
-                         {QStringLiteral("Unknown")});
+    // Rows from ID 1000 up are the Qt rows: labelled by their names.
+    LData->NewEditorPage(ObjectCombo->isEnabled() ? ObjectCombo->currentText() : QString(), QtRowNames());
     for (int r = 0; r < LangListEditor->rowCount(); ++r)
         LangListEditor->SetEditable(r, LData->ChangeableEditorItem(r));
     LangListEditor->setFocus();

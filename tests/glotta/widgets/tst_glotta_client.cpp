@@ -188,9 +188,10 @@ private slots:
         Client->setObjectName("GlottaClient1");
         Client->SetGlottaEngine(F.Engine);
         const QString O = "@DesignerForm#";
+        // The combo box's text is its current item's: the item lines carry it.
         QCOMPARE(LineIDs(*Client),
                  (QStringList{"DesignerForm@#0[", "checkBox" + O + "0[", "comboBox" + O + "33[0", "comboBox" + O + "33[1",
-                              "comboBox" + O + "5[", "groupBox" + O + "0[", "label" + O + "0[", "lineEdit" + O + "2[",
+                              "groupBox" + O + "0[", "label" + O + "0[", "lineEdit" + O + "2[",
                               "lineEdit" + O + "5[", "listWidget" + O + "33[0", "listWidget" + O + "33[1",
                               "plainTextEdit" + O + "32[0", "pushButton" + O + "0[", "pushButton" + O + "1[",
                               "tab" + O + "0[", "tab_2" + O + "0["}));

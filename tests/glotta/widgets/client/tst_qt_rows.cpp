@@ -12,10 +12,15 @@
 #include "glotta/store/component_structure.h"
 #include "glotta/store/descent_codes.h"
 #include "glotta/store/text_helpers.h"
+#include "glotta/widgets/editor/lang_grid.h"
+#include "glotta/widgets/editor/language_manager.h"
+#include "glotta/widgets/editor/vcl_lang_data.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QCommandLinkButton>
 #include <QDateEdit>
 #include <QLabel>
@@ -26,6 +31,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QWizardPage>
@@ -365,6 +371,97 @@ private slots:
         // Taken away again, the text is translated once more.
         F.Client->SetNoTranslate(F.Progress, {});
         QCOMPARE(F.Progress->format(), Translated("%v z %m"));
+    }
+
+    // A tooltip or icon text that repeats its text follows the text, but
+    // not when it is marked to stay as it is.
+    void markedRepeatsStay()
+    {
+        TQtForm F;
+        F.Act->setIconText("Otevřít");
+        F.Act->setProperty(NoTranslateProperty, "iconText");
+        F.Close->setProperty(NoTranslateProperty, "toolTip");
+        F.Attach();
+        F.SaveTestLanguage();
+        F.Engine->Translate("Zkouška");
+        QCOMPARE(F.Act->text(), Translated("&Otevřít..."));
+        QCOMPARE(F.Act->iconText(), QStringLiteral("Otevřít"));
+        QCOMPARE(F.Close->text(), Translated("Zavřít"));
+        QCOMPARE(F.Close->toolTip(), QStringLiteral("Zavřít"));
+        F.Engine->Translate("čeština");
+        QCOMPARE(F.Act->text(), QStringLiteral("&Otevřít..."));
+        QCOMPARE(F.Act->iconText(), QStringLiteral("Otevřít"));
+        QCOMPARE(F.Close->toolTip(), QStringLiteral("Zavřít"));
+    }
+
+    // An editable combo box's text that is its current item's has no line
+    // of its own: it shows the item's translation, and stays with items
+    // marked to stay as they are.
+    void comboTextFollowsItem_data()
+    {
+        QTest::addColumn<bool>("Marked");
+        QTest::newRow("items translated") << false;
+        QTest::newRow("items marked") << true;
+    }
+    void comboTextFollowsItem()
+    {
+        QFETCH(bool, Marked);
+        TQtForm F;
+        auto *Combo = Named<QComboBox>(F.Form.get(), "Combo");
+        Combo->setEditable(true);
+        Combo->addItems({"Jedna", "Dvě"});
+        if (Marked)
+            Combo->setProperty(NoTranslateProperty, "items");
+        F.Attach();
+        QCOMPARE(F.LineText("Combo@QtForm#5["), QStringLiteral("<no line>"));
+        F.SaveTestLanguage();
+        F.Engine->Translate("Zkouška");
+        const QString Shown = Marked ? QStringLiteral("Jedna") : Translated("Jedna");
+        QCOMPARE(Combo->itemText(0), Shown);
+        QCOMPARE(Combo->currentText(), Shown);
+        QCOMPARE(Combo->lineEdit()->text(), Shown);
+        F.Engine->Translate("čeština");
+        QCOMPARE(Combo->currentText(), QStringLiteral("Jedna"));
+        QCOMPARE(Combo->itemText(1), QStringLiteral("Dvě"));
+    }
+
+    // In the editor window the rows from 1000 up carry their names, and a
+    // marked text has no row: an object whose texts are all marked is not
+    // even offered. (Last: the editor's data factory stays installed.)
+    void editorWindow()
+    {
+        InstallLanguageEditor();
+        TQtForm F;
+        F.Label->setProperty(NoTranslateProperty, "*");
+        F.Ok->setProperty(NoTranslateProperty, "statusTip");
+        F.Attach();
+        F.Engine->InitEngine(false);
+        F.SaveTestLanguage();
+        QStringList Objects, OkRows;
+        QTimer::singleShot(0, [&] {
+            for (QWidget *W : QApplication::topLevelWidgets()) {
+                auto *M = qobject_cast<TLanguageManager *>(W);
+                if (!M || !M->isVisible())
+                    continue;
+                const auto Pick = [](QComboBox *Combo, const QString &Text) {
+                    Combo->setCurrentIndex(Combo->findText(Text));
+                    emit Combo->activated(Combo->currentIndex());
+                };
+                Pick(M->LangCombo, "Zkouška");
+                for (int i = 0; i < M->ObjectCombo->count(); ++i)
+                    Objects << M->ObjectCombo->itemText(i);
+                Pick(M->ObjectCombo, "Ok");
+                for (int r = 0; r < M->LangListEditor->rowCount(); ++r)
+                    OkRows << M->LangListEditor->item(r, 0)->text() + " = " + M->LangListEditor->Value(r);
+                M->LangModify = false;
+                M->close();
+            }
+        });
+        F.Engine->ShowLangEditor();
+        QVERIFY2(Objects.contains("Ok"), qPrintable(Objects.join(", ")));
+        QVERIFY2(!Objects.contains("Label"), qPrintable(Objects.join(", ")));
+        QCOMPARE(OkRows, (QStringList{"Caption = " + Translated("OK"), "AccessibleName = " + Translated("Potvrdit"),
+                                      "AccessibleDescription = " + Translated("Potvrdí volby")}));
     }
 };
 

@@ -1,10 +1,12 @@
 // Qt Designer forms of public Qt programs, compiled by uic, given an engine
 // and a client the way the README shows: a pseudo language made from the
 // collected lines translates every text lupdate lists for the form (but
-// shortcuts, which are kept as designed), and the design language brings
-// every text, shortcut, selection and item back exactly.
+// shortcuts, which are kept as designed), leaves every text the form marks
+// "do not translate" as it is, and the design language brings every text,
+// shortcut, selection and item back exactly.
 
 #include "tests/glotta/widgets/real_forms/real_form.h"
+#include "glotta/widgets/client/qt_rows.h"
 #include "glotta/widgets/glotta_client.h"
 #include "glotta/widgets/glotta_engine.h"
 #include "glotta/store/component_structure.h"
@@ -15,6 +17,7 @@
 #include <QtWidgets>
 #include <QTest>
 #include <QXmlStreamReader>
+#include <algorithm>
 
 QList<TRealForm> &RealForms()
 {
@@ -50,29 +53,81 @@ QStringList ListedTexts(const QString &TsFile)
     return Texts;
 }
 
-// Texts of the form that are shortcuts (key sequences are kept, not
-// translated) and texts it marks "do not translate".
-void UiTexts(const QString &UiFile, QSet<QString> &Shortcuts, QSet<QString> &NoTr)
+// What the .ui says beyond lupdate's list: which texts are shortcuts (key
+// sequences are kept, not translated), which it marks "do not translate",
+// and, by object name, the marked properties as the dynamic property
+// GlottaNoTranslate names them ("items" when every item text of a list,
+// combo box, tree or table is marked). Items marked one by one in a list
+// that also has texts to translate cannot be named so; they are left out of
+// the test language instead.
+struct TUiMarks
 {
+    QSet<QString> Shortcuts, NoTr;
+    QMap<QString, QStringList> NoTranslate;
+    // The marked item texts of lists that also hold texts to translate.
+    QSet<QString> NoTrItems;
+};
+
+TUiMarks ReadUi(const QString &UiFile)
+{
+    TUiMarks M;
     QFile F(UiFile);
     if (!F.open(QIODevice::ReadOnly))
-        return;
+        return M;
     QXmlStreamReader X(&F);
-    QString Property;
+    QList<QPair<QString, QString>> Open; // open elements: tag, name attribute
+    QMap<QString, QPair<int, int>> Items; // per object: item texts, of them marked
+    QMultiMap<QString, QString> MarkedItems; // per object: its marked item texts
     while (!X.atEnd()) {
-        if (X.readNext() != QXmlStreamReader::StartElement)
+        const auto Token = X.readNext();
+        if (Token == QXmlStreamReader::EndElement) {
+            Open.removeLast();
             continue;
-        if (X.name() == QLatin1String("property") || X.name() == QLatin1String("attribute"))
-            Property = X.attributes().value("name").toString();
-        else if (X.name() == QLatin1String("string")) {
-            const bool Notr = X.attributes().value("notr") == QLatin1String("true");
-            const QString Text = X.readElementText();
+        }
+        if (Token != QXmlStreamReader::StartElement)
+            continue;
+        const QString Tag = X.name().toString();
+        if (Tag != QLatin1String("string")) {
+            Open.append({Tag, X.attributes().value("name").toString()});
+            continue;
+        }
+        const bool Notr = X.attributes().value("notr") == QLatin1String("true");
+        const QString Text = X.readElementText(); // consumes the end element
+        const QString Property = Open.isEmpty() ? QString() : Open.last().second;
+        // The object the text belongs to, and whether an item, column or row
+        // lies between (layouts' <item>s wrap widgets, never a <property>).
+        QString Object;
+        bool Item = false;
+        for (int i = int(Open.size()) - 2; i >= 0; --i) {
+            const QString &T = Open[i].first;
+            if (T == QLatin1String("widget") || T == QLatin1String("action")) {
+                Object = Open[i].second;
+                break;
+            }
+            if (T == QLatin1String("item") || T == QLatin1String("column") || T == QLatin1String("row"))
+                Item = true;
+        }
+        if (Item) {
+            ++Items[Object].first;
+            Items[Object].second += Notr ? 1 : 0;
             if (Notr)
-                NoTr.insert(Text);
-            else if (Property == QLatin1String("shortcut"))
-                Shortcuts.insert(Text);
+                MarkedItems.insert(Object, Text);
+        }
+        if (Notr) {
+            M.NoTr.insert(Text);
+            if (!Item && !M.NoTranslate[Object].contains(Property))
+                M.NoTranslate[Object] << Property;
+        } else if (Property == QLatin1String("shortcut")) {
+            M.Shortcuts.insert(Text);
         }
     }
+    for (auto It = Items.cbegin(); It != Items.cend(); ++It)
+        if (It.value().second > 0 && It.value().second == It.value().first)
+            M.NoTranslate[It.key()] << QStringLiteral("items");
+        else
+            for (const QString &T : MarkedItems.values(It.key()))
+                M.NoTrItems.insert(T);
+    return M;
 }
 
 // Every text, shortcut, selection and item of the form, by where it sits.
@@ -81,6 +136,9 @@ QMap<QString, QString> Dump(QWidget *Form)
     QMap<QString, QString> D;
     QList<QObject *> Objects{Form};
     Objects += Form->findChildren<QObject *>();
+    // A combo box's edit line shows the combo's current text, dumped with
+    // the combo.
+    Objects.removeIf([](QObject *O) { return qobject_cast<QLineEdit *>(O) && qobject_cast<QComboBox *>(O->parent()); });
     int n = 0;
     for (QObject *O : std::as_const(Objects)) {
         const QString Key = QString::number(n++) + QLatin1Char(' ') + O->objectName() + QLatin1Char('.');
@@ -91,15 +149,21 @@ QMap<QString, QString> Dump(QWidget *Form)
             if (Name == "objectName" || Name == "styleSheet" || Name == "html" || Name == "documentTitle")
                 continue;
             const int Type = P.metaType().id();
-            const bool Kept = Type == QMetaType::QString || Type == QMetaType::QStringList
-                              || Type == QMetaType::QKeySequence || Name == "currentIndex" || Name == "checked"
-                              || Name == "value" || Name == "count";
-            if (!Kept)
+            const bool Text = Type == QMetaType::QString || Type == QMetaType::QStringList;
+            // Also states: what a widget derives from its value (a spin
+            // box's text, read only) and Qt's own inner widgets ("qt_...").
+            const bool Derived = !P.isWritable() || O->objectName().startsWith(QLatin1String("qt_"));
+            const bool State = Type == QMetaType::QKeySequence || Name == "currentIndex" || Name == "checked"
+                               || Name == "value" || Name == "count" || (Text && Derived);
+            if (!Text && !State)
                 continue;
             const QVariant V = P.read(O);
-            D[Key + Name] = Type == QMetaType::QStringList ? V.toStringList().join(QChar(0x1f))
-                            : Type == QMetaType::QKeySequence ? V.value<QKeySequence>().toString()
-                                                              : V.toString();
+            // Keys of states start with "=", so that a number is never taken
+            // for a text of the same digits.
+            D[(State ? QStringLiteral("=") : QString()) + Key + Name] =
+                Type == QMetaType::QStringList    ? V.toStringList().join(QChar(0x1f))
+                : Type == QMetaType::QKeySequence ? V.value<QKeySequence>().toString()
+                                                  : V.toString();
         }
         const auto Roles = {int(Qt::DisplayRole), int(Qt::ToolTipRole), int(Qt::StatusTipRole),
                             int(Qt::WhatsThisRole)};
@@ -144,12 +208,26 @@ QMap<QString, QString> Dump(QWidget *Form)
     }
     return D;
 }
+
+// Texts the stand-ins for custom widgets keep as dynamic properties (their
+// own properties, which no Qt widget shows); the client has no row for them.
+QSet<QString> StandInTexts(QWidget *Form)
+{
+    QSet<QString> Texts;
+    QList<QObject *> Objects{Form};
+    Objects += Form->findChildren<QObject *>();
+    for (QObject *O : std::as_const(Objects))
+        for (const QByteArray &Name : O->dynamicPropertyNames())
+            if (Name != NoTranslateProperty)
+                Texts.insert(O->property(Name).toString());
+    return Texts;
+}
 } // namespace
 
 class TestRealForms : public QObject
 {
     Q_OBJECT
-    int fListed = 0, fChecked = 0, fTranslated = 0;
+    int fListed = 0, fShortcuts = 0, fStandIn = 0, fLeftOut = 0, fJudged = 0, fTranslated = 0, fKept = 0;
 private slots:
     void forms_data()
     {
@@ -163,17 +241,23 @@ private slots:
     {
         QFETCH(int, Form);
         if (Form < 0)
-            QSKIP("No real forms compiled in: configure with -DGLOTTA_REAL_FORMS=ON and shared/real-forms beside "
-                  "the repository (or -DGLOTTA_REAL_FORMS_DIR=...).");
+            QSKIP("No real forms compiled in: shared/real-forms must lie beside the repository (or "
+                  "-DGLOTTA_REAL_FORMS_DIR=...), with lupdate, python3 and uic.");
         const TRealForm &R = RealForms()[Form];
         const QString Base = QFileInfo(R.File).completeBaseName();
-        QSet<QString> Shortcuts, NoTr;
-        UiTexts(QStringLiteral(GLOTTA_REAL_FORMS_DIR "/") + R.File, Shortcuts, NoTr);
+        const TUiMarks Ui = ReadUi(QStringLiteral(GLOTTA_REAL_FORMS_DIR "/") + R.File);
         const QStringList Listed = ListedTexts(QStringLiteral(GLOTTA_REAL_FORMS_TS "/") + Base + ".ts");
         QVERIFY2(!Listed.isEmpty(), "lupdate listed no text");
 
         QTemporaryDir Dir;
         std::unique_ptr<QWidget> W(R.Make());
+        // The marks a form's author sets in Qt Designer for what the .ui
+        // keeps untranslated.
+        for (auto It = Ui.NoTranslate.cbegin(); It != Ui.NoTranslate.cend(); ++It) {
+            QObject *O = W->objectName() == It.key() ? W.get() : W->findChild<QObject *>(It.key());
+            QVERIFY2(O, qPrintable(It.key()));
+            O->setProperty(NoTranslateProperty, It.value());
+        }
         // As the README attaches them.
         auto *Engine = new TPseudoEngine(W.get());
         Engine->setObjectName("GlottaEngine1");
@@ -185,13 +269,18 @@ private slots:
         Client->SetGlottaEngine(Engine);
         Client->Translate();
         const QMap<QString, QString> Before = Dump(W.get());
+        const QSet<QString> StandIn = StandInTexts(W.get());
 
+        // The test language: every collected line framed, but the item
+        // texts marked one by one (see TUiMarks).
         TComponentStructure &Data = *Engine->LData()->DataStruct;
         const TComponentStructure &Design = Client->DesignStruct();
         for (int i = 0; i < Design.Count(); ++i) {
             TFullStructLine Line = Design.GetFull(i);
             QString Text = Line.Translation;
             DecodeCharCodes(Text);
+            if (Ui.NoTrItems.contains(Text))
+                continue;
             Line.Translation = Pseudo(Text);
             EncodeControlChars(Line.Translation);
             Line.Descent = 0;
@@ -203,29 +292,80 @@ private slots:
         Engine->Translate("Pseudo");
         QCOMPARE(Engine->CurrentLanguage(), QStringLiteral("Pseudo"));
         const QMap<QString, QString> After = Dump(W.get());
-        const QSet<QString> BeforeValues(Before.cbegin(), Before.cend());
-        const QSet<QString> AfterValues(After.cbegin(), After.cend());
-
-        QStringList Untranslated;
-        int Checked = 0, Translated = 0;
-        for (const QString &S : Listed) {
-            // A shortcut, a text the form also holds as "do not translate",
-            // or a text the widgets do not show (a custom widget's own
-            // property, kept dynamic by its stand-in) cannot be judged.
-            if (Shortcuts.contains(S) || NoTr.contains(S) || !BeforeValues.contains(S))
+        // Where each text sits (states left out), and which places the form
+        // marks "do not translate".
+        QMultiHash<QString, QString> Places;
+        QSet<QString> Marked;
+        for (auto It = Before.cbegin(); It != Before.cend(); ++It) {
+            if (It.key().startsWith(QLatin1Char('=')))
                 continue;
-            ++Checked;
-            if (AfterValues.contains(S))
-                Untranslated << S;
+            const QString Rest = It.key().section(QLatin1Char(' '), 1);
+            const QString Object = Rest.section(QLatin1Char('.'), 0, 0), Property = Rest.section(QLatin1Char('.'), 1);
+            const QStringList Marks = Ui.NoTranslate.value(Object);
+            const bool ItemPlace = Property.startsWith(QLatin1String("item "));
+            // A combo box's current text is its current item's (unless set
+            // apart from the items).
+            const bool ItemText = ItemPlace || Property == QLatin1String("currentText");
+            if (Marks.contains(QStringLiteral("*")) || Marks.contains(Property)
+                || (ItemText && Marks.contains(QStringLiteral("items")))
+                || (ItemText && Ui.NoTrItems.contains(It.value())))
+                Marked.insert(It.key());
             else
-                ++Translated;
+                Places.insert(It.value(), It.key());
         }
+
+        // Every listed text is shown no more where the form shows it
+        // unmarked; a shortcut (kept as designed) is not judged, and a text
+        // only a stand-in keeps cannot be.
+        QStringList Untranslated, NotShown;
+        int Shortcuts = 0, Judged = 0, Translated = 0, StandInOnly = 0, LeftOut = 0;
+        for (const QString &S : Listed) {
+            if (Ui.Shortcuts.contains(S)) {
+                ++Shortcuts;
+                continue;
+            }
+            const QStringList At = Places.values(S);
+            if (At.isEmpty()) {
+                if (std::any_of(Marked.cbegin(), Marked.cend(), [&](const QString &K) { return Before[K] == S; }))
+                    ++LeftOut; // shown only where the form marks it
+                else if (StandIn.contains(S))
+                    ++StandInOnly;
+                else
+                    NotShown << S;
+                continue;
+            }
+            ++Judged;
+            QStringList Still;
+            for (const QString &Key : At)
+                if (After.value(Key) == S)
+                    Still << Key;
+            if (Still.isEmpty())
+                ++Translated;
+            else
+                Untranslated << S + " (" + Still.join(", ") + ")";
+        }
+        // Every text where the form marks "do not translate" is as designed.
+        QStringList Changed;
+        int Kept = 0;
+        for (const QString &Key : std::as_const(Marked))
+            if (!Before[Key].isEmpty()) {
+                ++Kept;
+                if (After.value(Key) != Before[Key])
+                    Changed << Key + ": " + Before[Key] + " -> " + After.value(Key);
+            }
         fListed += Listed.size();
-        fChecked += Checked;
+        fShortcuts += Shortcuts;
+        fStandIn += StandInOnly;
+        fLeftOut += LeftOut;
+        fJudged += Judged;
         fTranslated += Translated;
-        qInfo("%s: %lld listed, %d shown and judged, %d translated", qPrintable(R.File), Listed.size(), Checked,
-              Translated);
+        fKept += Kept;
+        qInfo("%s: %lld listed (%d shortcuts, %d only in stand-ins, %d shown only where marked), %d judged, %d translated; "
+              "%d marked texts kept",
+              qPrintable(R.File), Listed.size(), Shortcuts, StandInOnly, LeftOut, Judged, Translated, Kept);
+        QVERIFY2(NotShown.isEmpty(), qPrintable("not found in the form: " + NotShown.join(" | ")));
         QVERIFY2(Untranslated.isEmpty(), qPrintable(Untranslated.join(" | ")));
+        QVERIFY2(Changed.isEmpty(), qPrintable(Changed.join("\n")));
 
         Engine->Translate("English");
         const QMap<QString, QString> Back = Dump(W.get());
@@ -238,7 +378,9 @@ private slots:
     }
     void cleanupTestCase()
     {
-        qInfo("all forms: %d texts listed, %d shown and judged, %d translated", fListed, fChecked, fTranslated);
+        qInfo("all forms: %d texts listed, %d of them shortcuts, %d only in stand-ins, %d shown only where marked; %d judged, "
+              "%d translated; %d marked texts kept",
+              fListed, fShortcuts, fStandIn, fLeftOut, fJudged, fTranslated, fKept);
     }
 };
 
