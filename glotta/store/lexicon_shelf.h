@@ -83,6 +83,8 @@ public:
             fOpened = nullptr;
             if (!Name.isNull()) {
                 const size_t Slot = Keep(Name, Hash(Name), DataIndex);
+                if (SameStorage(fTable[Slot].Name, Name))
+                    fByAddress[AddressSlot(Name)] = quint32(Slot + 1);
                 if (fTable[Slot].A.Reaches) {
                     fOpened = fTable[Slot].A.Item;
                     fOpenedSlot = Slot;
@@ -204,11 +206,31 @@ private:
     // null), found or made.
     size_t Answer(const QString &Name) const
     {
+        // The string the answer was kept under, passed again, is known by
+        // where its characters are without reading them.
+        quint32 &ByAddress = fByAddress[AddressSlot(Name)];
+        if (ByAddress != 0) {
+            const TEntry &E = fTable[ByAddress - 1];
+            if (SameStorage(E.Name, Name) && Current(E.A))
+                return ByAddress - 1;
+        }
         const size_t H = Hash(Name);
-        const size_t Slot = Probe(Name, H);
-        if (!fTable[Slot].Name.isNull() && Current(fTable[Slot].A))
-            return Slot;
-        return Keep(Name, H, Resolve(Name));
+        size_t Slot = Probe(Name, H);
+        if (fTable[Slot].Name.isNull() || !Current(fTable[Slot].A))
+            Slot = Keep(Name, H, Resolve(Name));
+        // Only the kept string itself goes into the address index: a string
+        // made for one call never does, so it cannot crowd the index.
+        if (SameStorage(fTable[Slot].Name, Name))
+            fByAddress[AddressSlot(Name)] = quint32(Slot + 1);
+        return Slot;
+    }
+
+    size_t AddressSlot(const QString &Name) const
+    {
+        // Heap blocks are aligned, so the low bits say little; the multiply
+        // spreads the rest over the slot numbers.
+        const quint64 P = quint64(quintptr(Name.constData())) >> 3;
+        return size_t((P * 0x9E3779B97F4A7C15ull) >> 32) & (fByAddress.size() - 1);
     }
 
     // Keeps Found as the answer for Name and answers its slot.
@@ -244,6 +266,7 @@ private:
         std::vector<TEntry> Old(Size);
         Old.swap(fTable);
         fUsed = 0;
+        fByAddress.assign(Size, 0);
         const size_t Opened = fOpened ? fOpenedSlot : size_t(-1);
         for (size_t i = 0; i < Old.size(); ++i) {
             if (Old[i].Name.isNull() || (!KeepAll && i != Opened))
@@ -269,6 +292,7 @@ private:
     {
         EmptyCache();
         fTable.assign(MinSlots, TEntry());
+        fByAddress.assign(MinSlots, 0);
         fUsed = 0;
     }
 
@@ -308,4 +332,7 @@ private:
     // Exact request -> IndexOf's answer; a power of two slots, never full.
     mutable std::vector<TEntry> fTable = std::vector<TEntry>(MinSlots);
     mutable size_t fUsed = 0;
+    // Where a kept name's characters are -> its slot + 1 (0: none); one
+    // entry a place, the later name taking it.
+    mutable std::vector<quint32> fByAddress = std::vector<quint32>(MinSlots);
 };
