@@ -18,8 +18,10 @@
 // The hash of exact texts is the path every read takes when it misses the
 // one-entry cache (programs that alternate between many lexicons miss it on
 // every read), so it keys by the name's characters: a caller that builds the
-// name for each call pays one hash of the name, the same as a caller that
-// passes the string the lexicon was created with.
+// name for each call pays one hash of the name. A caller that passes the
+// very string an answer was kept under (a lexicon asks under the one path it
+// keeps) is found before that by where the string's characters are; only
+// kept strings enter that index, so strings made for one call cannot crowd it.
 //
 // Creating a lexicon appends it, so an answer that found a lexicon stays
 // true (a request finds the first name it collates equal to) and only a
