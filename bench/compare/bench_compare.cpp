@@ -10,7 +10,7 @@
 // Times are thread CPU time per lookup, best of the rounds; each round walks
 // the same keys in a scattered order. A plain timed executable, not a test.
 //
-//   bench_compare [rounds]
+//   bench_compare [rounds] [messages...]   (load by size; default 10000 100000 1000000)
 
 #include "bench/bench_core_engine.h"
 #include "glotta/engine/glotta_core.h"
@@ -20,10 +20,12 @@
 #include "glotta/engine/lexicon.h"
 #include "glotta/store/component_structure.h"
 #include "glotta/store/lexicon_data.h"
+#include "glotta/store/smart_lexicon_data.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -194,6 +196,171 @@ void Row(const char *Name, double Glotta, double Qt, double Gettext)
 {
     std::printf("%-44s %10.0f %10.0f %10.0f %8.2f\n", Name, Glotta, Qt, Gettext, Glotta / Qt);
 }
+
+// ---- the load of one language by size, as each library keeps it ----------
+
+// N messages: half component lines, a quarter numbered items (lexicons of
+// 2,000), a quarter smart pairs (smart lexicons of 25,000).
+struct TSized
+{
+    int Lines = 0, Items = 0, Pairs = 0;
+    explicit TSized(int N) : Lines(N / 2), Items(N / 4), Pairs(N - N / 2 - N / 4) {}
+    static QString LexName(int x) { return QStringLiteral("Big%1.Lexicon1").arg(x); }
+    static QString SmartName(int x) { return QStringLiteral("Big%1.Smart1").arg(x); }
+};
+
+QByteArray SizedLanguageFile(const TSized &Z)
+{
+    QStringList L;
+    L << "[LANGUAGE_FILE]" << "0\t%LANGUAGE_NAME=\"Main\"\t%CODE=xy;\t%FILEVER=THLF1;";
+    for (int i = 0; i < Z.Lines; ++i)
+        L << QStringLiteral("0\t\"%1\"\t%COMPONENT=%2;\t%OWNER=%3;").arg(Translated(Caption(i)), CompName(i), OwnerOf(i));
+    L << "0\t%LEXICON_STRINGS";
+    for (int i = 0; i < Z.Items; ++i) {
+        if (i % LexiconItems == 0)
+            L << "0\t%LEXICON_NAME=" + TSized::LexName(i / LexiconItems) + ";";
+        L << QStringLiteral("%1\t\"%2\"").arg(i % LexiconItems).arg(Translated(Message(i / LexiconItems, i % LexiconItems)));
+    }
+    L << "0\t%SMART_STRINGS";
+    for (int i = 0; i < Z.Pairs; ++i) {
+        if (i % 25000 == 0)
+            L << "0\t%LEXICON_NAME=" + TSized::SmartName(i / 25000) + ";";
+        L << QStringLiteral("%1\t\"%2\"").arg(i).arg(SmartText(i)) << QStringLiteral("%1\t\"%2\"").arg(i).arg(Translated(SmartText(i)));
+    }
+    return EncodeLanguageFile(L, TLFEncoding::Unicode);
+}
+
+std::vector<TMessage> SizedMessages(const TSized &Z)
+{
+    std::vector<TMessage> M;
+    M.reserve(size_t(Z.Lines + Z.Items + Z.Pairs));
+    for (int i = 0; i < Z.Lines; ++i)
+        M.push_back({OwnerOf(i), Caption(i), Translated(Caption(i))});
+    for (int i = 0; i < Z.Items; ++i)
+        M.push_back({TSized::LexName(i / LexiconItems), Message(i / LexiconItems, i % LexiconItems),
+                     Translated(Message(i / LexiconItems, i % LexiconItems))});
+    for (int i = 0; i < Z.Pairs; ++i)
+        M.push_back({TSized::SmartName(i / 25000), SmartText(i), Translated(SmartText(i))});
+    return M;
+}
+
+long RssKb()
+{
+    malloc_trim(0);
+    return ProcStatusKb("VmRSS:");
+}
+
+qint64 FileBytes(const QString &Path) { return QFileInfo(Path).size(); }
+
+void LoadBySize(const QString &Root, int N)
+{
+    const QString Dir = Root + QStringLiteral("/size%1").arg(N);
+    QDir().mkpath(Dir + "/lang");
+    const TSized Z(N);
+    if (!WriteFile(Dir + "/lang/main.lng", SizedLanguageFile(Z))) {
+        std::printf("%9d messages: the language file could not be written\n", N);
+        return;
+    }
+    const std::vector<TMessage> M = SizedMessages(Z);
+    // The keys in the form each library takes them, made before measuring.
+    std::vector<QByteArray> Ctx, Src, Gt;
+    Ctx.reserve(M.size());
+    Src.reserve(M.size());
+    Gt.reserve(M.size());
+    for (const TMessage &E : M) {
+        Ctx.push_back(E.Context.toUtf8());
+        Src.push_back(E.Source.toUtf8());
+        Gt.push_back(Ctx.back() + '\004' + Src.back());
+    }
+    std::vector<QString> Lex, Smart, Texts;
+    for (int x = 0; x * LexiconItems < Z.Items; ++x)
+        Lex.push_back(TSized::LexName(x));
+    for (int x = 0; x * 25000 < Z.Pairs; ++x)
+        Smart.push_back(TSized::SmartName(x));
+    for (int i = 0; i < Z.Pairs; ++i)
+        Texts.push_back(SmartText(i));
+
+    struct TFig
+    {
+        double LoadMs = 0;
+        long Loaded = 0, Touched = 0; // kB added to the resident set
+    };
+    TFig G, Q, T;
+    qsizetype Sum = 0;
+    {
+        TBenchEngine Engine(Dir + "/lang/");
+        Engine.InitEngine(false);
+        Engine.RescanLanguages();
+        const long R0 = RssKb();
+        const double T0 = ThreadNs();
+        if (!Engine.LoadLanguage(QStringLiteral("Main"), TLoadFlags())) {
+            std::printf("%9d messages: the language did not load\n", N);
+            return;
+        }
+        G.LoadMs = (ThreadNs() - T0) / 1e6;
+        G.Loaded = RssKb() - R0;
+        const TComponentStructure &S = *Engine.LData()->DataStruct;
+        const TLexiconData &D = *Engine.LData()->DataLexicon;
+        const TSmartLexiconData &SM = *Engine.LData()->SmartLexicon;
+        for (int i = 0; i < S.Count(); ++i)
+            Sum += S.GetTranslation(i).size();
+        for (int i = 0; i < Z.Items; ++i)
+            Sum += D.ReadItem(Lex[size_t(i / LexiconItems)], i % LexiconItems).size();
+        for (int i = 0; i < Z.Pairs; ++i)
+            Sum += SM.ReadItem(Smart[size_t(i / 25000)], Texts[size_t(i)]).size();
+        G.Touched = RssKb() - R0;
+    }
+    const QString Domain = QStringLiteral("size%1").arg(N);
+    {
+        // The tools' inputs as bench.ts / bench.po, renamed per size.
+        QTranslator Made;
+        if (!MakeQm(Dir, M, Made) || !MakeMo(Dir, M)) {
+            std::printf("%9d messages: lrelease or msgfmt failed\n", N);
+            return;
+        }
+        QFile::rename(Dir + "/xy/LC_MESSAGES/bench.mo", Dir + "/xy/LC_MESSAGES/" + Domain + ".mo");
+        QFile::remove(Dir + "/bench.ts");
+        QFile::remove(Dir + "/bench.po");
+    }
+    bindtextdomain(Domain.toUtf8().constData(), QFile::encodeName(Dir).constData());
+    bind_textdomain_codeset(Domain.toUtf8().constData(), "UTF-8");
+    {
+        QTranslator Tr;
+        const long R0 = RssKb();
+        const double T0 = ThreadNs();
+        if (!Tr.load(Dir + "/bench.qm")) {
+            std::printf("%9d messages: Qt did not load the .qm\n", N);
+            return;
+        }
+        Q.LoadMs = (ThreadNs() - T0) / 1e6;
+        Q.Loaded = RssKb() - R0;
+        for (size_t i = 0; i < M.size(); ++i)
+            Sum += Tr.translate(Ctx[i].constData(), Src[i].constData()).size();
+        Q.Touched = RssKb() - R0;
+    }
+    {
+        const QByteArray D = Domain.toUtf8();
+        const long R0 = RssKb();
+        const double T0 = ThreadNs();
+        Sum += qsizetype(strlen(dgettext(D.constData(), Gt[0].constData()))); // the first call opens the catalog
+        T.LoadMs = (ThreadNs() - T0) / 1e6;
+        T.Loaded = RssKb() - R0;
+        for (size_t i = 0; i < M.size(); ++i)
+            Sum += qsizetype(strlen(dgettext(D.constData(), Gt[i].constData())));
+        T.Touched = RssKb() - R0;
+    }
+    Sink += Sum;
+    const auto Print = [N](const char *Name, qint64 Bytes, const TFig &F, const TFig &Qt) {
+        const double Kb = Bytes / 1024.0;
+        std::printf("%9d %-14s %9.1f %10.3f %9.0f %6.2fx %9.0f %6.2fx %8.1f\n", N, Name, Bytes / 1048576.0, F.LoadMs,
+                    F.Loaded / 1024.0, F.Loaded / Kb, F.Touched / 1024.0, F.Touched / Kb, F.LoadMs / Qt.LoadMs);
+    };
+    Print("Glotta text", FileBytes(Dir + "/lang/main.lng"), G, Q);
+    Print("Qt .qm", FileBytes(Dir + "/bench.qm"), Q, Q);
+    Print("gettext .mo", FileBytes(Dir + "/xy/LC_MESSAGES/" + Domain + ".mo"), T, Q);
+    std::fflush(stdout);
+    QDir(Dir).removeRecursively();
+}
 } // namespace
 
 int main(int argc, char **argv)
@@ -359,21 +526,45 @@ int main(int argc, char **argv)
         }), Qt(SmartMiss), Gettext(SmartMiss));
     QCoreApplication::removeTranslator(&Qm);
 
-    std::printf("\nnumbered store read as lexicons grow (each read from another lexicon), ns\n");
-    double One = 0;
+    // Each lookup names its lexicon either with the string the lexicon was
+    // created with or with a string of its own (built per call, as a caller
+    // that formats the name each time does; made before timing so that
+    // only the lookup is timed).
+    std::printf("\nstore reads as lexicons grow (each read from another lexicon), ns; Qt translate of a"
+                " numbered item: %.0f\n", QtLex);
+    std::printf("%15s %12s %12s %12s %12s\n", "", "numbered", "name built", "smart", "name built");
+    double One = 0, OneBuilt = 0, OneSmart = 0, OneSmartBuilt = 0;
     for (int Count : {1, 10, 200, 1000}) {
         TLexiconData D;
+        TSmartLexiconData S;
         QList<QString> Names;
         for (int x = 0; x < Count; ++x) {
             Names << QStringLiteral("Form%1.Lexicon%2").arg(x / 10).arg(x % 10);
             D.NewLexicon(Names.last());
-            for (int n = 0; n < 100; ++n)
+            S.NewLexicon(Names.last());
+            for (int n = 0; n < 100; ++n) {
                 D.WriteItem(Names.last(), n, Message(x, n), 0);
+                S.AddItem(Names.last(), SmartText(n), Translated(SmartText(n)), 0);
+            }
+        }
+        std::vector<QString> Built, Texts;
+        for (int k = 0; k < Keys; ++k) {
+            const QString &N = Names[(k * 7) % Count];
+            Built.push_back(QString(N.constData(), N.size())); // a copy with storage of its own
+            Texts.push_back(SmartText(k % 100));
         }
         const double T = PerLookup([&](int k) { return D.ReadItem(Names[(k * 7) % Count], k % 100).size(); });
-        if (Count == 1)
+        const double TB = PerLookup([&](int k) { return D.ReadItem(Built[size_t(k)], k % 100).size(); });
+        const double TS = PerLookup([&](int k) { return S.ReadItem(Names[(k * 7) % Count], Texts[size_t(k)]).size(); });
+        const double TSB = PerLookup([&](int k) { return S.ReadItem(Built[size_t(k)], Texts[size_t(k)]).size(); });
+        if (Count == 1) {
             One = T;
-        std::printf("%6d lexicons %10.0f  (%.2fx one)\n", Count, T, T / One);
+            OneBuilt = TB;
+            OneSmart = TS;
+            OneSmartBuilt = TSB;
+        }
+        std::printf("%6d lexicons %6.0f %4.2fx %6.0f %4.2fx %6.0f %4.2fx %6.0f %4.2fx\n", Count, T, T / One, TB,
+                    TB / OneBuilt, TS, TS / OneSmart, TSB, TSB / OneSmartBuilt);
     }
 
     // The whole lookup of a lexicon component, the same lexicons as
@@ -420,6 +611,20 @@ int main(int argc, char **argv)
                     RssAfter - RssBefore);
     else
         std::printf("load: peak resident set not measurable here (/proc/self/clear_refs)\n");
+
+    // The load of one language by size in each library's own form: thread
+    // CPU time of the load, what it adds to the resident set (x the size of
+    // its own file) before and after every message is read once.
+    QList<int> Sizes;
+    for (int i = 2; i < argc; ++i)
+        Sizes << std::max(4, atoi(argv[i]));
+    if (Sizes.isEmpty())
+        Sizes = {10000, 100000, 1000000};
+    std::printf("\nload by size: thread CPU ms; resident MB added (x file) after the load and after reading every message\n");
+    std::printf("%9s %-14s %9s %10s %16s %16s %8s\n", "messages", "form", "file MB", "load ms", "RSS loaded",
+                "RSS touched", "load/Qt");
+    for (int N : Sizes)
+        LoadBySize(Tmp.path(), N);
     std::printf("(sink %lld)\n", static_cast<long long>(Sink));
     return 0;
 }

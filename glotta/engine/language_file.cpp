@@ -25,29 +25,103 @@
 #include <unistd.h>
 #endif
 
+namespace {
+// The fields of a component line as views into its value. The keys and
+// marks count wherever they occur in the value (inside the quoted text as
+// well), the first occurrence of a key giving its field, as ExtractKeyValue
+// and a search for the mark would find them; every one of them starts with
+// "%", so one walk over the value's "%" signs finds them all.
+struct TItemFields
+{
+    QStringView Comp, Owner, Item;
+    bool HasComp = false, HasOwner = false, HasItem = false;
+    bool NoTrans = false, Old = false;
+
+    explicit TItemFields(QStringView Value)
+    {
+        const auto KeyValue = [Value](qsizetype From, QStringView &Field, bool &Has) {
+            Has = true;
+            const qsizetype End = Value.indexOf(QLatin1Char(';'), From);
+            Field = End < 0 ? QStringView() : Value.mid(From, End - From);
+        };
+        for (qsizetype P = Value.indexOf(QLatin1Char('%')); P >= 0; P = Value.indexOf(QLatin1Char('%'), P + 1)) {
+            const QStringView Rest = Value.mid(P + 1);
+            if (!HasComp && Rest.startsWith(u"COMPONENT="))
+                KeyValue(P + 11, Comp, HasComp);
+            else if (!HasOwner && Rest.startsWith(u"OWNER="))
+                KeyValue(P + 7, Owner, HasOwner);
+            else if (!HasItem && Rest.startsWith(u"ITEM="))
+                KeyValue(P + 6, Item, HasItem);
+            else if (Rest.startsWith(u"NOTRANS"))
+                NoTrans = true;
+            else if (Rest.startsWith(u"OLD"))
+                Old = true;
+        }
+    }
+    quint16 Changeable() const { return quint16((NoTrans ? 0 : 1) + (Old ? 2 : 0)); }
+};
+
+// The quoted text of a value in one-line form: a raw TAB or line break
+// between the quotes becomes a character code.
+QString OneLineQuoted(QStringView Value)
+{
+    const qsizetype First = Value.indexOf(QLatin1Char('"'));
+    const qsizetype Last = Value.lastIndexOf(QLatin1Char('"'));
+    if (First < 0 || Last == First)
+        return QString();
+    const QStringView Text = Value.mid(First + 1, Last - First - 1);
+    for (QChar C : Text)
+        if (C.unicode() < 32) {
+            QString S = Text.toString();
+            EncodeControlChars(S);
+            return S;
+        }
+    return Text.toString();
+}
+
+// The line ID of a component line, built at once from its fields.
+QString LineIDOf(const TItemFields &F, quint16 PropertyID)
+{
+    char16_t Digits[8];
+    int N = 0;
+    unsigned V = PropertyID;
+    do {
+        Digits[N++] = char16_t(u'0' + V % 10);
+        V /= 10;
+    } while (V);
+    QString ID(F.Comp.size() + F.Owner.size() + F.Item.size() + 3 + N, Qt::Uninitialized);
+    QChar *D = ID.data();
+    const auto Put = [&D](QStringView S) {
+        memcpy(static_cast<void *>(D), S.data(), size_t(S.size()) * sizeof(QChar));
+        D += S.size();
+    };
+    Put(F.Comp);
+    *D++ = QLatin1Char('@');
+    Put(F.Owner);
+    *D++ = QLatin1Char('#');
+    while (N > 0)
+        *D++ = QChar(Digits[--N]);
+    *D++ = QLatin1Char('[');
+    Put(F.Item);
+    return ID;
+}
+} // namespace
+
 bool ParseItemLine(int Number, QStringView Value, TFullStructLine &Line)
 {
     // Property-type IDs are 16-bit: a larger number would wrap into another ID.
     if (Number < 0 || Number > 0xFFFF)
         return false;
-    Line.CompName = ExtractKeyValue(Value, u"%COMPONENT=");
-    if (Line.CompName.isEmpty())
+    const TItemFields F(Value);
+    if (F.Comp.isEmpty())
         return false;
+    Line.CompName = F.Comp.toString();
     Line.PropertyID = quint16(Number);
     Line.Descent = 0;
-    Line.Translation = ExtractQuoted(Value);
-    // The store keeps texts in one-line form: a raw TAB or line break
-    // between the quotes becomes a character code.
-    for (QChar C : std::as_const(Line.Translation))
-        if (C.unicode() < 32) {
-            EncodeControlChars(Line.Translation);
-            break;
-        }
-    Line.OwnerName = ExtractKeyValue(Value, u"%OWNER=");
-    Line.ItemAddr = ExtractKeyValue(Value, u"%ITEM=");
-    Line.Changeable = Value.contains(u"%NOTRANS") ? 0 : 1;
-    if (Value.contains(u"%OLD"))
-        Line.Changeable += 2;
+    Line.Translation = OneLineQuoted(Value);
+    Line.OwnerName = F.Owner.toString();
+    Line.ItemAddr = F.Item.toString();
+    Line.Changeable = F.Changeable();
     return true;
 }
 
@@ -135,11 +209,25 @@ void TLanguageFileReader::ReadComponents(TComponentStructure &Struct, bool ForEd
         const QStringView Value = fLines.Value(i);
         if (IsMarker(Value, u"%LEXICON_STRINGS"))
             break;
-        if (Value.size() < 3 || !fLines.Number(i, N) || !ParseItemLine(N, Value, Line))
+        if (Value.size() < 3 || !fLines.Number(i, N) || N < 0 || N > 0xFFFF)
             continue;
-        if (!(Line.Changeable & 2) && IsOwned && !IsOwned(Line))
-            Line.Changeable += 2;
-        const QString ID = TComponentStructure::MakeLineID(Line);
+        // The fields are read as views; only the ID and the text become
+        // strings (the whole line when a client is asked whether it owns it).
+        const TItemFields Fields(Value);
+        if (Fields.Comp.isEmpty())
+            continue;
+        Line.PropertyID = quint16(N);
+        Line.Descent = 0;
+        Line.Translation = OneLineQuoted(Value);
+        Line.Changeable = Fields.Changeable();
+        if (IsOwned && !(Line.Changeable & 2)) {
+            Line.CompName = Fields.Comp.toString();
+            Line.OwnerName = Fields.Owner.toString();
+            Line.ItemAddr = Fields.Item.toString();
+            if (!IsOwned(Line))
+                Line.Changeable += 2;
+        }
+        const QString ID = LineIDOf(Fields, Line.PropertyID);
         if (ForEditing) {
             NewLines.push_back({ID, Line.Translation, Line.Descent, Line.Changeable});
             continue;

@@ -47,9 +47,13 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TLoadFlags)
 // the flag shown.
 constexpr TLoadFlags LoadToEdit = TLoadFlag::ForEditing | TLoadFlag::MarkOrphans | TLoadFlag::ReadFlag;
 
-// Language files are a few hundred kilobytes; anything above this is refused
-// unread (not listed, not loaded) rather than decoded into memory.
-constexpr qint64 MaxLanguageFileSize = 32 * 1024 * 1024;
+// A plausibility cap, not a budget: a file above it is refused unread (not
+// listed, not loaded) as something no language is. Real languages are a few
+// hundred kilobytes; a million messages of 100 characters, with their fields,
+// are about 300 MB in UTF-16, so 512 MiB leaves room for such a language with
+// long texts while a stray disk image or log named ".lng" is still refused.
+// A load reads the file piece by piece, never holding it whole.
+constexpr qint64 MaxLanguageFileSize = qint64(512) * 1024 * 1024;
 
 // One component line: number field Number, value Value. False (skip the
 // line) for a negative or too large property-type ID or a line without

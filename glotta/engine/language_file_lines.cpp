@@ -142,6 +142,9 @@ void TLanguageFileLines::SplitLines(bool AtEnd)
     qsizetype Tab = -1;
     for (qsizetype i = Start; i < N; ++i) {
         const char16_t C = D[i].unicode();
+        // TAB, LF and CR are all below 14: one comparison passes over text.
+        if (C > u'\r')
+            continue;
         if (C == u'\t') {
             if (Tab < 0)
                 Tab = i - Start;

@@ -15,13 +15,13 @@
 // equal to one another (creating a lexicon whose name does finds the present
 // one), so the one confirmed lexicon is the only match.
 //
-// Before all that, a table keyed by where a request's characters live
-// answers a caller that passes the same string again (a lexicon asks under
-// the one path it keeps), without reading the characters at all: programs
-// that alternate between many lexicons miss the one-entry cache on every
-// read, so this is the path that must stay cheap. The table holds a copy of
-// each string it answered, so that memory cannot be freed and reused for
-// another name while the entry stands.
+// The hash of exact texts is the path every read takes when it misses the
+// one-entry cache (programs that alternate between many lexicons miss it on
+// every read), so it keys by the name's characters: a caller that builds the
+// name for each call pays one hash of the name. A caller that passes the
+// very string an answer was kept under (a lexicon asks under the one path it
+// keeps) is found before that by where the string's characters are; only
+// kept strings enter that index, so strings made for one call cannot crowd it.
 //
 // Creating a lexicon appends it, so an answer that found a lexicon stays
 // true (a request finds the first name it collates equal to) and only a
@@ -33,6 +33,7 @@
 
 #include <QHash>
 #include <QString>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -46,23 +47,23 @@ public:
     {
         if (LexName.isEmpty())
             return nullptr;
-        if (fOpened && SameStorage(LexName, fOpened->Name))
-            return fOpened->Item;
-        const TRecent *Known = Remembered(LexName);
-        if (!Known) {
-            if (fOpened && LexName == fOpened->Name)
-                return fOpened->Item;
-            Known = Remember(LexName, Resolve(LexName));
+        if (fOpened) {
+            const QString &Cached = fTable[fOpenedSlot].Name;
+            if (SameStorage(LexName, Cached) || LexName == Cached)
+                return fOpened;
         }
-        if (Known->Index < 0) {
-            fOpened = nullptr;
+        const size_t Slot = Answer(LexName);
+        const TAnswer &Known = fTable[Slot].A;
+        if (Known.Index < 0) {
+            EmptyCache();
             fOpenedIndex = -1;
-        } else if (!Known->Reaches)
+        } else if (!Known.Reaches)
             EmptyCache();
         else {
-            fOpened = Known;
-            fOpenedIndex = Known->Index;
-            return Known->Item;
+            fOpened = Known.Item;
+            fOpenedIndex = Known.Index;
+            fOpenedSlot = Slot;
+            return Known.Item;
         }
         return nullptr;
     }
@@ -80,9 +81,17 @@ public:
         ++fCreated;
         if (fNames.Add(Name) == DataIndex) {
             AddFolded(Name, DataIndex);
-            GrowRecent();
             fOpenedIndex = DataIndex;
-            fOpened = Name.isNull() ? nullptr : Remember(Name, DataIndex);
+            fOpened = nullptr;
+            if (!Name.isNull()) {
+                const size_t Slot = Keep(Name, Hash(Name), DataIndex);
+                if (SameStorage(fTable[Slot].Name, Name))
+                    fByAddress[AddressSlot(Name)] = quint32(Slot + 1);
+                if (fTable[Slot].A.Reaches) {
+                    fOpened = fTable[Slot].A.Item;
+                    fOpenedSlot = Slot;
+                }
+            }
         } else {
             RebuildIndex();
             EmptyCache();
@@ -116,44 +125,64 @@ public:
 
     // The cache: -2 empty, -1 last lookup failed, else the cached lexicon.
     int OpenedIndex() const { return fOpenedIndex; }
-    QString OpenedName() const { return fOpened ? fOpened->Name : QString(); }
+    QString OpenedName() const { return fOpened ? fTable[fOpenedSlot].Name : QString(); }
 
 private:
     // Texts remembered at most in the hash of exact requests; past this
     // (names made up by the caller rather than lexicon names) it starts over.
     static constexpr qsizetype AskedLimit = 4096;
-    // The address table has at least this many slots per lexicon, and starts
-    // over once three quarters of its slots are taken (by strings made up
-    // for one request each, or by more strings per lexicon than that).
-    static constexpr size_t RecentSlotsPerLexicon = 2;
-    static constexpr size_t RecentMinSlots = 16;
+    static constexpr size_t MinSlots = 16;
 
-    // IndexOf's answer and the creation count it was given at.
+    // IndexOf's answer for one exact text and the creation count it was
+    // given at; Item is the lexicon at Index (lexicons stay where they are
+    // until a Delete or Clear, which forgets the answers).
     struct TAnswer
     {
         int Index = -1;
         quint32 Stamp = 0;
+        T *Item = nullptr;
+        // Open may answer the lexicon (with ExactName: the same letter case).
+        bool Reaches = false;
     };
 
-    struct TRecent
+    // A slot of the table of exact texts asked for: open addressing by a
+    // hash of the text's characters; a null Name marks a free slot.
+    struct TEntry
     {
-        QString Name; // null: a free slot
-        // The lexicon at Index: lexicons stay where they are until a Delete
-        // or Clear, which forgets the table.
-        T *Item = nullptr;
-        int Index = -1;
-        quint32 Stamp : 31 = 0;
-        // Open may answer the lexicon (with ExactName: the same letter case).
-        quint32 Reaches : 1 = 0;
+        QString Name;
+        size_t Hash = 0;
+        TAnswer A;
     };
-    static constexpr quint32 StampMask = 0x7FFFFFFF;
 
     static bool SameStorage(const QString &A, const QString &B)
     {
         return A.constData() == B.constData() && A.size() == B.size() && !A.isNull();
     }
 
-    bool Current(int Index, quint32 Stamp) const { return Index >= 0 || Stamp == (fCreated & StampMask); }
+    // Lexicon names are short: eight bytes a step, a multiply each. The
+    // names are the program's own, so no one picks them to collide.
+    static size_t Hash(const QString &Name)
+    {
+        const char *P = reinterpret_cast<const char *>(Name.constData());
+        size_t N = size_t(Name.size()) * sizeof(QChar);
+        constexpr quint64 K = 0x9E3779B97F4A7C15ull;
+        quint64 H = N * K;
+        for (; N >= 8; N -= 8, P += 8) {
+            quint64 W;
+            memcpy(&W, P, 8);
+            H = (H ^ W) * K;
+            H ^= H >> 32;
+        }
+        if (N > 0) {
+            quint64 W = 0;
+            memcpy(&W, P, N);
+            H = (H ^ W) * K;
+            H ^= H >> 32;
+        }
+        return size_t(H);
+    }
+
+    bool Current(const TAnswer &A) const { return A.Index >= 0 || A.Stamp == fCreated; }
 
     // The index of the lexicon whose name compares equal to Name (ignoring
     // letter case), or -1: what a scan of the names would answer.
@@ -161,100 +190,112 @@ private:
     {
         if (Name.isNull())
             return Resolve(Name);
-        if (const TRecent *Known = Remembered(Name))
-            return Known->Index;
-        return Remember(Name, Resolve(Name))->Index;
+        return fTable[Answer(Name)].A.Index;
     }
 
-    int Resolve(const QString &Name) const
+    // The slot of Name, or of the free slot where it would go.
+    size_t Probe(const QString &Name, size_t H) const
     {
-        const auto Known = fAsked.constFind(Name);
-        if (Known != fAsked.constEnd() && Current(Known->Index, Known->Stamp))
-            return Known->Index;
-        int Found = -1;
-        const auto Candidate = fByFolded.constFind(Name.toCaseFolded());
-        if (Candidate != fByFolded.constEnd() && fNames.CompareStrings(fNames.Strings(*Candidate), Name) == 0)
-            Found = *Candidate;
-        else
-            Found = fNames.IndexOf(Name);
-        if (fAsked.size() >= AskedLimit)
-            fAsked.clear();
-        fAsked.insert(Name, TAnswer{Found, fCreated & StampMask});
-        return Found;
+        const size_t Mask = fTable.size() - 1;
+        for (size_t i = H & Mask;; i = (i + 1) & Mask) {
+            const TEntry &E = fTable[i];
+            if (E.Name.isNull() || (E.Hash == H && (SameStorage(E.Name, Name) || E.Name == Name)))
+                return i;
+        }
     }
 
-    size_t RecentSlot(const QString &Name) const
+    // The slot holding the current answer for the exact text Name (not
+    // null), found or made.
+    size_t Answer(const QString &Name) const
+    {
+        // The string the answer was kept under, passed again, is known by
+        // where its characters are without reading them.
+        quint32 &ByAddress = fByAddress[AddressSlot(Name)];
+        if (ByAddress != 0) {
+            const TEntry &E = fTable[ByAddress - 1];
+            if (SameStorage(E.Name, Name) && Current(E.A))
+                return ByAddress - 1;
+        }
+        const size_t H = Hash(Name);
+        size_t Slot = Probe(Name, H);
+        if (fTable[Slot].Name.isNull() || !Current(fTable[Slot].A))
+            Slot = Keep(Name, H, Resolve(Name));
+        // Only the kept string itself goes into the address index: a string
+        // made for one call never does, so it cannot crowd the index.
+        if (SameStorage(fTable[Slot].Name, Name))
+            fByAddress[AddressSlot(Name)] = quint32(Slot + 1);
+        return Slot;
+    }
+
+    size_t AddressSlot(const QString &Name) const
     {
         // Heap blocks are aligned, so the low bits say little; the multiply
         // spreads the rest over the slot numbers.
         const quint64 P = quint64(quintptr(Name.constData())) >> 3;
-        return size_t((P * 0x9E3779B97F4A7C15ull) >> 32) & (fRecent.size() - 1);
+        return size_t((P * 0x9E3779B97F4A7C15ull) >> 32) & (fByAddress.size() - 1);
     }
 
-    // The current answer kept for Name's storage, or nullptr.
-    const TRecent *Remembered(const QString &Name) const
+    // Keeps Found as the answer for Name and answers its slot.
+    size_t Keep(const QString &Name, size_t H, int Found) const
     {
-        for (size_t i = RecentSlot(Name);; i = (i + 1) & (fRecent.size() - 1)) {
-            const TRecent &R = fRecent[i];
-            if (R.Name.isNull())
-                return nullptr;
-            if (SameStorage(Name, R.Name))
-                return Current(R.Index, R.Stamp) ? &R : nullptr;
+        TAnswer A;
+        A.Index = Found;
+        A.Stamp = fCreated;
+        if (Found >= 0) {
+            A.Item = fItems[size_t(Found)].get();
+            A.Reaches = !ExactName || A.Item->ListName() == Name;
         }
-    }
-
-    // Keeps Found as the answer for Name's storage (replacing a stale
-    // one). Name is not null: null strings share no storage of their own.
-    const TRecent *Remember(const QString &Name, int Found) const
-    {
-        const bool Reaches = Found >= 0 && (!ExactName || fItems[size_t(Found)]->ListName() == Name);
-        size_t i = RecentSlot(Name);
-        while (!fRecent[i].Name.isNull() && !SameStorage(Name, fRecent[i].Name))
-            i = (i + 1) & (fRecent.size() - 1);
-        if (fRecent[i].Name.isNull()) {
-            if (fRecentUsed >= fRecent.size() / 2 + fRecent.size() / 4) {
-                StartRecentOver(fRecent.size(), true);
-                return Remember(Name, Found);
+        size_t Slot = Probe(Name, H);
+        if (fTable[Slot].Name.isNull()) {
+            if ((fUsed + 1) * 4 > fTable.size() * 3) {
+                // Grown up to the limit; past it (names made up by the
+                // caller rather than lexicon names) the table starts over.
+                Rebuild(fUsed >= size_t(AskedLimit) ? fTable.size() : fTable.size() * 2, fUsed < size_t(AskedLimit));
+                Slot = Probe(Name, H);
             }
-            ++fRecentUsed;
+            ++fUsed;
+            fTable[Slot].Name = Name;
+            fTable[Slot].Hash = H;
         }
-        fRecent[i] = {Name, Found >= 0 ? fItems[size_t(Found)].get() : nullptr, Found, fCreated & StampMask, Reaches};
-        return &fRecent[i];
+        fTable[Slot].A = A;
+        return Slot;
     }
 
-    // KeepOpened: the answers still hold, and the cached lexicon stays cached.
-    void StartRecentOver(size_t Size, bool KeepOpened) const
+    // A table of Size slots with the answers kept (KeepAll) or only the
+    // cached lexicon's; the cache stays.
+    void Rebuild(size_t Size, bool KeepAll) const
     {
-        const QString Opened = KeepOpened && fOpened ? fOpened->Name : QString();
-        fOpened = nullptr;
-        fRecent.assign(Size, TRecent());
-        fRecentUsed = 0;
-        if (!Opened.isNull())
-            fOpened = Remember(Opened, fOpenedIndex);
+        std::vector<TEntry> Old(Size);
+        Old.swap(fTable);
+        fUsed = 0;
+        fByAddress.assign(Size, 0);
+        const size_t Opened = fOpened ? fOpenedSlot : size_t(-1);
+        for (size_t i = 0; i < Old.size(); ++i) {
+            if (Old[i].Name.isNull() || (!KeepAll && i != Opened))
+                continue;
+            const size_t Slot = Probe(Old[i].Name, Old[i].Hash);
+            fTable[Slot] = std::move(Old[i]);
+            ++fUsed;
+            if (i == Opened)
+                fOpenedSlot = Slot;
+        }
     }
 
-    // Slots for the present lexicons: each can be asked for under a string
-    // of its own without the table starting over.
-    size_t RecentSize() const
+    int Resolve(const QString &Name) const
     {
-        size_t Size = RecentMinSlots;
-        while (Size < size_t(fNames.Count()) * RecentSlotsPerLexicon)
-            Size *= 2;
-        return Size;
-    }
-
-    void GrowRecent()
-    {
-        if (RecentSize() > fRecent.size())
-            StartRecentOver(RecentSize(), true);
+        const auto Candidate = fByFolded.constFind(Name.toCaseFolded());
+        if (Candidate != fByFolded.constEnd() && fNames.CompareStrings(fNames.Strings(*Candidate), Name) == 0)
+            return *Candidate;
+        return fNames.IndexOf(Name);
     }
 
     // Every answer given so far is stale: the lexicons have moved.
     void ForgetAnswers()
     {
         EmptyCache();
-        fAsked.clear();
-        StartRecentOver(RecentSize(), false);
+        fTable.assign(MinSlots, TEntry());
+        fByAddress.assign(MinSlots, 0);
+        fUsed = 0;
     }
 
     void RebuildIndex()
@@ -278,9 +319,10 @@ private:
         fOpened = nullptr;
     }
 
-    // The one-entry cache: the table entry of the lexicon looked up last (its
-    // name as asked), or nullptr; fOpenedIndex as OpenedIndex describes it.
-    mutable const TRecent *fOpened = nullptr;
+    // The one-entry cache: the lexicon looked up last, or nullptr, and the
+    // slot of its name as asked; fOpenedIndex as OpenedIndex describes it.
+    mutable T *fOpened = nullptr;
+    mutable size_t fOpenedSlot = 0;
     mutable int fOpenedIndex = -2;
     std::vector<std::unique_ptr<T>> fItems;
     TStringList fNames; // plain list: insertion order, case-insensitive IndexOf
@@ -289,8 +331,10 @@ private:
     // one is found by the scan.
     QHash<QString, int> fByFolded;
     quint32 fCreated = 0; // lexicons created so far
-    mutable QHash<QString, TAnswer> fAsked; // exact request -> IndexOf's answer
-    // By the request's character address, open addressing; never empty.
-    mutable std::vector<TRecent> fRecent = std::vector<TRecent>(RecentMinSlots);
-    mutable size_t fRecentUsed = 0;
+    // Exact request -> IndexOf's answer; a power of two slots, never full.
+    mutable std::vector<TEntry> fTable = std::vector<TEntry>(MinSlots);
+    mutable size_t fUsed = 0;
+    // Where a kept name's characters are -> its slot + 1 (0: none); one
+    // entry a place, the later name taking it.
+    mutable std::vector<quint32> fByAddress = std::vector<quint32>(MinSlots);
 };

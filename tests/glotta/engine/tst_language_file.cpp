@@ -133,6 +133,32 @@ private slots:
         QCOMPARE(int(L.Descent), 0);
     }
 
+    // Keys and marks count wherever they stand in the value, the first
+    // occurrence of a key giving its field.
+    void parseItemLineFields_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("component");
+        QTest::addColumn<QString>("owner");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<int>("changeable");
+        QTest::newRow("key inside text first") << "\"a %COMPONENT=T; b\"\t%COMPONENT=L;\t%OWNER=F;" << "T" << "F" << ""
+                                               << 1;
+        QTest::newRow("doubled percent, marks run on") << "\"x\"\t%%COMPONENT=L;%NOTRANS%OLDER%ITEM=1,2;" << "L" << ""
+                                                       << "1,2" << 2;
+        QTest::newRow("owner without ;, item kept") << "\"x\"\t%ITEM=a;%COMPONENT=L;\t%OWNER=F" << "L" << "" << "a" << 1;
+    }
+    void parseItemLineFields()
+    {
+        QFETCH(QString, value);
+        TFullStructLine L;
+        QVERIFY(ParseItemLine(0, value, L));
+        QTEST(L.CompName, "component");
+        QTEST(L.OwnerName, "owner");
+        QTEST(L.ItemAddr, "item");
+        QTEST(int(L.Changeable), "changeable");
+    }
+
     void roundTrip_data()
     {
         QTest::addColumn<TLFEncoding>("encoding");
