@@ -85,7 +85,7 @@ private slots:
         // 100 %. Emptied, konecb's caption shows the designed text again.
         QCOMPARE(Lex.size(), 9);
         const auto Counts = [&Lex](int Percent, int Own, int Missing) {
-            return QStringLiteral("%1: %2 %\n%3 %4 · %5 0 · %6 0\n%7 0 · %8 %9")
+            return QStringLiteral("%1: %2 %\n%3 %4 · %5 0\n%6 0 · %7 0\n%8 %9")
                 .arg(Lex[0]).arg(Percent).arg(Lex[1]).arg(Own).arg(Lex[2], Lex[3], Lex[4], Lex[5]).arg(Missing);
         };
         const QString Group = Lex[6] + ": ", Object = Lex[7] + ": ";

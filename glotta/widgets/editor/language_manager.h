@@ -166,7 +166,7 @@ private:
     void UpdateObjectCounter();
     void ShowFlag();
     void SpreadGlobalText();
-    // The counts of the rows by state, on two lines.
+    // The counts of the rows by state, on three lines.
     QString ProgressCounts(const TEditorProgress &P) const;
     void Fail(TLibraryItem Item, quint32 Flags, const QString &Detail = QString());
 

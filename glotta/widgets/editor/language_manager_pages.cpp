@@ -67,7 +67,7 @@ void ShowDot(QLabel *Dot, quint32 Color)
 
 QString TLanguageManager::ProgressCounts(const TEditorProgress &P) const
 {
-    return QStringLiteral("%1 %2 · %3 %4 · %5 %6\n%7 %8 · %9 %10")
+    return QStringLiteral("%1 %2 · %3 %4\n%5 %6 · %7 %8\n%9 %10")
         .arg(Lex(liOwnRows)).arg(P.Own).arg(Lex(liInheritedRows)).arg(P.Inherited).arg(Lex(liGlobalRows))
         .arg(P.Global).arg(Lex(liExcludedRows)).arg(P.Excluded).arg(Lex(liMissingRows)).arg(P.Missing);
 }
