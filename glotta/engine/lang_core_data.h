@@ -10,7 +10,7 @@
 
 #include "glotta/engine/glotta_engine_export.h"
 #include "glotta/engine/checks/translation_checks.h"
-#include "glotta/engine/editor/editor_progress.h"
+#include "glotta/engine/editor_progress.h"
 #include "glotta/engine/internal_lang_defs.h"
 #include "glotta/store/component_structure.h"
 #include "glotta/store/indexed_items.h"

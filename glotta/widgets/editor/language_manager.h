@@ -5,7 +5,7 @@
 // the rows, switches their status and saves. All texts come from the
 // library's interface texts, so the window speaks the library's languages.
 
-#include "glotta/engine/editor/editor_progress.h"
+#include "glotta/engine/editor_progress.h"
 #include "glotta/engine/internal_lang_defs.h"
 #include "glotta/engine/lang_core_data.h"
 #include "glotta/widgets/glotta_widgets_export.h"

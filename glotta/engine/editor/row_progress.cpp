@@ -19,33 +19,6 @@ namespace {
 constexpr quint16 AnyDescent = 512;
 } // namespace
 
-void TEditorProgress::Add(TRowState State)
-{
-    switch (State) {
-    case TRowState::Own: ++Own; break;
-    case TRowState::Inherited: ++Inherited; break;
-    case TRowState::Global: ++Global; break;
-    case TRowState::Excluded: ++Excluded; break;
-    case TRowState::Missing: ++Missing; break;
-    }
-}
-
-TEditorProgress &TEditorProgress::operator+=(const TEditorProgress &Other)
-{
-    Own += Other.Own;
-    Inherited += Other.Inherited;
-    Global += Other.Global;
-    Excluded += Other.Excluded;
-    Missing += Other.Missing;
-    return *this;
-}
-
-int TEditorProgress::Percent() const
-{
-    const int All = Translatable();
-    return All == 0 ? 100 : int(qint64(Own + Global) * 100 / All);
-}
-
 TRowState TLangCoreData::RowState(const TRowFacts &Row) const
 {
     if (!(Row.Changeable & ChangeableTranslatable))
