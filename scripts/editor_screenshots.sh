@@ -1,6 +1,7 @@
 #!/bin/bash
-# Photographs the editor window in its three states (choosing a language,
-# a client page, a lexicon page) at 100% and 200% scale under Xvfb, into
+# Photographs the editor window in the states the README shows (choosing a
+# language, a client page, a lexicon page, the filter of rows to do, the
+# progress, a check mark, a fit mark) at 100% and 200% scale under Xvfb, into
 # docs/. Needs a build (scripts/setup.sh test builds one) and Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,5 +16,7 @@ sleep 1
 for scale in 1 2; do
   DISPLAY=$display QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale GLOTTA_EDITOR_SCREENSHOTS="$PWD/docs" \
     "$program" createThenEditWithoutSaving >/dev/null
+  DISPLAY=$display QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale GLOTTA_EDITOR_SCREENSHOTS="$PWD/docs" \
+    build/tests/installer/tst_installer_editor_progress >/dev/null
 done
 ls -l docs/editor-*.png

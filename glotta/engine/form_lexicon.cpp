@@ -75,8 +75,8 @@ void TLangFormLexicon::LoadLang(const TInternalLangDefs &StringArray)
 {
     fIntLang.Name = StringArray[0];
     fIntLang.Code = StringArray[1];
-    for (int n = 0; n < 50; ++n)
-        DefineItem(quint16(n), StringArray[n + 2]);
+    for (int n = 0; n < LibraryItemCount; ++n)
+        DefineItem(quint16(n), StringArray[size_t(n) + 2]);
 }
 
 bool TLangFormLexicon::InternalLanguages(const QString &Lang, QString Code, bool LoadDefs)

@@ -55,7 +55,7 @@ public:
     TInternalLangDefs CustomInternallyLang;
     void SetCustomInternallyLang(const TInternalLangDefs &Texts) override { CustomInternallyLang = Texts; }
 
-    // Takes name and code and defines items 0 to 49; an empty text keeps the
+    // Takes name and code and defines every item; an empty text keeps the
     // item's earlier text.
     void LoadLang(const TInternalLangDefs &StringArray) override;
     // Whether the language (by code, else by its name) is one of the

@@ -68,6 +68,18 @@ const TInternalLangDefs &EnglishTexts()
         u"Text files", // 47
         u"Global translation removed", // 48
         u"%s items has been imported", // 49
+        u"Done", // 50
+        u"own", // 51
+        u"inherited", // 52
+        u"global", // 53
+        u"excluded", // 54
+        u"missing", // 55
+        u"Too long for its control by %s pixels", // 56
+        u"Texts that do not fit", // 57
+        u"Every text fits its control.", // 58
+        u"Only rows to do (F4: next)", // 59
+        u"Suggestions: Ctrl+1 to Ctrl+9 takes one", // 60
+        u"%s rows still fail a check; the language is saved as it is.", // 61
     });
     return Defs;
 }
@@ -126,6 +138,18 @@ const TInternalLangDefs &CzechTexts()
         u"Textové soubory", // 47
         u"Odstraněn globální překlad", // 48
         u"Importováno %s položek", // 49
+        u"Hotovo", // 50
+        u"vlastní", // 51
+        u"zděděné", // 52
+        u"globální", // 53
+        u"vyřazené", // 54
+        u"chybí", // 55
+        u"O %s pixelů delší, než se do prvku vejde", // 56
+        u"Texty, které se nevejdou", // 57
+        u"Všechny texty se do svých prvků vejdou.", // 58
+        u"Jen řádky k práci (F4: další)", // 59
+        u"Návrhy: Ctrl+1 až Ctrl+9 jeden převezme", // 60
+        u"%s řádků stále neprošlo kontrolou; jazyk se uloží tak, jak je.", // 61
     });
     return Defs;
 }
@@ -184,6 +208,18 @@ const TInternalLangDefs &SlovakTexts()
         u"Textové súbory", // 47
         u"Odstránený globálny preklad", // 48
         u"Importovaných %s položiek", // 49
+        u"Hotové", // 50
+        u"vlastné", // 51
+        u"zdedené", // 52
+        u"globálne", // 53
+        u"vyradené", // 54
+        u"chýba", // 55
+        u"O %s pixelov dlhšie, než sa do prvku zmestí", // 56
+        u"Texty, ktoré sa nezmestia", // 57
+        u"Všetky texty sa do svojich prvkov zmestia.", // 58
+        u"Len riadky na prácu (F4: ďalší)", // 59
+        u"Návrhy: Ctrl+1 až Ctrl+9 jeden prevezme", // 60
+        u"%s riadkov stále neprešlo kontrolou; jazyk sa uloží tak, ako je.", // 61
     });
     return Defs;
 }
@@ -242,6 +278,18 @@ const TInternalLangDefs &GermanTexts()
         u"Text Dateien", // 47
         u"Globale Übersetzung entfernt", // 48
         u"%s Elemente wurden importiert", // 49
+        u"Fertig", // 50
+        u"eigene", // 51
+        u"geerbt", // 52
+        u"global", // 53
+        u"ausgenommen", // 54
+        u"fehlen", // 55
+        u"Um %s Pixel zu lang für das Steuerelement", // 56
+        u"Texte, die nicht passen", // 57
+        u"Alle Texte passen in ihre Steuerelemente.", // 58
+        u"Nur offene Zeilen (F4: nächste)", // 59
+        u"Vorschläge: Strg+1 bis Strg+9 übernimmt einen", // 60
+        u"%s Zeilen bestehen eine Prüfung noch nicht; die Sprache wird so gespeichert.", // 61
     });
     return Defs;
 }
@@ -300,6 +348,18 @@ const TInternalLangDefs &ItalianTexts()
         u"File di testo", // 47
         u"Traduzione globale rimosso", // 48
         u"%s voci sono stati importati", // 49
+        u"Completato", // 50
+        u"propri", // 51
+        u"ereditati", // 52
+        u"globali", // 53
+        u"esclusi", // 54
+        u"mancanti", // 55
+        u"Troppo lungo di %s pixel per il controllo", // 56
+        u"Testi che non entrano", // 57
+        u"Tutti i testi entrano nei loro controlli.", // 58
+        u"Solo righe da fare (F4: prossima)", // 59
+        u"Suggerimenti: Ctrl+1 – Ctrl+9 ne prende uno", // 60
+        u"%s righe non superano ancora un controllo; la lingua viene salvata così com'è.", // 61
     });
     return Defs;
 }

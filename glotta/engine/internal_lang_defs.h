@@ -1,13 +1,13 @@
 #pragma once
 // The library's own user-interface texts in one language: element 0 the
-// language's display name, element 1 its ISO 639-1 code, elements 2 to 51 the
-// texts of items 0 to 49 of the library lexicon.
+// language's display name, element 1 its ISO 639-1 code, elements 2 to 63 the
+// texts of items 0 to 61 of the library lexicon.
 
 #include "glotta/engine/glotta_engine_export.h"
 #include <QString>
 #include <array>
 
-using TInternalLangDefs = std::array<QString, 52>;
+using TInternalLangDefs = std::array<QString, 64>;
 
 // The items of the library lexicon, by name. Translations are stored by
 // number, so an item never changes its number; 9 and 13 are empty in every
@@ -62,7 +62,22 @@ enum TLibraryItem {
     liTextFiles = 47,             // filter of the dictionaries
     liHintGlobalDeleted = 48,
     liImportedCount = 49,         // "%s" is the number of items imported
+    liProgress = 50,              // how far the language is, before its percentage
+    liOwnRows = 51,
+    liInheritedRows = 52,
+    liGlobalRows = 53,
+    liExcludedRows = 54,
+    liMissingRows = 55,
+    liTooLong = 56,               // a row's mark: "%s" is the number of pixels
+    liTooLongList = 57,           // the list of the language's rows that do not fit
+    liAllTextsFit = 58,
+    liToDoFilter = 59,            // the filter of the rows still to do; F4 goes to the next one
+    liSuggestions = 60,           // hint of the list of suggestions
+    liChecksRemain = 61,          // told on saving: "%s" is the number of rows
 };
+
+// Number of the library lexicon's items.
+constexpr int LibraryItemCount = int(std::tuple_size_v<TInternalLangDefs>) - 2;
 
 // The five built-in sets.
 GLOTTA_ENGINE_EXPORT const TInternalLangDefs &EnglishTexts();

@@ -9,6 +9,9 @@
 // this one and implements the operations that touch the window.
 
 #include "glotta/engine/glotta_engine_export.h"
+#include "glotta/engine/checks/translation_checks.h"
+#include "glotta/engine/editor_progress.h"
+#include "glotta/engine/internal_lang_defs.h"
 #include "glotta/store/component_structure.h"
 #include "glotta/store/indexed_items.h"
 #include "glotta/store/lang_types.h"
@@ -19,11 +22,13 @@
 #include "glotta/store/word_list.h"
 
 #include <QFlags>
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <memory>
 
 class QObject;
@@ -83,7 +88,7 @@ class GLOTTA_ENGINE_EXPORT TLangCoreData : public TLanguageList
 {
 public:
     // Number of the library's interface texts the editor keeps at hand.
-    static constexpr int EditorLexCount = 50;
+    static constexpr int EditorLexCount = LibraryItemCount;
     // SourceIndexes entry of a client row whose line the source data lack.
     static constexpr quint16 NoSourceLine = 65535;
 
@@ -113,7 +118,7 @@ public:
     TEditorModes EditorMode = TEditorModes::emIndexedLexicon;
     int SelectedClient = -1;
     int PageFromClient = -1;
-    // The library's interface texts 0-49 in the current language.
+    // The library's interface texts in the current language.
     std::array<QString, EditorLexCount> EditorLex;
     // The groups, in the order of their names in the group list. Not owned;
     // a component destroyed while the editor is open reads as no group.
@@ -239,6 +244,52 @@ public:
     // Searches the page from StartRow and selects the first match.
     bool SearchWord(const QString &Searched, int StartRow, TEditorSearchMode Mode);
 
+    // ---- progress ----
+
+    // The rows of every group by state; of group ClientIndex; of the object
+    // ObjectName of the current group (a component of a form, a unit of a
+    // resource translator). The current group counts the values as the
+    // window shows them.
+    TEditorProgress LanguageProgress() const;
+    TEditorProgress GroupProgress(int ClientIndex) const;
+    TEditorProgress ObjectProgress(const QString &ObjectName) const;
+    // Every object of group ClientIndex (of the current group) at once, by
+    // name; a lexicon's items count under the empty name.
+    QHash<QString, TEditorProgress> ObjectsProgress(int ClientIndex) const;
+    QHash<QString, TEditorProgress> ObjectsProgress() const { return ObjectsProgress(SelectedClient); }
+    // The state of every row of the page, by row.
+    QList<TRowState> PageRowStates() const;
+    // A text of a form's component as the edited language will show it:
+    // the group (a client), the component, the property, the decoded text
+    // and the row's state; the row on the page, -1 off the page.
+    struct TEditorText
+    {
+        int Group = -1;
+        QString Object, Property, Text;
+        TRowState State = TRowState::Missing;
+        int PageRow = -1;
+    };
+    // What the translation checks find in each row of the page (nothing in
+    // rows that hold no translation of the edited language), by row; and
+    // the number of rows of the whole language with a finding.
+    QList<QList<TCheckFinding>> PageFindings() const;
+    int FailingRows() const;
+    // A translation offered for a row: the text, the designed text it
+    // translates, the language it comes from, and how close that designed
+    // text is to the row's (100: the same text).
+    struct TSuggestion
+    {
+        QString Text, Designed, Language;
+        int Closeness = 0;
+    };
+    // Translations of the row's designed text (or a close one) elsewhere in
+    // the edited language and in its reference languages, closest first, at
+    // most Limit of them; the row's own value is not offered again.
+    QList<TSuggestion> Suggestions(int Row, int Limit = 9) const;
+    // Every text of every client group that the program will show (the
+    // excluded ones keep the reference text and are left out).
+    QList<TEditorText> ClientTexts() const;
+
     // ---- the window's side ----
 
     // Shows the editor for a TEditorRequest and answers the language to
@@ -255,6 +306,21 @@ public:
     virtual void EditorSelect(int Row, int Start, int Len, TEditorSearch Column);
 
 private:
+    // One row of a group as the progress counts it: its object, designed
+    // text, flags, value (as shown), the text an obsolete line keeps, and
+    // its reference text; PageRow is its row on the page, -1 off the page.
+    struct TRowFacts
+    {
+        QString Object, Property, Designed, Value, Kept, Source;
+        quint16 Changeable = ChangeableTranslatable;
+        quint16 Descent = DescentNone;
+        quint16 SourceDescent = DescentNone;
+        bool HasSource = false;
+        int PageRow = -1;
+    };
+    void GroupRows(int ClientIndex, const std::function<void(const TRowFacts &)> &Visit) const;
+    TRowState RowState(const TRowFacts &Row) const;
+    QList<TCheckFinding> Findings(const TRowFacts &Row) const;
     // The component of group Index, or nullptr (out of range, destroyed).
     QObject *Group(int Index) const;
     // Work-item helpers of the current page.

@@ -3,16 +3,19 @@
 // then edited again and closed without saving.
 
 #include "tests/glotta/engine/engine_fixture.h"
+#include "tests/installer/editor_window_driver.h"
 #include "tests/installer/fake_platform.h"
 #include "glotta/engine/lexicon.h"
 #include "glotta/widgets/editor/lang_grid.h"
 #include "glotta/widgets/editor/language_manager.h"
+#include "glotta/widgets/editor/text_fit.h"
 #include "glotta/widgets/editor/vcl_lang_data.h"
 #include "glotta/widgets/glotta_engine.h"
 #include "glotta/widgets/lang_combo.h"
 #include "installer/form1.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -27,96 +30,12 @@
 #include <functional>
 #include <memory>
 
-namespace {
-TLanguageManager *OpenEditor()
-{
-    for (QWidget *W : QApplication::topLevelWidgets())
-        if (auto *M = qobject_cast<TLanguageManager *>(W); M && M->isVisible())
-            return M;
-    return nullptr;
-}
-
-// Picks Text in Combo as a user does (the pick raises "activated").
-void Pick(QComboBox *Combo, const QString &Text)
-{
-    const int i = Combo->findText(Text);
-    if (i < 0)
-        qFatal("no entry %s", qPrintable(Text));
-    Combo->setCurrentIndex(i);
-    emit Combo->activated(i);
-}
-
-// Types Text over the value of the grid row labelled Label and commits it.
-void TypeValue(TLanguageManager *W, const QString &Label, const QString &Text)
-{
-    TLangGrid *Grid = W->LangListEditor;
-    int Row = 0;
-    while (Row < Grid->rowCount() && Grid->item(Row, 0)->text() != Label)
-        ++Row;
-    if (Row == Grid->rowCount())
-        qFatal("no row %s", qPrintable(Label));
-    Grid->setCurrentCell(Row, 1);
-    // Making the cell current opens its editor; otherwise open it.
-    // Editors of earlier pages may wait for their deletion: the newest is the open one.
-    const auto OpenEditor = [Grid] {
-        QLineEdit *Newest = nullptr;
-        for (QLineEdit *E : Grid->viewport()->findChildren<QLineEdit *>(Qt::FindDirectChildrenOnly))
-            if (E->isVisible())
-                Newest = E;
-        return Newest;
-    };
-    QLineEdit *Edit = OpenEditor();
-    if (!Edit) {
-        Grid->editItem(Grid->item(Row, 1));
-        Edit = OpenEditor();
-    }
-    if (!Edit)
-        qFatal("no value editor");
-    Edit->selectAll();
-    QTest::keyClicks(Edit, Text);
-    // Enter commits the editor through a queued call.
-    QTest::keyClick(Edit, Qt::Key_Return);
-    QCoreApplication::processEvents();
-}
-
-// With GLOTTA_EDITOR_SCREENSHOTS set to a folder (scripts/editor_screenshots.sh
-// sets it), the window is photographed in the states the user meets.
-void Photograph(QWidget *Window, const QString &State)
-{
-    const QString Dir = qEnvironmentVariable("GLOTTA_EDITOR_SCREENSHOTS");
-    if (Dir.isEmpty())
-        return;
-    QCoreApplication::processEvents();
-    const QString Scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
-    Window->grab().save(Dir + QStringLiteral("/editor-%1-%2x.png").arg(State, Scale));
-}
-} // namespace
 
 class TestInstallerEditorWindow : public QObject
 {
     Q_OBJECT
     TFakePlatform Platform;
     QTemporaryDir ProgramDir;
-
-    // Runs User inside the editor window that Entry of the installer's
-    // language combo opens; answers whether a window was there.
-    static bool WithEditor(TForm1 *Form, const QString &Entry, std::function<void(TLanguageManager *)> User)
-    {
-        bool Seen = false;
-        QTimer::singleShot(0, [&] {
-            if (TLanguageManager *W = OpenEditor()) {
-                Seen = true;
-                User(W);
-            }
-            // Whatever happened, the modal loop must end.
-            if (TLanguageManager *W = OpenEditor()) {
-                W->LangModify = false;
-                W->close();
-            }
-        });
-        Pick(Form->findChild<TLangCombo *>("LangCombo1"), Entry);
-        return Seen;
-    }
 
 private slots:
     void initTestCase() { InstallLanguageEditor(); }
@@ -163,6 +82,23 @@ private slots:
             Pick(W->GroupCombo, "Form1.Lexicon1");
             TypeValue(W, "Item[17]", "Die Installation ist abgeschlossen");
             Photograph(W, "lexicon");
+            // The filter leaves the rows still to do: the item just
+            // translated goes, the inherited ones stay.
+            W->ToDoCheck->setChecked(true);
+            QVERIFY(W->LangListEditor->isRowHidden(GridRow(W, "Item[17]")));
+            QVERIFY(!W->LangListEditor->isRowHidden(GridRow(W, "Item[16]")));
+            W->LangListEditor->setCurrentCell(GridRow(W, "Item[16]"), 1);
+            Photograph(W, "filter");
+            // The next row to do: on this page, then round to the first
+            // group, whose first object (in the list's order) is still to do.
+            W->NextToDo();
+            QCOMPARE(W->LangListEditor->currentRow(), GridRow(W, "Item[18]"));
+            W->LangListEditor->setCurrentCell(W->LangListEditor->rowCount() - 1, 1);
+            W->NextToDo();
+            QCOMPARE(W->GroupCombo->currentText(), QStringLiteral("Form1"));
+            QCOMPARE(W->ObjectCombo->currentText(), QStringLiteral("Form1"));
+            QCOMPARE(W->LangListEditor->currentRow(), 0);
+            W->ToDoCheck->setChecked(false);
             QVERIFY(W->LangModify);
             QTest::mouseClick(W->FinishBtn, Qt::LeftButton);
         }));

@@ -29,7 +29,7 @@ const TCaptions &EnglishCaptions()
                              {"instalovat2b", "Download and install the database MS SQL LocalDB"},
                              {"instalovat3b", "Download and install the program Dilnex"},
                              {"konecb", "close"},
-                             {"Label1", "The missing components for the operation of database MS SQL LocalDB:"},
+                             {"Label1", "Missing components for the local database MS SQL LocalDB:"},
                              {"pokracovatb", "continue"},
                              {"zrusitb", "cancel downloading"}};
     return C;

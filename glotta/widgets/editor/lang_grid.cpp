@@ -2,10 +2,15 @@
 
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QToolTip>
+
+namespace {
+const QColor ProblemColor(0xE0, 0x10, 0x10);
+} // namespace
 
 class TLangGrid::TMarkerDelegate : public QStyledItemDelegate
 {
@@ -16,14 +21,36 @@ public:
     void paint(QPainter *Painter, const QStyleOptionViewItem &Option, const QModelIndex &Index) const override
     {
         QStyledItemDelegate::paint(Painter, Option, Index);
+        if (Index.column() == 1 && fGrid->ValueProblem && !fGrid->ValueProblem(Index.row()).isEmpty())
+            Painter->fillRect(ProblemRect(Option.rect), ProblemColor);
         if (Index.column() != 0 || !fGrid->RowColor)
             return;
         Painter->fillRect(MarkerRect(Option.rect), PaintedColor(fGrid->RowColor(Index.row())));
     }
 
+    // What the translator types reaches the row at once, so that its
+    // marker and the language's progress follow every key, not only the
+    // end of the edit.
+    QWidget *createEditor(QWidget *Parent, const QStyleOptionViewItem &Option, const QModelIndex &Index) const override
+    {
+        QWidget *Editor = QStyledItemDelegate::createEditor(Parent, Option, Index);
+        if (auto *Line = qobject_cast<QLineEdit *>(Editor)) {
+            auto *Self = const_cast<TMarkerDelegate *>(this);
+            connect(Line, &QLineEdit::textEdited, Self, [Self, Line] { emit Self->commitData(Line); });
+        }
+        return Editor;
+    }
+
     bool helpEvent(QHelpEvent *Event, QAbstractItemView *View, const QStyleOptionViewItem &Option,
                    const QModelIndex &Index) override
     {
+        if (Event->type() == QEvent::ToolTip && Index.column() == 1 && fGrid->ValueProblem) {
+            const QString Problem = fGrid->ValueProblem(Index.row());
+            if (Problem.isEmpty())
+                return QStyledItemDelegate::helpEvent(Event, View, Option, Index);
+            QToolTip::showText(Event->globalPos(), Problem, View);
+            return true;
+        }
         if (Event->type() != QEvent::ToolTip || Index.column() != 0 || !fGrid->RowColor || !fGrid->ColorHint)
             return QStyledItemDelegate::helpEvent(Event, View, Option, Index);
         const QString Hint = fGrid->ColorHint(fGrid->RowColor(Index.row()));
@@ -91,6 +118,11 @@ void TLangGrid::SetEditable(int Row, bool Editable)
 QRect TLangGrid::MarkerRect(const QRect &Cell)
 {
     return QRect(QPoint(Cell.right() - 9, Cell.top() + 4), QPoint(Cell.right() - 4, Cell.bottom() - 4));
+}
+
+QRect TLangGrid::ProblemRect(const QRect &Cell)
+{
+    return QRect(QPoint(Cell.right() - 3, Cell.top() + 1), QPoint(Cell.right() - 1, Cell.bottom() - 1));
 }
 
 void TLangGrid::mousePressEvent(QMouseEvent *Event)

@@ -16,7 +16,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QListWidget>
+#include <QShortcut>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -137,6 +140,9 @@ TLanguageManager *TLanguageManager::Create(TLangCoreData *Data, bool EditMode, c
     W->FinishBtn->setText(W->Lex(liSave));
     W->ImportBtn->setToolTip(W->Lex(liImport));
     W->ExportBtn->setToolTip(W->Lex(liExportLanguage));
+    W->FitBtn->setToolTip(W->Lex(liTooLongList));
+    W->ToDoCheck->setText(W->Lex(liToDoFilter));
+    W->SuggestList->setToolTip(W->Lex(liSuggestions));
     W->LItem->setText(QStringLiteral("-/-"));
     connect(W->LangCombo, &QComboBox::activated, W, &TLanguageManager::LanguageChosen);
     return W;
@@ -171,6 +177,7 @@ void TLanguageManager::FormCreate(QObject *)
     LObject = Control<QLabel>(this, "LObject");
     LItem = Control<QLabel>(this, "LItem");
     CopyPanel = Control<QLabel>(this, "CopyPanel");
+    LProgress = Control<QLabel>(this, "LProgress");
     LangCombo = Control<QComboBox>(this, "LangCombo");
     ISOCombo = Control<QComboBox>(this, "ISOCombo");
     GroupCombo = Control<QComboBox>(this, "GroupCombo");
@@ -184,6 +191,9 @@ void TLanguageManager::FormCreate(QObject *)
     FindBtn = Control<QPushButton>(this, "FindBtn");
     ILeft = Control<QPushButton>(this, "ILeft");
     IRight = Control<QPushButton>(this, "IRight");
+    FitBtn = Control<QPushButton>(this, "FitBtn");
+    ToDoCheck = Control<QCheckBox>(this, "ToDoCheck");
+    SuggestList = Control<QListWidget>(this, "SuggestList");
     LangListEditor = Control<TLangGrid>(this, "LangListEditor");
 
     // The left panel keeps its dark blue whatever the style; its labels are sky blue.
@@ -193,6 +203,10 @@ void TLanguageManager::FormCreate(QObject *)
     Dark.setColor(QPalette::WindowText, QColor(0x87, 0xCE, 0xEB));
     ImgPan->setPalette(Dark);
     LLanguage->setPalette(Dark);
+    LProgress->setPalette(Dark);
+    ToDoCheck->setPalette(Dark);
+    LProgress->setWordWrap(true);
+    LProgress->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ISOTitle->setPalette(Dark);
     ISOCombo->setEditable(true);
     ISOCombo->lineEdit()->setMaxLength(2);
@@ -207,6 +221,7 @@ void TLanguageManager::FormCreate(QObject *)
         return LData->GetItemColor(Row, GroupCombo->currentText(), SingleLineText(LangListEditor->Value(Row), false));
     };
     LangListEditor->ColorHint = [this](quint32 Color) { return LData->GetColorHint(Color); };
+    LangListEditor->ValueProblem = [this](int Row) { return RowProblem(Row); };
     connect(LangEdit, &QLineEdit::textChanged, this, &TLanguageManager::LangEditChange);
     connect(ISOCombo, &QComboBox::activated, this, &TLanguageManager::ISOComboSelect);
     connect(AddLangButton, &QPushButton::clicked, this, &TLanguageManager::CreateLanguageClick);
@@ -229,6 +244,18 @@ void TLanguageManager::FormCreate(QObject *)
     FlagImage->installEventFilter(this);
     connect(ImportBtn, &QPushButton::clicked, this, &TLanguageManager::ImportClick);
     connect(ExportBtn, &QPushButton::clicked, this, &TLanguageManager::ExportClick);
+    connect(FitBtn, &QPushButton::clicked, this, &TLanguageManager::FitBtnClick);
+    connect(ToDoCheck, &QCheckBox::toggled, this, &TLanguageManager::ApplyToDoFilter);
+    connect(SuggestList, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem *Item) { TakeSuggestion(SuggestList->row(Item)); });
+    // One key to the next row to do, and one to take a suggestion, wherever
+    // the focus is in the window (the value being typed included).
+    auto *Next = new QShortcut(QKeySequence(Qt::Key_F4), this);
+    connect(Next, &QShortcut::activated, this, &TLanguageManager::NextToDo);
+    for (int i = 0; i < 9; ++i) {
+        auto *Take = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + i)), this);
+        connect(Take, &QShortcut::activated, this, [this, i] { TakeSuggestion(i); });
+    }
 }
 
 bool TLanguageManager::Execute()
@@ -376,6 +403,9 @@ void TLanguageManager::ShowLanguageData()
     FlagImage->show();
     ImportBtn->show();
     ExportBtn->show();
+    FitBtn->show();
+    ToDoCheck->show();
+    SuggestList->show();
 }
 
 void TLanguageManager::ShowFlag()
@@ -416,6 +446,11 @@ void TLanguageManager::FlagImageMouseDown(Qt::MouseButton Button)
 
 void TLanguageManager::FinishBtnClick()
 {
+    // A failing check does not stop the saving; the translator hears how
+    // many rows still fail.
+    if (const int Failing = LData->FailingRows(); Failing > 0)
+        MessageBox(Lex(liChecksRemain).replace(QLatin1String("%s"), QString::number(Failing)), windowTitle(),
+                   MB_ICONINFORMATION);
     LangModify = false;
     fAccepted = true;
     close();

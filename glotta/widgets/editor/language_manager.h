@@ -5,7 +5,9 @@
 // the rows, switches their status and saves. All texts come from the
 // library's interface texts, so the window speaks the library's languages.
 
+#include "glotta/engine/editor_progress.h"
 #include "glotta/engine/internal_lang_defs.h"
+#include "glotta/engine/lang_core_data.h"
 #include "glotta/widgets/glotta_widgets_export.h"
 #include "glotta/store/word_list.h"
 #include "toolkit/widgets/form.h"
@@ -13,7 +15,9 @@
 #include <QEventLoop>
 #include <functional>
 
+class QCheckBox;
 class QComboBox;
+class QListWidget;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -52,12 +56,15 @@ public:
     QWidget *ImgPan = nullptr, *LangFilesPanel = nullptr;
     QLabel *LLanguage = nullptr, *ISOTitle = nullptr, *FlagImage = nullptr, *LRefLangLabel = nullptr,
            *LRefLang = nullptr, *LRefTextLabel = nullptr, *LRefText = nullptr, *SourceIcon = nullptr,
-           *LGroup = nullptr, *ConGlobalIcon = nullptr, *LObject = nullptr, *LItem = nullptr, *CopyPanel = nullptr;
+           *LGroup = nullptr, *ConGlobalIcon = nullptr, *LObject = nullptr, *LItem = nullptr, *CopyPanel = nullptr,
+           *LProgress = nullptr;
     QComboBox *LangCombo = nullptr, *ISOCombo = nullptr, *GroupCombo = nullptr, *ObjectCombo = nullptr;
     QLineEdit *LangEdit = nullptr, *FindEdit = nullptr;
     QPushButton *AddLangButton = nullptr, *FinishBtn = nullptr, *ImportBtn = nullptr, *ExportBtn = nullptr,
-                *FindBtn = nullptr, *ILeft = nullptr, *IRight = nullptr;
+                *FindBtn = nullptr, *ILeft = nullptr, *IRight = nullptr, *FitBtn = nullptr;
     TLangGrid *LangListEditor = nullptr;
+    QCheckBox *ToDoCheck = nullptr;
+    QListWidget *SuggestList = nullptr;
 
     // State.
     TLangCoreData *LData = nullptr;
@@ -97,6 +104,40 @@ public:
     // Left button: a picture file becomes the language's flag; another
     // button: the flag is removed after confirmation.
     void FlagImageMouseDown(Qt::MouseButton Button);
+    // How far the language, the current group and object are: in the left
+    // panel, beside the group and object captions and in their lists. The
+    // checks of the page's rows are renewed with it.
+    void ShowProgress();
+
+    // A caption of the language too long for its control: the group, the
+    // component, the property, the text and the pixels it lacks.
+    struct TFitRow
+    {
+        int Group = -1;
+        QString Object, Property, Text;
+        int Lacking = 0;
+    };
+    // Every such text of the language, the page's values as typed.
+    QList<TFitRow> LanguageFitRows() const;
+    // Pixels the value of grid row Row (0-based) lacks in its control; 0
+    // when it fits or shows in no control of a form.
+    int RowLack(int Row) const;
+    // The reasons to look at row Row again, for its mark and tooltip.
+    QString RowProblem(int Row) const;
+    // Shows the language's texts that do not fit; choosing one goes there.
+    void FitBtnClick();
+    // With the filter on, only the rows still needing work show: missing
+    // or inherited translations, obsolete lines, texts too long.
+    void ApplyToDoFilter();
+    // Goes to the next row that needs work, on this page, then on the
+    // following objects and groups, round to the start.
+    void NextToDo();
+    // Fills the list of suggestions for the selected row.
+    void ShowSuggestions();
+    // Takes suggestion Index (0-based) as the selected row's value.
+    void TakeSuggestion(int Index);
+    // Shows group GroupIndex, its object Object and selects the row Label.
+    void GoToRow(int GroupIndex, const QString &Object, const QString &Label);
 
 protected:
     void closeEvent(QCloseEvent *Event) override;
@@ -109,6 +150,11 @@ protected:
 
 private:
     QString Lex(TLibraryItem Item) const;
+    bool RowToDo(int Row, const QList<TRowState> &States) const;
+    // Selects the first row from From up to before To that needs work.
+    bool SelectToDoRow(int From, int To);
+    // The control of a group's form that shows the component Object.
+    QWidget *TextControl(int GroupIndex, const QString &Object) const;
     // One entry of a file dialog's filter: "Description (patterns)".
     static QString DialogFilter(const QString &Description, const QString &Patterns);
     void PlaceReferenceLabels();
@@ -120,8 +166,14 @@ private:
     void UpdateObjectCounter();
     void ShowFlag();
     void SpreadGlobalText();
+    // The counts of the rows by state, on three lines.
+    QString ProgressCounts(const TEditorProgress &P) const;
     void Fail(TLibraryItem Item, quint32 Flags, const QString &Detail = QString());
 
     QEventLoop fLoop;
+    QList<TLangCoreData::TSuggestion> fSuggestions;
+    // What the checks find in the page's rows, one reason a line, by row;
+    // renewed with every change of the page.
+    QStringList fRowChecks;
     bool fAccepted = false;
 };

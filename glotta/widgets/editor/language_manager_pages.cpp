@@ -15,8 +15,48 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
 
 namespace {
+// The group and object lists carry each entry's percentage as data beside
+// its name, which stays the entry's text (the name identifies the entry).
+constexpr int ProgressRole = Qt::UserRole + 1;
+
+// Paints an entry's percentage at the right edge of its line in the list.
+class TProgressDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *Painter, const QStyleOptionViewItem &Option, const QModelIndex &Index) const override
+    {
+        QStyledItemDelegate::paint(Painter, Option, Index);
+        const QString Percent = Index.data(ProgressRole).toString();
+        if (Percent.isEmpty())
+            return;
+        Painter->save();
+        Painter->setPen(Option.palette.color(Option.state & QStyle::State_Selected ? QPalette::HighlightedText
+                                                                                    : QPalette::Text));
+        Painter->drawText(Option.rect.adjusted(0, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter, Percent);
+        Painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem &Option, const QModelIndex &Index) const override
+    {
+        QSize Size = QStyledItemDelegate::sizeHint(Option, Index);
+        const QString Percent = Index.data(ProgressRole).toString();
+        if (!Percent.isEmpty())
+            Size.rwidth() += Option.fontMetrics.horizontalAdvance(Percent) + 12;
+        return Size;
+    }
+};
+
+QString PercentText(const TEditorProgress &P)
+{
+    return QStringLiteral("%1 %").arg(P.Percent());
+}
+
 void ShowDot(QLabel *Dot, quint32 Color)
 {
     Dot->setStyleSheet(QStringLiteral("background-color: %1; border-radius: %2px;")
@@ -25,6 +65,51 @@ void ShowDot(QLabel *Dot, quint32 Color)
     Dot->show();
 }
 } // namespace
+
+QString TLanguageManager::ProgressCounts(const TEditorProgress &P) const
+{
+    return QStringLiteral("%1 %2 · %3 %4\n%5 %6 · %7 %8\n%9 %10")
+        .arg(Lex(liOwnRows)).arg(P.Own).arg(Lex(liInheritedRows)).arg(P.Inherited).arg(Lex(liGlobalRows))
+        .arg(P.Global).arg(Lex(liExcludedRows)).arg(P.Excluded).arg(Lex(liMissingRows)).arg(P.Missing);
+}
+
+void TLanguageManager::ShowProgress()
+{
+    fRowChecks.clear();
+    for (const QList<TCheckFinding> &Findings : LData->PageFindings()) {
+        QStringList Reasons;
+        for (const TCheckFinding &F : Findings)
+            Reasons << CheckRuleName(F.Rule) + QStringLiteral(": ") + F.Reason;
+        fRowChecks << Reasons.join(QLatin1Char('\n'));
+    }
+    if (!GroupCombo->itemDelegate() || !dynamic_cast<TProgressDelegate *>(GroupCombo->itemDelegate())) {
+        GroupCombo->setItemDelegate(new TProgressDelegate(GroupCombo));
+        ObjectCombo->setItemDelegate(new TProgressDelegate(ObjectCombo));
+    }
+    TEditorProgress Language;
+    for (int g = 0; g < GroupCombo->count(); ++g) {
+        const TEditorProgress P = LData->GroupProgress(g);
+        Language += P;
+        GroupCombo->setItemData(g, PercentText(P), ProgressRole);
+        GroupCombo->setItemData(g, ProgressCounts(P), Qt::ToolTipRole);
+        if (g == GroupCombo->currentIndex())
+            LGroup->setText(Lex(liGroup) + QStringLiteral(": ") + PercentText(P));
+    }
+    const QHash<QString, TEditorProgress> Objects =
+        ObjectCombo->isEnabled() ? LData->ObjectsProgress() : QHash<QString, TEditorProgress>();
+    for (int o = 0; o < ObjectCombo->count(); ++o) {
+        const TEditorProgress P = Objects.value(ObjectCombo->itemText(o));
+        ObjectCombo->setItemData(o, PercentText(P), ProgressRole);
+        ObjectCombo->setItemData(o, ProgressCounts(P), Qt::ToolTipRole);
+    }
+    LObject->setText(Lex(liObject) + QLatin1Char(':')
+                     + (ObjectCombo->isEnabled() && ObjectCombo->currentIndex() >= 0
+                            ? QString(QLatin1Char(' ') + PercentText(Objects.value(ObjectCombo->currentText())))
+                            : QString()));
+    LProgress->setText(Lex(liProgress) + QStringLiteral(": ") + PercentText(Language) + QLatin1Char('\n')
+                       + ProgressCounts(Language));
+    LProgress->show();
+}
 
 void TLanguageManager::GroupChanged()
 {
@@ -85,6 +170,8 @@ void TLanguageManager::LoadPage()
         LangListEditor->setCurrentCell(0, 1);
         SelectRow(1);
     }
+    ApplyToDoFilter();
+    ShowProgress();
     EnableEditEvent = true;
 }
 
@@ -94,12 +181,14 @@ void TLanguageManager::SelectRow(int GridRow)
         AllowNoTrans = false;
     if (LData->PageFromClient != LData->SelectedClient || GridRow < 1 || GridRow > LangListEditor->rowCount()) {
         SelectedRow = 0;
+        ShowSuggestions();
         return;
     }
     quint32 Color = 0;
     LRefText->setText(LData->SelectEditorItem(GridRow - 1, &SameLocStr, Color));
     ShowDot(SourceIcon, Color);
     SelectedRow = GridRow;
+    ShowSuggestions();
 }
 
 void TLanguageManager::ValueChanged()
@@ -109,6 +198,7 @@ void TLanguageManager::ValueChanged()
     EnableEditEvent = false;
     LangModify = true;
     SpreadGlobalText();
+    ShowProgress();
     LangListEditor->viewport()->update();
     EnableEditEvent = true;
 }
@@ -148,6 +238,7 @@ void TLanguageManager::ToggleItemStatus(int GridRow)
     else
         LangListEditor->setCurrentCell(GridRow - 1, 1);
     EnableEditEvent = Enable;
+    ShowProgress();
     LangListEditor->viewport()->update();
 }
 

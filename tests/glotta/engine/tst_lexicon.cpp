@@ -103,7 +103,7 @@ using TExpectedSets = std::map<QString, TInternalLangDefs>;
 
 // The built-in texts as the library's documentation gives them, from the
 // fixture tests/data/library_texts.json: per language its name, its code and
-// the texts of items 0 to 49.
+// the texts of its items.
 const TExpectedSets &ExpectedSets()
 {
     static const TExpectedSets Sets = [] {

@@ -4,6 +4,7 @@
 
 #include "tests/glotta/engine/editor/editor_double.h"
 #include "tests/glotta/engine/engine_fixture.h"
+#include "glotta/engine/checks/translation_checks.h"
 #include "glotta/engine/editor/item_colors.h"
 #include "glotta/engine/lexicon.h"
 #include "glotta/engine/resources_translator.h"
@@ -104,7 +105,7 @@ struct TEditForm : TEngineFixture
     QStringList FileLines(const QString &Name) const { return ::FileLines(Path(Name)); }
 };
 
-struct TRowState
+struct TRowShown
 {
     QString Value;
     quint32 Color;
@@ -188,6 +189,155 @@ private slots:
         // A group whose rows the window does not show is grey.
         D.ChangeEditorClient(0);
         QCOMPARE(D.GetItemColor(0, "EdForm", "Old close"), Grey);
+    }
+
+    // How far English is, by group and object: the counts of a group do not
+    // change when it is opened or left, and move with the values typed.
+    void progress()
+    {
+        TEditForm F;
+        TEditorDouble &D = F.Data();
+        F.OpenEnglish();
+        // EdForm: two own captions, Label2's global, Button1's obsolete line
+        // (to look at again); Lexicon1: one own, one designed, one global;
+        // Res1: one own, one designed.
+        const TEditorProgress Form{2, 0, 1, 0, 1}, Lexicon{1, 0, 1, 0, 1}, Res{1, 0, 0, 0, 1};
+        const auto Counts = [&D] {
+            return QList<TEditorProgress>{D.GroupProgress(0), D.GroupProgress(1), D.GroupProgress(2),
+                                          D.LanguageProgress()};
+        };
+        const TEditorProgress All{4, 0, 2, 0, 3};
+        QCOMPARE(Counts(), (QList<TEditorProgress>{Form, Lexicon, Res, All}));
+        QCOMPARE(All.Percent(), 66);
+
+        F.OpenGroup(0);
+        QCOMPARE(Counts(), (QList<TEditorProgress>{Form, Lexicon, Res, All}));
+        QCOMPARE(D.ObjectProgress("Button1"), (TEditorProgress{0, 0, 0, 0, 1}));
+        QCOMPARE(D.PageRowStates(), (QList<TRowState>{TRowState::Missing, TRowState::Own, TRowState::Own,
+                                                       TRowState::Global}));
+        // The obsolete caption retyped, Label1's emptied (the designed text
+        // shows again): counted as the rows show them, before any storing.
+        D.Type("Button1.Caption", "Close");
+        D.Type("Label1.Caption", "");
+        // The window repaints the edited row's marker, which makes an
+        // edited obsolete line current.
+        D.Color("Button1.Caption");
+        const TEditorProgress Typed{2, 0, 1, 0, 1};
+        QCOMPARE(D.GroupProgress(0), Typed);
+        QCOMPARE(D.ObjectProgress("Button1"), (TEditorProgress{1, 0, 0, 0, 0}));
+        QCOMPARE(D.ObjectsProgress().value("Label1"), (TEditorProgress{0, 0, 0, 0, 1}));
+        F.OpenGroup(1);
+        QCOMPARE(D.GroupProgress(0), Typed);
+        D.Type("Item[1]", "two");
+        QCOMPARE(D.LanguageProgress(), (TEditorProgress{5, 0, 2, 0, 2}));
+    }
+
+    // A language created from English inherits its texts: they count as
+    // inherited, and so as not yet translated; an excluded property counts
+    // apart.
+    void progressOfNewLanguage()
+    {
+        TEditForm F;
+        TEditorDouble &D = F.Data();
+        QVERIFY(D.EditorAction(TEditorActions::eaLoadLangForCreate, "English"));
+        D.NewLanguage();
+        D.CompleteSourceData();
+        D.EditorLang = "Deutsch";
+        QStringList Groups;
+        D.LoadGroups(Groups);
+        F.OpenGroup(0);
+        QCOMPARE(D.GroupProgress(0), (TEditorProgress{0, 3, 0, 0, 1}));
+        QCOMPARE(D.GroupProgress(0).Percent(), 0);
+        D.Type("Label1.Caption", "Hallo");
+        bool AllowNoTrans = true;
+        QString NewText;
+        D.SwitchEditorItem(D.RowOf("EdForm.Caption"), D.Rows[D.RowOf("EdForm.Caption")].Value, AllowNoTrans, NewText);
+        QCOMPARE(D.GroupProgress(0), (TEditorProgress{1, 1, 0, 1, 1}));
+        QCOMPARE(D.GroupProgress(0).Percent(), 33);
+        QCOMPARE((TEditorProgress{}).Percent(), 100);
+    }
+
+    // Suggestions for a row: the same designed text translated elsewhere
+    // comes first, a close one after it; the row's own value is not offered.
+    void suggestions()
+    {
+        TEditForm F;
+        auto *Same = new QLabel("Ahoj", F.Form.get());
+        Same->setObjectName("Label3");
+        auto *Close = new QLabel("Ahoj!", F.Form.get());
+        Close->setObjectName("Label4");
+        QVERIFY(F.Client->AddComponent(Same, QString(), false));
+        QVERIFY(F.Client->AddComponent(Close, QString(), false));
+        TEditorDouble &D = F.Data();
+        F.OpenEnglish();
+        F.OpenGroup(0);
+        QCOMPARE(D.Rows[D.RowOf("Label3.Caption")].Value, QStringLiteral("Ahoj"));
+        QList<TLangCoreData::TSuggestion> Offered = D.Suggestions(D.RowOf("Label4.Caption"));
+        QVERIFY(!Offered.isEmpty());
+        QCOMPARE(Offered[0].Text, QStringLiteral("Hello"));
+        QVERIFY(Offered[0].Closeness < 100);
+        // Typed on Label4, "Hi!" is offered for Label3 after Label1's exact match.
+        D.Type("Label4.Caption", "Hi!");
+        Offered = D.Suggestions(D.RowOf("Label3.Caption"));
+        QCOMPARE(Offered.size(), 2);
+        QCOMPARE(Offered[0].Text, QStringLiteral("Hello"));
+        QCOMPARE(Offered[0].Closeness, 100);
+        QCOMPARE(Offered[0].Language, QStringLiteral("English"));
+        QCOMPARE(Offered[1].Text, QStringLiteral("Hi!"));
+        QVERIFY(D.Suggestions(D.RowOf("Label1.Caption")).value(0).Text != QStringLiteral("Hello"));
+    }
+
+    // The fixture language "Checks" (tests/data/lang/editor/checks.lng)
+    // has one fault of each kind the checks know in a row of its own: each
+    // such row has its finding, the sound row none; mended, none is left.
+    void checksOfRows()
+    {
+        TEditForm F;
+        const QList<std::pair<QString, QString>> Designed{
+            {"Label3", "&Otevřít"}, {"Label4", "Zbývá %1 souborů"}, {"Label5", "Řádek\ndva"}, {"Label6", "Pozor"}};
+        for (const auto &[Name, Text] : Designed) {
+            auto *Label = new QLabel(Text, F.Form.get());
+            Label->setObjectName(Name);
+            QVERIFY(F.Client->AddComponent(Label, QString(), false));
+        }
+        F.Copy("editor/checks.lng", "checks.lng");
+        F.Engine->RescanLanguages();
+        TEditorDouble &D = F.Data();
+        D.PrepareForEditor();
+        QVERIFY(D.EditorAction(TEditorActions::eaLoadLangForEdit, "Checks"));
+        D.EditorLang = "Checks";
+        QStringList Groups;
+        D.LoadGroups(Groups);
+        F.OpenGroup(0);
+        const QList<std::pair<QString, QList<TCheckRule>>> Expected{
+            {"Label1.Caption", {}},
+            {"Label3.Caption", {TCheckRule::Accelerator}},
+            {"Label4.Caption", {TCheckRule::Placeholders}},
+            {"Label5.Caption", {TCheckRule::LineBreaks}},
+            {"Label6.Caption", {TCheckRule::Blanks}},
+        };
+        const auto Rules = [&D](const QString &Row) {
+            QList<TCheckRule> R;
+            for (const TCheckFinding &Finding : D.PageFindings().value(D.RowOf(Row))) {
+                R << Finding.Rule;
+                if (Finding.Reason.isEmpty())
+                    qFatal("a finding without its reason");
+            }
+            return R;
+        };
+        for (const auto &[Row, Found] : Expected)
+            QCOMPARE(Rules(Row), Found);
+        // Rows without a translation of the language are not checked.
+        QVERIFY(Rules("Button1.Caption").isEmpty());
+        QCOMPARE(D.FailingRows(), 4);
+
+        D.Type("Label3.Caption", "&Open");
+        D.Type("Label4.Caption", "Files left: %1");
+        D.Type("Label5.Caption", "Line\ntwo");
+        D.Type("Label6.Caption", "Attention");
+        for (const auto &[Row, Found] : Expected)
+            QVERIFY2(Rules(Row).isEmpty(), qPrintable(Row));
+        QCOMPARE(D.FailingRows(), 0);
     }
 
     // The value colour of a row: its descent, its value and the source text.

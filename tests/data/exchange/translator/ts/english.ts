@@ -36,7 +36,7 @@
         <message>
             <source>Label1@Form1#0[</source>
             <comment>Label1@Form1#0[</comment>
-            <translation>The missing components for the operation of database MS SQL LocalDB:</translation>
+            <translation>Missing components for the local database MS SQL LocalDB:</translation>
         </message>
         <message>
             <source>pokracovatb@Form1#0[</source>
