@@ -94,6 +94,13 @@ private slots:
         for (const QString &C : std::as_const(Captions))
             QVERIFY2(Bracketed(C) && C.size() > 6, qPrintable(C));
         QVERIFY2(Bracketed(Form->Memo1->toPlainText()), qPrintable(Form->Memo1->toPlainText()));
+        // scripts/pseudo_screenshot.sh takes the README's picture from here.
+        const QString Shot = qEnvironmentVariable("GLOTTA_PSEUDO_SCREENSHOT");
+        if (!Shot.isEmpty()) {
+            Form->show();
+            QVERIFY(QTest::qWaitForWindowExposed(Form.get()));
+            QVERIFY(Form->grab().save(Shot));
+        }
     }
 };
 
