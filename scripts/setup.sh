@@ -9,6 +9,7 @@ packages=(
   xvfb xauth fonts-dejavu-core fonts-liberation2
   curl python3
   libgettextpo-dev gettext qt6-l10n-tools qt6-translations-l10n
+  qt6-tools-dev python3-jsonschema
 )
 # Extra groups: "windows" for the Win32 backend's cross build and Wine tests, "fuzz" for libFuzzer,
 # "bench" for the comparison benchmark's tools (lrelease, msgfmt).

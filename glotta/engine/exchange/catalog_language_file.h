@@ -4,6 +4,7 @@
 // exactly as the engine writes it, turned into a catalog, and a catalog read
 // from a translator's file merged into it with a report of what changed.
 
+#include "glotta/engine/glotta_engine_export.h"
 #include "glotta/engine/exchange/translation_catalog.h"
 #include "glotta/engine/language_file.h"
 #include "glotta/store/component_structure.h"
@@ -30,9 +31,9 @@ struct TLanguageStores
 
 // Reads every section of the first header's language; false with Error when
 // the bytes are no language file.
-bool ReadLanguageStores(const QByteArray &Bytes, TLanguageStores &Stores, QString &Error);
+GLOTTA_ENGINE_EXPORT bool ReadLanguageStores(const QByteArray &Bytes, TLanguageStores &Stores, QString &Error);
 // The file the engine would write for the stores, in their encoding.
-QByteArray WriteLanguageStores(const TLanguageStores &Stores);
+GLOTTA_ENGINE_EXPORT QByteArray WriteLanguageStores(const TLanguageStores &Stores);
 
 // What an import did, entry by entry; entries are named by their identity
 // (CatalogKey) and, for pairs known by their text, the designed text.
@@ -55,7 +56,7 @@ struct TCatalogImportReport
 };
 
 // The catalog a language's stores make (see CatalogFromLanguageFile).
-void CatalogFromStores(const TLanguageStores &Stores, const TCatalogTemplate *Template,
+GLOTTA_ENGINE_EXPORT void CatalogFromStores(const TLanguageStores &Stores, const TCatalogTemplate *Template,
                        const std::vector<const TLanguageStores *> &Superiors, TTranslationCatalog &Catalog);
 
 // Merges Catalog into Stores: translations and statuses the catalog gives,

@@ -9,6 +9,7 @@
 #include "glotta/store/component_structure.h"
 #include "glotta/store/language_names.h"
 
+#include <QSaveFile>
 #include <QSet>
 
 TCatalogTemplate TemplateOfEngine(const TGlottaCore &Engine, bool WithLibrary)
@@ -71,4 +72,56 @@ TCatalogTemplate TemplateOfEngine(const TGlottaCore &Engine, bool WithLibrary)
         }
     }
     return T;
+}
+
+void StoresOfTemplate(const TCatalogTemplate &Template, const TLanguageFileHeader &Header, TLanguageStores &S,
+                      const std::function<QString(const QString &)> &Translate)
+{
+    S.Header = Header;
+    for (const TCatalogEntry &E : Template.Entries) {
+        const QString Text = Translate ? Translate(E.Source) : E.Source;
+        switch (E.Kind) {
+        case TCatalogKind::Component: {
+            TFullStructLine L = E.Line;
+            L.Translation = Text;
+            L.Changeable = 1;
+            L.Descent = 0;
+            S.Struct.AddLine(L);
+            break;
+        }
+        case TCatalogKind::LexiconItem:
+            if (E.Library)
+                S.LibraryPath = E.Lexicon;
+            if (!S.Lexicons.LexiconExists(E.Lexicon))
+                S.Lexicons.NewLexicon(E.Lexicon);
+            S.Lexicons.WriteItem(E.Lexicon, E.Number, Text, 0);
+            break;
+        case TCatalogKind::SmartPair:
+            if (E.Lexicon.isEmpty())
+                S.Smart.AddItem(E.Source, Text, 0);
+            else {
+                if (!S.Smart.LexiconExists(E.Lexicon))
+                    S.Smart.NewLexicon(E.Lexicon);
+                S.Smart.AddItem(E.Lexicon, E.Source, Text, 0);
+            }
+            break;
+        }
+    }
+}
+
+bool WriteTemplateOfEngine(const TGlottaCore &Engine, const QString &FileName, QString &Error)
+{
+    const TCatalogTemplate T = TemplateOfEngine(Engine, false);
+    TLanguageFileHeader Header;
+    Header.Name = T.Design.Name.isEmpty() ? QStringLiteral("design") : T.Design.Name;
+    Header.Code = T.Design.Code;
+    TLanguageStores Stores;
+    StoresOfTemplate(T, Header, Stores);
+    const QByteArray Bytes = WriteLanguageStores(Stores);
+    QSaveFile F(FileName);
+    if (!F.open(QIODevice::WriteOnly) || F.write(Bytes) != Bytes.size() || !F.commit()) {
+        Error = F.errorString();
+        return false;
+    }
+    return true;
 }

@@ -5,6 +5,7 @@
 // language file needs besides (name, code, superior, flag, encoding), so that
 // a language file survives a trip through any of the formats unchanged.
 
+#include "glotta/engine/glotta_engine_export.h"
 #include "glotta/store/lang_types.h"
 #include "glotta/store/struct_lines.h"
 
@@ -58,11 +59,11 @@ struct TCatalogEntry
 // comment): a component line's ID ("konecb@Form1#0["), "lexicon:" or
 // "library:" + path + "#" + number, "smart:" + name; empty for the global
 // lexicon, whose pairs are known by their designed text alone.
-QString CatalogKey(const TCatalogEntry &Entry);
+GLOTTA_ENGINE_EXPORT QString CatalogKey(const TCatalogEntry &Entry);
 // Fills the identity fields of Entry from Key; false for a key of no known shape.
 bool ParseCatalogKey(const QString &Key, TCatalogEntry &Entry);
 // Key and, for smart pairs, the designed text: unique within a catalog.
-QString CatalogEntryId(const TCatalogEntry &Entry);
+GLOTTA_ENGINE_EXPORT QString CatalogEntryId(const TCatalogEntry &Entry);
 // The group a TS context or an XLIFF group shows: the owner form of a
 // component line (the form itself for its own lines), the lexicon's path or name.
 QString CatalogGroup(const TCatalogEntry &Entry);

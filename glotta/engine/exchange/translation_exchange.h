@@ -4,6 +4,7 @@
 // point per direction over the catalog model; the formats themselves live
 // in po_file, xliff_file and ts_file.
 
+#include "glotta/engine/glotta_engine_export.h"
 #include "glotta/engine/exchange/catalog_language_file.h"
 #include "glotta/engine/exchange/translation_catalog.h"
 
@@ -20,13 +21,13 @@ enum class TExchangeFormat {
 };
 
 // By extension: .po, .pot, .xlf or .xliff, .ts (letter case ignored).
-std::optional<TExchangeFormat> ExchangeFormatOfFile(const QString &FileName);
+GLOTTA_ENGINE_EXPORT std::optional<TExchangeFormat> ExchangeFormatOfFile(const QString &FileName);
 // PO needs libgettextpo, which a build may lack (the Windows build).
 bool ExchangeFormatAvailable(TExchangeFormat Format);
 
 // The catalog as a file of Format, and back. Reading a POT gives a template
 // catalog (no language).
-bool WriteCatalog(const TTranslationCatalog &Catalog, TExchangeFormat Format, QByteArray &Bytes, QString &Error);
+GLOTTA_ENGINE_EXPORT bool WriteCatalog(const TTranslationCatalog &Catalog, TExchangeFormat Format, QByteArray &Bytes, QString &Error);
 bool ReadCatalog(const QByteArray &Bytes, TExchangeFormat Format, TTranslationCatalog &Catalog, QString &Error);
 
 struct TExchangeOptions
