@@ -2,10 +2,18 @@
 // its bytes, lines the template lost are marked obsolete, lines that came
 // back lose the mark, nothing is added, and the file still loads.
 
+#include "tests/glotta/engine/editor/editor_double.h"
+#include "tests/installer/fake_platform.h"
 #include "tests/tools/glotta/tool_run.h"
+#include "glotta/engine/editor/item_colors.h"
+#include "installer/form1.h"
 
+#include <QDir>
+#include <QLabel>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 
 namespace {
 QStringList FileLines(const QString &File)
@@ -88,6 +96,70 @@ private slots:
         QCOMPARE(Again.Exit, int(ToolSuccess));
         QVERIFY2(Again.Out.contains("up to date"), qPrintable(Again.Out));
         QCOMPARE(FileLines(File), After);
+    }
+
+    // The installer's language after its form lost a text: the updated file
+    // switches the window and opens in the editor, where the line the
+    // template no longer has shows as obsolete with its translation kept.
+    void updatedFileInEditor()
+    {
+        InstallEditorDouble();
+        QTemporaryDir ProgramDir;
+        const QString LangDir = ProgramDir.filePath("lang");
+        QVERIFY(QDir().mkpath(LangDir));
+        // Tools given the form would build the installer's window before the
+        // test does, and only a process's first window of a name offers the
+        // editor: the installer's English language file serves as template.
+        const QString File = LangDir + "/pseudo.lng";
+        const QString English = SourcePath("resources/lang/ENGLISH.lng");
+        const TToolRun Pseudo = RunTool({"pseudo", English, "-o", File, "--code", "eo"});
+        QVERIFY2(Pseudo.Exit == ToolSuccess, qPrintable(Pseudo.Err));
+
+        // The new template: the form's lines less Label1's caption.
+        QByteArray Bytes;
+        QVERIFY(ReadLanguageFileBytes(English, Bytes));
+        const auto Encoding = QStringConverter::encodingForData(Bytes);
+        QVERIFY(Encoding);
+        QString Text = QStringDecoder(*Encoding).decode(Bytes);
+        if (Text.startsWith(QChar(0xFEFF)))
+            Text.remove(0, 1);
+        QStringList Template = Text.split(QStringLiteral("\r\n"));
+        QCOMPARE(Template.removeIf([](const QString &L) { return L.contains("%COMPONENT=Label1;"); }), 1);
+        const QString TemplateFile = ProgramDir.filePath("template.lng");
+        QFile T(TemplateFile);
+        QVERIFY(T.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        T.write(EncodeLanguageFile(Template, TLFEncoding::Unicode));
+        T.close();
+        const TToolRun Update = RunTool({"update", "-t", TemplateFile, File});
+        QVERIFY2(Update.Exit == ToolSuccess, qPrintable(Update.Err));
+
+        TFakePlatform Platform;
+        TBoxRecorder Boxes;
+        std::unique_ptr<TForm1> Form(TForm1::Create(&Platform, ProgramDir.path()));
+        TGlottaEngine *Engine = Form->GlottaEngine1;
+        Engine->SetLangSubdirectory(LangDir);
+        QCOMPARE(Engine->Translate("eo"), QStringLiteral("pseudo"));
+        QVERIFY(Form->findChild<QLabel *>("Label1")->text().startsWith('['));
+
+        QMap<QString, quint32> Colors;
+        TEditorDouble &Data = EditorDouble(Engine);
+        Data.Session = [&](TEditorDouble &D, int Mode) -> QString {
+            if (Mode != erEditLanguage || !D.EditorAction(TEditorActions::eaLoadLangForEdit, "pseudo"))
+                return QString();
+            D.EditorLang = "pseudo";
+            D.EditorISO = "eo";
+            QStringList Groups;
+            D.LoadGroups(Groups);
+            D.ChangeEditorClient(0);
+            D.LoadPage();
+            for (const QString &Label : D.Labels())
+                Colors.insert(Label, D.Color(Label));
+            return D.EditorLang;
+        };
+        Engine->ShowLangEditor();
+        QVERIFY2(Colors.contains("Label1.Caption"), qPrintable(QStringList(Colors.keys()).join(", ")));
+        QCOMPARE(Colors.value("Label1.Caption"), EditorColor::Violet);
+        QCOMPARE(Colors.value("konecb.Caption"), EditorColor::Green);
     }
 
     // A file that cannot be read changes nothing and says which it is.
