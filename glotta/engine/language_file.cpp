@@ -92,6 +92,9 @@ QString LineIDOf(const TItemFields &F, quint16 PropertyID)
     QString ID(F.Comp.size() + F.Owner.size() + F.Item.size() + 3 + N, Qt::Uninitialized);
     QChar *D = ID.data();
     const auto Put = [&D](QStringView S) {
+        // An empty field may be a view without characters at all: no copy.
+        if (S.isEmpty())
+            return;
         memcpy(static_cast<void *>(D), S.data(), size_t(S.size()) * sizeof(QChar));
         D += S.size();
     };
